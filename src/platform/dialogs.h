@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one dialog facade: message boxes, input boxes, beeps and the file dialogs go through here,
+// so that tests can install a responder that records every request and answers it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace dialogs {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Icon { None, Stop, Question, Exclamation, Information };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct Request {
+    enum class Kind { Message, Input, Beep, OpenFile, SaveFile };
+    Kind kind = Kind::Message;
+    QString text;  // message, prompt, or the file dialog's caption
+    QString title;
+    QString defaultText; // input default, or the file dialog's start folder or name
+    QString filter;      // file dialogs: "Texte au format RTF (*.RTF)" …
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+};
+
+struct Reply {
+    Answer answer = Answer::Ok; // message boxes
+    QString text;               // input box text, or the chosen file ("" = cancelled)
+};
+
+using Responder = std::function<Reply(const Request&)>;
+
+// Installs a responder (tests); an empty function restores the real dialogs.
+void setResponder(Responder responder);
+bool hasResponder();
+
+// A message box; returns the button pressed (Cancel, or No, when the box is closed otherwise).
+Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+              QWidget* parent = nullptr);
+// An input box; returns the typed text, or "" when cancelled.
+QString inputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                 QWidget* parent = nullptr);
+// The system's warning sound.
+void beep();
+// File dialogs (Qt's own, never the desktop's); return "" when cancelled.
+QString openFileName(const QString& caption, const QString& folder, const QString& filter,
+                     QWidget* parent = nullptr);
+QString saveFileName(const QString& caption, const QString& startName, const QString& filter,
+                     QWidget* parent = nullptr);
+
+} // namespace dialogs

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Number texts: every number the program writes or reads as text goes through this module, so that
+// no value is ever formatted twice in two ways.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace numtext {
+
+// The integer nearest to v, halves going to the even integer (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+double roundHalfEven(double v);
+int roundToInt(double v); // roundHalfEven, then clamped to the int range
+
+// Formats a number with a display pattern, as every read-out and table cell shows it:
+// "0" a digit always written, "#" a digit written when significant, "." the decimal separator
+// (written as ","; a pattern holding "." always writes it: "##.######" of 1 is "1,"),
+// "E+"/"E-" an exponent with sign and at least as many digits as the "0"s after it.
+// Digits are rounded at the last place the pattern shows, halves away from zero; no grouping.
+// The empty pattern is the free format: at most 7 significant digits (a single-precision value),
+// no trailing zeros, a "0" before the comma below 1, exponent notation for extreme magnitudes.
+QString format(double value, const QString& pattern);
+// The free format of a single-precision value (up to 7 significant digits, decimal comma):
+// 11848.408f -> "11848,41", 1.472363f -> "1,472363".
+QString formatSingle(float value);
+
+// The engine's number writer: at most 15 significant digits, "." as decimal point, no "0" before
+// the point below 1 (".5", "-.25"), exponent notation "1E+20", "1.5E-07" for extreme magnitudes.
+// A non-negative number gets one leading space (" 14"); writeNumberTrimmed omits it.
+QString writeNumber(double value);
+QString writeNumberTrimmed(double value);
+
+// The engine's number reader: skips leading spaces, then reads an optional sign, digits with at
+// most one ".", and an optional exponent ("E" or "D", optional sign, digits); stops at the first
+// character that does not fit ("5)" -> 5; "(5", "C1" and "" -> 0). Returns nothing on overflow
+// (a magnitude beyond the double range).
+std::optional<double> readNumber(const QString& text);
+
+} // namespace numtext
