@@ -3,11 +3,11 @@
 // the indices being drawn and the flags of the redraw cycle.
 #pragma once
 
+#include "platform/surface.h"
+
 #include <array>
 #include <cstdint>
 
-// A colour as the bench stores it: red + 256 × green + 65536 × blue.
-using VbColour = std::uint32_t;
 
 struct BenchState {
     // Direction of the lamp seen from the centre, degrees, screen convention: 0 right, 90 down,

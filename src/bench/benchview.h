@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The bench on the main window: the drawing `dessin` inside a 2-pixel sunken border, with the
+// incident-ray line `Line1` and the lamp `lampe` painted over it. Mouse and key events on the lamp
+// and on the drawing are handed to the main window as signals, in drawing pixels.
+#pragma once
+
+#include "bench/redraw.h"
+
+#include <QFrame>
+
+class BenchView : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int Border = 2;
+    static constexpr int OuterSize = BenchPicture::Size + 2 * Border; // 408
+
+    explicit BenchView(BenchPicture& picture, QWidget* parent = nullptr);
+
+    // The 32 × 32 lamp picture.
+    static const QImage& lampIcon();
+    // Where the lamp lies, in drawing pixels.
+    QRect lampRect() const;
+    BenchPicture& picture() { return m_picture; }
+
+signals:
+    // Positions are in drawing pixels (origin inside the border), as doubles.
+    void lampMouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF pos);
+    void lampMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF pos);
+    void lampMouseUp(Qt::MouseButton button, QPointF pos);
+    void dessinMouseMove(QPointF pos);
+    void lampKeyPressed(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
+    void lampKeyReleased(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    QPointF toDessin(QPointF widgetPos) const;
+    BenchPicture& m_picture;
+    bool m_dragging = false; // a press began on the lamp: moves and release belong to it
+};
