@@ -37,6 +37,7 @@ struct BenchPicture {
     } line1;
     QPointF lampeTopLeft{185, 185};
     bool hidden = false; // dessin is hidden while it is rebuilt
+    int backgroundDrawCount = 0; // how many times the static picture was drawn
 
     // What the window does around a redraw: refresh the protractor, arm the deferred timer, show
     // the busy pointer, repaint. Each may be left empty.

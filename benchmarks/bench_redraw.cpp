@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Speed of the bench's redraw cycle: the static picture, a redraw with the five radiations over
+// the cached picture, and the 401 wavelengths of white light.
+#include "bench/redraw.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Bench {
+    BenchState state;
+    BenchOptions options;
+    BenchPicture picture;
+    Bench()
+    {
+        buildSpectrumColours(state);
+        redrawBench(state, options, picture);
+    }
+};
+
+void BM_drawBenchBackground(benchmark::State& st)
+{
+    Bench b;
+    for (auto _ : st) {
+        drawBenchBackground(b.state, b.options, b.picture);
+        benchmark::DoNotOptimize(b.picture.fond.constBits());
+    }
+}
+BENCHMARK(BM_drawBenchBackground)->Unit(benchmark::kMillisecond);
+
+void BM_redrawBenchFiveRadiations(benchmark::State& st)
+{
+    Bench b;
+    b.options.source = BenchOptions::Source::FiveRadiations;
+    for (auto _ : st) {
+        b.state.lampAngle = b.state.lampAngle >= 170 ? 100 : b.state.lampAngle + 1;
+        redrawBench(b.state, b.options, b.picture);
+        benchmark::DoNotOptimize(b.picture.dessin.image().constBits());
+    }
+}
+BENCHMARK(BM_redrawBenchFiveRadiations)->Unit(benchmark::kMicrosecond);
+
+void BM_redrawBenchMonochromatic(benchmark::State& st)
+{
+    Bench b;
+    for (auto _ : st) {
+        redrawBench(b.state, b.options, b.picture);
+        benchmark::DoNotOptimize(b.picture.dessin.image().constBits());
+    }
+}
+BENCHMARK(BM_redrawBenchMonochromatic)->Unit(benchmark::kMicrosecond);
+
+void BM_redrawWhiteLight(benchmark::State& st)
+{
+    Bench b;
+    b.options.source = BenchOptions::Source::WhiteLight;
+    b.options.arrows = false;
+    redrawBench(b.state, b.options, b.picture);
+    for (auto _ : st) {
+        redrawWhiteLight(b.state, b.options, b.picture);
+        benchmark::DoNotOptimize(b.picture.dessin.image().constBits());
+    }
+}
+BENCHMARK(BM_redrawWhiteLight)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // the labels need the font system
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

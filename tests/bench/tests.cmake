@@ -1,0 +1,2 @@
+optiphane_add_test(tst_benchpicture SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_benchpicture.cpp
+  LIBS optiphane_core)
