@@ -1,0 +1,188 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "bench/loupe.h"
+
+#include "platform/dialogs.h"
+#include "platform/numtext.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// The relation of Cauchy, black on white, 276 × 24 pixels.
+QPixmap cauchyPicture()
+{
+    QImage img(276, 24, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f(QStringLiteral("Liberation Serif"));
+    f.setPixelSize(15);
+    f.setItalic(true);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QRect(4, 0, 120, 24), Qt::AlignVCenter | Qt::AlignLeft,
+               QStringLiteral("n = A + B / λ²"));
+    QFont note(QStringLiteral("Liberation Sans"));
+    note.setPixelSize(10);
+    p.setFont(note);
+    p.drawText(QRect(118, 0, 156, 24), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
+               QStringLiteral("λ : longueur d'onde dans le vide, en nm"));
+    return QPixmap::fromImage(img);
+}
+
+} // namespace
+
+LOUPE::LOUPE(BenchState& state, std::function<void()> restoreList, QWidget* mainWindow)
+    : QDialog(mainWindow), m_state(state), m_restoreList(std::move(restoreList))
+{
+    setObjectName(QStringLiteral("LOUPE"));
+    setWindowTitle(QStringLiteral("Definir un matériau non listé"));
+    // No close box: the dialog ends by OK or Annuler (Escape is Annuler).
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(300, 196);
+
+    Label1 = new QLabel(QStringLiteral("L'indice d'un milieu est lié à la longueur d'onde de la "
+                                       "radiation par la relation de Cauchy:"),
+                        this);
+    Label1->setWordWrap(true);
+    Label1->setGeometry(12, 8, 276, 32);
+    Image1 = new QLabel(this);
+    Image1->setPixmap(cauchyPicture());
+    Image1->setGeometry(12, 44, 276, 24);
+    Label2 = new QLabel(QStringLiteral("Valeur de A ( de 1 à 2 ):"), this);
+    Label2->setGeometry(12, 80, 170, 21);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(188, 80, 100, 21);
+    Label3 = new QLabel(QStringLiteral("Valeur de B ( de 0 à 40000 nm² ):"), this);
+    Label3->setGeometry(12, 110, 176, 21);
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(188, 110, 100, 21);
+    Command2 = new QPushButton(QStringLiteral("OK"), this);
+    Command2->setGeometry(104, 152, 88, 30);
+    Command2->setDefault(true);
+    Command1 = new QPushButton(QStringLiteral("Annuler"), this);
+    Command1->setGeometry(200, 152, 88, 30);
+    Command2->setAutoDefault(true);
+    Command1->setAutoDefault(false);
+
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
+    connect(Command2, &QPushButton::clicked, this, &LOUPE::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &LOUPE::Command1_Click);
+
+    Form_Load(mainWindow);
+}
+
+void LOUPE::Form_Load(QWidget* mainWindow)
+{
+    // At the top right of the main window, 20 pixels inside its edges.
+    if (mainWindow) {
+        const QRect main = mainWindow->frameGeometry();
+        move(main.left() + main.width() - width() - 20, main.top() + 20);
+    }
+    const bool disc = m_state.customMaterialTarget == 2;
+    Text1->setText(numtext::formatSingle(disc ? m_state.discA : m_state.outerA));
+    Text2->setText(numtext::formatSingle(disc ? m_state.discB : m_state.outerB));
+}
+
+bool LOUPE::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == Text1 || watched == Text2) && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (key->matches(QKeySequence::Paste))
+            return true; // only typed characters reach the boxes
+        // Only typed characters are filtered: moving the caret, deleting and the dialog's own keys
+        // (Enter for OK, Escape for Annuler) work as usual.
+        switch (key->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
+        default:
+            break;
+        }
+        if (text.isEmpty() || (key->modifiers() & Qt::ControlModifier))
+            return false;
+        const QChar c = text.at(0);
+        auto* edit = static_cast<QLineEdit*>(watched);
+        if (c == QLatin1Char('.') || c == QLatin1Char(',')) {
+            edit->insert(QStringLiteral(","));
+            return true;
+        }
+        if (c.isDigit() && c.unicode() < 128 && text.size() == 1)
+            return false;
+        return true; // every other character is discarded
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+std::optional<float> LOUPE::readCoefficient(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.count(QLatin1Char(',')) > 1)
+        return std::nullopt;
+    for (QChar c : t)
+        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char(','))
+            return std::nullopt;
+    if (t == QLatin1String(","))
+        return std::nullopt;
+    bool ok = false;
+    const double v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok || !std::isfinite(v) || v > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return float(v);
+}
+
+void LOUPE::Command2_Click()
+{
+    const std::optional<float> a = readCoefficient(Text1->text());
+    // An empty B stands for 0; any other text that is not a number is refused.
+    const bool emptyB = Text2->text().trimmed().isEmpty();
+    const std::optional<float> b = emptyB ? std::optional<float>(0.0f) : readCoefficient(Text2->text());
+    const QString title = QStringLiteral("Propriété incorrecte");
+    if (!a || *a < 1 || *a > 2) {
+        dialogs::msgBox(QStringLiteral("Valeur de A en dehors des limites."), dialogs::Buttons::Ok,
+                        dialogs::Icon::Stop, title, this);
+        return;
+    }
+    if (!b || *b < 0 || *b > 40000) {
+        dialogs::msgBox(QStringLiteral("Valeur de B en dehors des limites."), dialogs::Buttons::Ok,
+                        dialogs::Icon::Stop, title, this);
+        return;
+    }
+    if (m_state.customMaterialTarget == 2) {
+        m_state.discA = *a;
+        m_state.discB = *b;
+        m_state.discMaterialIndex = 4;
+    } else {
+        m_state.outerA = *a;
+        m_state.outerB = *b;
+        m_state.outerMaterialIndex = 4;
+    }
+    accept();
+}
+
+void LOUPE::Command1_Click()
+{
+    if (m_restoreList)
+        m_restoreList();
+    QDialog::reject();
+}
+
+void LOUPE::reject()
+{
+    Command1_Click();
+}
