@@ -48,8 +48,8 @@ double pointerAngle(int dx, int dy, bool mirror)
 
 double turnedLampAngle(double angle, double delta, bool mirror)
 {
-    // Whole tenths, so that repeated steps of 0.1° land on round values.
-    double a = std::round((angle + delta) * 10) / 10;
+    // Rounded to a millionth of a degree, so that repeated steps of 0.1° land on round values.
+    double a = std::round((angle + delta) * 1e6) / 1e6;
     a = std::fmod(a, 360.0);
     if (a < 0)
         a += 360;

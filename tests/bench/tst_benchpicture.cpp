@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bench picture checked pixel by pixel: static picture, rays, colours and the redraw cycle.
+#include "bench/lamp.h"
 #include "bench/redraw.h"
 
 #include <QFontMetrics>
@@ -427,6 +428,75 @@ private slots:
         QCOMPARE(started, 2);
         picture.startTimer1 = nullptr;
         picture.stopTimer1 = nullptr;
+    }
+
+    void mirrorSideAngle_data()
+    {
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("front right, below") << 45.0 << 135.0;
+        QTest::newRow("front right, above") << 300.0 << 240.0;
+        QTest::newRow("negative") << -30.0 << 210.0;
+        QTest::newRow("60") << 60.0 << 120.0;
+        QTest::newRow("already on the left") << 135.0 << 135.0;
+        QTest::newRow("bottom edge") << 90.0 << 90.0;
+        QTest::newRow("top edge") << 270.0 << 270.0;
+        QTest::newRow("beyond a turn") << 400.0 << 140.0;
+        QTest::newRow("far negative") << -400.0 << 220.0;
+    }
+    void mirrorSideAngle()
+    {
+        QFETCH(double, angle);
+        QFETCH(double, expected);
+        QCOMPARE(::mirrorSideAngle(angle), expected);
+    }
+
+    void pointerAngle_data()
+    {
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<bool>("mirror");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("below") << QPoint(201, 300) << false << 90.0;
+        QTest::newRow("above") << QPoint(201, 100) << false << 270.0;
+        QTest::newRow("left") << QPoint(100, 201) << false << 180.0;
+        QTest::newRow("right") << QPoint(300, 201) << false << 0.0;
+        QTest::newRow("on the centre") << QPoint(201, 201) << false << 90.0;
+        QTest::newRow("up-left") << QPoint(100, 100) << false << 225.0;
+        QTest::newRow("up-right") << QPoint(300, 102) << false << 315.0;
+        QTest::newRow("up-right, mirror") << QPoint(300, 102) << true << 270.0;
+        QTest::newRow("down-right, mirror") << QPoint(300, 300) << true << 90.0;
+        QTest::newRow("down-left, mirror") << QPoint(100, 302) << true << 135.0;
+    }
+    void pointerAngle()
+    {
+        QFETCH(QPoint, pointer);
+        QFETCH(bool, mirror);
+        QFETCH(double, expected);
+        QVERIFY(std::abs(::pointerAngle(201 - pointer.x(), 201 - pointer.y(), mirror) - expected)
+                < 1e-4);
+    }
+
+    void turnedLampAngle_data()
+    {
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("delta");
+        QTest::addColumn<bool>("mirror");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("clockwise") << 135.0 << 1.0 << false << 136.0;
+        QTest::newRow("fine") << 135.0 << -0.1 << false << 134.9;
+        QTest::newRow("wraps up") << 359.5 << 1.0 << false << 0.5;
+        QTest::newRow("wraps down") << 0.0 << -1.0 << false << 359.0;
+        QTest::newRow("mirror top") << 270.0 << 1.0 << true << 270.0;
+        QTest::newRow("mirror bottom") << 90.05 << -0.1 << true << 90.0;
+        QTest::newRow("after a drag") << 225.456 << 0.1 << false << 225.556;
+    }
+    void turnedLampAngle()
+    {
+        QFETCH(double, angle);
+        QFETCH(double, delta);
+        QFETCH(bool, mirror);
+        QFETCH(double, expected);
+        QVERIFY(std::abs(::turnedLampAngle(angle, delta, mirror) - expected) < 1e-9);
     }
 
     void composedPicturePaintsLineAndLamp()
