@@ -1,5 +1,9 @@
 list(APPEND OPTIPHANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/module1.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/markerfile.cpp
 )
 list(APPEND OPTIPHANE_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/prisme.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prismepanels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prismeicons.cpp
 )

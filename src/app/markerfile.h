@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program's folder, where the help files, the getting-started file and the marker file live,
+// and the marker file "TEMPO.SPC" that tells other programs whether the simulator is running.
+#pragma once
+
+#include <QString>
+
+namespace programfolder
+{
+
+// The executable's folder (or the folder set for tests), always ending in "/".
+QString path();
+// Replaces the program's folder (tests); an empty text brings back the executable's folder.
+void setPath(const QString& folder);
+// A file of the program's folder: the folder, with "/" appended when it does not end in one,
+// followed by the name.
+QString file(const QString& name);
+
+} // namespace programfolder
+
+namespace marker
+{
+
+inline constexpr auto FileName = "TEMPO.SPC";
+inline constexpr int Record = 4;
+
+// Writes "OUI" (running) or "NON" (closed) into record 4 of TEMPO.SPC, leaving the rest of the
+// file as it is; a new file gets zero bytes before the record. Returns false when the file could
+// not be written (callers ignore it).
+bool write(const QString& state);
+
+} // namespace marker

@@ -1,0 +1,569 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/prisme.h"
+
+#include "app/markerfile.h"
+#include "app/module1.h"
+#include "app/prismeicons.h"
+#include "bench/benchview.h"
+#include "bench/materials.h"
+#include "calc/machine.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
+
+namespace
+{
+
+QSize& screenSizeOverride()
+{
+    static QSize size;
+    return size;
+}
+
+Prisme::UrlOpener& urlOpener()
+{
+    static Prisme::UrlOpener opener;
+    return opener;
+}
+
+// Palette colour 8, the shadow of the text area.
+const QColor ShadowGrey(128, 128, 128);
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
+{
+    setObjectName(QStringLiteral("Prisme"));
+    setWindowTitle(QStringLiteral("Optiphane"));
+    setWindowIcon(prismeicons::windowIcon());
+    if (QFont::substitutes(QStringLiteral("MS Sans Serif")).isEmpty())
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Sans Serif"),
+            {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    resize(DesignWidth, DesignHeight);
+
+    createControls();
+    createHints();
+    connectControls();
+    Form_Load();
+}
+
+Prisme::~Prisme() = default;
+
+void Prisme::setScreenSizeOverride(QSize size)
+{
+    screenSizeOverride() = size;
+}
+
+void Prisme::setUrlOpener(UrlOpener opener)
+{
+    urlOpener() = std::move(opener);
+}
+
+void Prisme::connectControls()
+{
+    connect(Command1, &QPushButton::clicked, this, &Prisme::Command1_Click);
+    connect(Command7, &QPushButton::clicked, this, &Prisme::Command7_Click);
+    connect(Command9, &QPushButton::clicked, this, &Prisme::Command9_Click);
+    connect(Command4, &QPushButton::clicked, this, &Prisme::Command4_Click);
+    connect(Command8, &QPushButton::clicked, this, &Prisme::Command8_Click);
+    connect(Check1, &QPushButton::toggled, this, &Prisme::Check1_Click);
+    connect(fermtab, &QAction::triggered, this, &Prisme::fermtab_Click);
+    connect(Label3, &ClickLabel::clicked, this, &Prisme::fermtab_Click);
+    connect(Image5, &ClickLabel::clicked, this, &Prisme::Image5_Click);
+    for (int i = 1; i <= 5; ++i)
+        connect(Image3[std::size_t(i)], &ClickLabel::clicked, this, [this, i] { Image3_Click(i); });
+    connect(Label19, &ClickLabel::clicked, Picture4, &QWidget::hide);
+    connect(Label32, &ClickLabel::clicked, Picture5, &QWidget::hide);
+    connect(Label23, &ClickLabel::clicked, Picture6, &QWidget::hide);
+    connect(Label2, &ClickLabel::clicked, Frame1, &QWidget::hide);
+    // The protractor itself (Label25, Image4 also hide it) comes with its panel's handling.
+    connect(Label25, &ClickLabel::clicked, Picture2, &QWidget::hide);
+    connect(Image4, &ClickLabel::clicked, Picture2, &QWidget::hide);
+    connect(fich, &QLineEdit::textChanged, this, &Prisme::fich_Change);
+    connect(supertext, &QTextEdit::textChanged, this, &Prisme::supertext_Change);
+    connect(dessin, &BenchView::dessinMouseMove, this, [this] {
+        setHint(QStringLiteral("Pour déplacer la source lumineuse, utiliser la souris en "
+                               "maintenant le bouton gauche enfoncé"));
+    });
+
+    benchPicture.startTimer1 = [this] { Timer1->start(); };
+    benchPicture.stopTimer1 = [this] { Timer1->stop(); };
+    benchPicture.setBusy = [this](bool busy) {
+        if (busy)
+            dessin->setCursor(Qt::WaitCursor);
+        else
+            dessin->unsetCursor();
+    };
+    benchPicture.repaint = [this] { dessin->update(); };
+    connect(Timer1, &QTimer::timeout, this,
+            [this] { timer1Fired(module1().bench, benchOptions(), benchPicture); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void Prisme::Form_Load()
+{
+    BenchState& bench = module1().bench;
+
+    // The table's number format is set with the table itself.
+
+    if (m_mode == StartMode::Interactive)
+        marker::write(QStringLiteral("OUI"));
+
+    lineAngle = 3.1415927f / 2;
+
+    Form_Resize();
+
+    bench.benchDrawnFor = 0;
+    bench.loadingConfig = 0;
+
+    showStartupText();
+
+    for (QComboBox* combo : {Combo1, Combo2}) {
+        combo->clear();
+        combo->addItems(materialNames());
+    }
+    Combo1->setCurrentIndex(2);
+    Combo1_Click();
+    Combo2->setCurrentIndex(0);
+    Combo2_Click();
+
+    setHint(StartHint);
+
+    Option3->setChecked(true);
+
+    buildSpectrumColours(bench);
+
+    bench.lampAngle = 135;
+
+    redrawBench();
+    redrawWhiteLight();
+
+    // The background and the panel icons are painted by paintEvent: the icons have transparent
+    // backgrounds, so they show over the gradient as they are.
+
+    for (int c = 0; c < 5; ++c) {
+        MSFlexGrid1->setColumnWidth(c, 1015 / 15);
+        auto* title = new QTableWidgetItem(QStringLiteral("C%1").arg(c + 1));
+        title->setTextAlignment(Qt::AlignCenter);
+        title->setBackground(palette().color(QPalette::Button));
+        MSFlexGrid1->setItem(0, c, title);
+    }
+}
+
+void Prisme::showStartupText()
+{
+    // Fragments of the welcome text and whether each is blue; the first is the title.
+    static const struct {
+        const char* text;
+        bool blue;
+    } fragments[] = {
+        {"Optiphane\n", true},
+        {"\nCette application permet d'étudier les lois de la réflexion et de ", false},
+        {"la réfraction de la lumière.\n\nPour ", false},
+        {"modifier l'angle d'incidence ", true},
+        {"du rayon, utiliser", false},
+        {" la souris ", true},
+        {"directement sur la figure. \n\n", false},
+        {"Tous les paramètres sont modifiables et la figure obtenue peut être imprimée ou "
+         "placée dans le presse-papiers ",
+         true},
+        {"pour la coller dans une autre application.\n\nVous pouvez obtenir l'énoncé d'un "
+         "exercice dans cette fenêtre en cliquant sur l'onglet ",
+         false},
+        {"Exercices.\n\n", true},
+        {"Pour vous familiariser avec ce simulateur, choisissez d'abord l'activité ", false},
+        {"Prise en main ", true},
+        {"dans le menu Exercices.", false},
+    };
+    const QColor blue(0, 0, 200);
+
+    supertext->hide();
+    supertext->clear();
+    QTextCursor cursor(supertext->document());
+    QTextCharFormat plain;
+    plain.setFontFamilies({QStringLiteral("Arial")});
+    plain.setFontPointSize(10);
+    plain.setForeground(Qt::black);
+    bool first = true;
+    for (const auto& f : fragments) {
+        QTextCharFormat format = plain;
+        if (f.blue)
+            format.setForeground(blue);
+        if (first)
+            format.setFontPointSize(18);
+        const QStringList lines = QString::fromUtf8(f.text).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) {
+                cursor.insertBlock(QTextBlockFormat(), plain);
+                first = false;
+            }
+            if (!lines[i].isEmpty())
+                cursor.insertText(lines[i], format);
+        }
+    }
+    for (QTextBlock block = supertext->document()->begin(); block.isValid(); block = block.next()) {
+        QTextCursor c(block);
+        QTextBlockFormat format;
+        const bool title = block == supertext->document()->begin();
+        format.setAlignment(title ? Qt::AlignHCenter : Qt::AlignLeft);
+        format.setLeftMargin(title ? 0 : 20);
+        c.setBlockFormat(format);
+    }
+    supertext->moveCursor(QTextCursor::Start);
+    supertext->setReadOnly(true);
+    supertext->show();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Materials
+
+void Prisme::updateIndexReadout(QLabel* wavelengthLine, QLabel* indexLabel, float a, float b)
+{
+    const int lambda = HScroll1->value();
+    wavelengthLine->setText(::wavelengthLine(lambda));
+    indexLabel->setText(indexReadout(a, b, lambda));
+}
+
+void Prisme::Combo1_Click()
+{
+    BenchState& bench = module1().bench;
+    const int p = Combo1->currentIndex();
+    if (p >= 0 && p < OtherMaterial) {
+        bench.discA = MaterialCatalogue[std::size_t(p)].a;
+        bench.discB = MaterialCatalogue[std::size_t(p)].b;
+    } else if (p == OtherMaterial) {
+        bench.customMaterialTarget = 2;
+        // The custom-material dialog opens here when no configuration is being applied.
+    }
+    updateIndexReadout(Label20, Label4, bench.discA, bench.discB);
+    Combo1->setCursor(Qt::WaitCursor);
+    if (Option2->isChecked())
+        redrawWhiteLight();
+    else
+        redrawBench();
+    Combo1->unsetCursor();
+    bench.discMaterialIndex = std::int16_t(Combo1->currentIndex());
+}
+
+void Prisme::Combo2_Click()
+{
+    BenchState& bench = module1().bench;
+    const int p = Combo2->currentIndex();
+    if (p >= 0 && p < OtherMaterial) {
+        bench.outerA = MaterialCatalogue[std::size_t(p)].a;
+        bench.outerB = MaterialCatalogue[std::size_t(p)].b;
+    } else if (p == OtherMaterial) {
+        bench.customMaterialTarget = 1;
+    }
+    updateIndexReadout(Label14, Label16, bench.outerA, bench.outerB);
+    Combo2->setCursor(Qt::WaitCursor);
+    if (Option2->isChecked())
+        redrawWhiteLight();
+    else
+        redrawBench();
+    Combo2->unsetCursor();
+    bench.outerMaterialIndex = std::int16_t(Combo2->currentIndex());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The bench
+
+BenchOptions Prisme::benchOptions() const
+{
+    BenchOptions o;
+    if (Option2->isChecked())
+        o.source = BenchOptions::Source::WhiteLight;
+    else if (Option5->isChecked())
+        o.source = BenchOptions::Source::FiveRadiations;
+    else
+        o.source = BenchOptions::Source::Monochromatic;
+    o.wavelength = HScroll1->value();
+    o.blackBackground = Option3->isChecked();
+    o.halfDisc = Option6->isChecked();
+    o.partialReflection = Check3->isChecked();
+    o.arrows = propa->isChecked();
+    // The panel's own visibility flag: the window itself may be off-screen.
+    o.protractorShown = !Picture2->isHidden();
+    return o;
+}
+
+void Prisme::redrawBench()
+{
+    ::redrawBench(module1().bench, benchOptions(), benchPicture);
+}
+
+void Prisme::redrawWhiteLight()
+{
+    ::redrawWhiteLight(module1().bench, benchOptions(), benchPicture);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Size rule and background
+
+QRect Prisme::screenGeometry() const
+{
+    if (screenSizeOverride().isValid())
+        return QRect(QPoint(0, 0), screenSizeOverride());
+    if (const QScreen* s = screen())
+        return s->geometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+void Prisme::Form_Resize()
+{
+    // On a screen under 850 pixels wide the window is 800 × 600 (frame included) and centred.
+    const QRect screenRect = screenGeometry();
+    if (screenRect.width() >= 850 || m_inSizeRule)
+        return;
+    m_inSizeRule = true;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    const QSize outer(800, 600);
+    const QSize frameExtra = frameGeometry().size() - size();
+    if (frameGeometry().size() != outer)
+        resize(outer - frameExtra);
+    const QPoint topLeft(screenRect.x() + (screenRect.width() - outer.width()) / 2,
+                         screenRect.y() + (screenRect.height() - outer.height()) / 2);
+    if (pos() != topLeft)
+        move(topLeft);
+    m_inSizeRule = false;
+}
+
+void Prisme::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Prisme::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The window's frame is known once it is on screen: apply the rule again with it.
+    QMetaObject::invokeMethod(this, &Prisme::Form_Resize, Qt::QueuedConnection);
+}
+
+void Prisme::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QMetaObject::invokeMethod(this, &Prisme::Form_Resize, Qt::QueuedConnection);
+}
+
+void Prisme::paintEvent(QPaintEvent* event)
+{
+    // A gradient from white at the top to (200, 200, 180) at y = 600, and the shadow of the text
+    // area.
+    QPainter p(this);
+    const QRect area = event->rect();
+    const int top = std::max(area.top(), 0);
+    const int bottom = std::min(area.bottom(), 600);
+    for (int y = top; y <= bottom; ++y) {
+        const int g = int(std::nearbyint(255.0 - y * 55.0 / 600.0));
+        const int b = int(std::nearbyint(255.0 - y * 75.0 / 600.0));
+        p.fillRect(QRect(0, y, 800, 1), QColor(g, g, b));
+    }
+    const QRect text = supertext->geometry();
+    p.fillRect(QRect(QPoint(text.left() + 3, fich->geometry().top() + 3),
+                     QPoint(text.left() + text.width() + 3, text.top() + text.height() + 3)),
+               ShadowGrey);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hint bar
+
+void Prisme::setHint(const QString& text)
+{
+    info->setText(text);
+}
+
+QString Prisme::hint() const
+{
+    return info->text();
+}
+
+void Prisme::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the bare background: moves that children pass up to the window are theirs.
+    if (!childAt(event->position().toPoint()))
+        setHint(StartHint);
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Prisme::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const auto it = m_hints.constFind(watched);
+        if (it != m_hints.constEnd()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            auto* move = static_cast<QMouseEvent*>(event);
+            // A move over one of the control's own children belongs to that child.
+            if (!widget->childAt(move->position().toPoint())) {
+                // After a copy the clipboard message stays while the pointer is on "Copier".
+                if (!(watched == Command4 && info->text() == CopiedMessage))
+                    setHint(it.value());
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons, panels, text
+
+void Prisme::Command1_Click()
+{
+    close();
+}
+
+void Prisme::openProgramFile(const QString& name)
+{
+    const QString path = programfolder::file(name);
+    if (!QFileInfo::exists(path))
+        return;
+    const QUrl url = QUrl::fromLocalFile(path);
+    if (urlOpener())
+        urlOpener()(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+void Prisme::Command7_Click()
+{
+    openProgramFile(QStringLiteral("KV8.hlp"));
+}
+
+void Prisme::Command9_Click()
+{
+    openProgramFile(QStringLiteral("Voirlecours.chm"));
+}
+
+void Prisme::Command4_Click()
+{
+    menucopie->popup(QCursor::pos());
+}
+
+void Prisme::Command8_Click()
+{
+    Machine machine(this);
+    machine.openCalculator();
+}
+
+void Prisme::Check1_Click()
+{
+    Frame4->setVisible(Check1->isChecked());
+}
+
+void Prisme::fermtab_Click()
+{
+    Check1->setChecked(false);
+}
+
+void Prisme::Image3_Click(int index)
+{
+    switch (index) {
+    case 1:
+        Picture4->show();
+        break;
+    case 2:
+        Picture5->show();
+        break;
+    case 3:
+        Frame1->show();
+        break;
+    case 4:
+        Picture6->show();
+        break;
+    case 5:
+        Picture2->show();
+        break;
+    default:
+        break;
+    }
+}
+
+void Prisme::Image5_Click()
+{
+    menutableau->popup(Frame4->mapToGlobal(QPoint(0, 0)));
+}
+
+void Prisme::fich_Change()
+{
+    fich->setCursorPosition(int(fich->text().size()));
+    fich->setToolTip(fich->text());
+}
+
+void Prisme::supertext_Change()
+{
+    if (!fich->text().isEmpty())
+        textModified = 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Closing
+
+void Prisme::closeEvent(QCloseEvent* event)
+{
+    if (textModified == 1 &&
+        dialogs::msgBox(QStringLiteral("Attention: perte des modifications du texte."),
+                        dialogs::Buttons::OkCancel, dialogs::Icon::Question,
+                        QStringLiteral("Abandon des données?"), this) != dialogs::Answer::Ok) {
+        event->ignore();
+        return;
+    }
+    if (dialogs::msgBox(QStringLiteral("Fermer vraiment ce simulateur ?"),
+                        dialogs::Buttons::OkCancel, dialogs::Icon::Question,
+                        QStringLiteral("Fermer"), this) != dialogs::Answer::Ok) {
+        event->ignore();
+        return;
+    }
+    if (m_mode == StartMode::Interactive)
+        marker::write(QStringLiteral("NON"));
+    event->accept();
+    // The program ends with its main window, whatever other window is open.
+    QCoreApplication::exit(0);
+}

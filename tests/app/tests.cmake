@@ -1,0 +1,10 @@
+optiphane_add_test(tst_recordfile
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_recordfile.cpp
+  LIBS optiphane_core)
+
+optiphane_add_test(tst_prisme
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_prisme.cpp
+  LIBS optiphane_ui)
+# The command-line tests run the program itself.
+target_compile_definitions(tst_prisme PRIVATE OPTIPHANE_EXECUTABLE="$<TARGET_FILE:optiphane>")
+add_dependencies(tst_prisme optiphane)

@@ -1,0 +1,663 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window driven as a user drives it: start-up, the marker file, the size rule, the hint
+// bar, the panels, the help commands, the text box rules, closing, and the --image command.
+#include "app/markerfile.h"
+#include "app/module1.h"
+#include "app/prisme.h"
+#include "bench/benchview.h"
+#include "config/recordfile.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+
+using dialogs::Answer;
+using dialogs::Request;
+
+class TestPrisme : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startup_prepares_the_experiment();
+
+    void marker_is_OUI_while_running_and_NON_after_closing();
+    void marker_leaves_the_rest_of_an_existing_file();
+    void marker_failures_are_ignored();
+    void command_line_start_leaves_the_marker_alone();
+
+    void size_rule_data();
+    void size_rule();
+
+    void closing_questions_data();
+    void closing_questions();
+
+    void hint_over_each_control_data();
+    void hint_over_each_control();
+    void copied_message_stays_over_copy_button();
+
+    void icons_show_panels_and_titles_hide_them_data();
+    void icons_show_panels_and_titles_hide_them();
+    void table_panel_covers_material_panels();
+
+    void help_commands_open_program_files_data();
+    void help_commands_open_program_files();
+
+    void file_name_box_shows_its_whole_text();
+    void editing_marks_text_modified_only_when_named_data();
+    void editing_marks_text_modified_only_when_named();
+
+    void image_command_writes_the_bench_picture();
+    void image_command_fails_on_unwritable_path();
+
+private:
+    QString markerPath() const { return m_dir->filePath(QLatin1String(marker::FileName)); }
+    QByteArray markerBytes() const;
+    QStringList requestTitles() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QList<Request> m_requests;
+    QList<Answer> m_answers; // answers given in turn; Cancel once they run out
+    QList<QUrl> m_opened;
+};
+
+namespace
+{
+// The control's centre, in its own coordinates.
+QPoint centreOf(const QWidget* w)
+{
+    return w->rect().center();
+}
+
+// A move of the pointer to a point of a control, as the windowing system delivers it.
+void hover(QWidget* control, QPoint local)
+{
+    QTest::mouseMove(control, local);
+    QCoreApplication::processEvents();
+}
+
+bool covers(const QWidget* panel, const QWidget* found)
+{
+    return found && (found == panel || panel->isAncestorOf(found));
+}
+} // namespace
+
+QByteArray TestPrisme::markerBytes() const
+{
+    QFile f(markerPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList TestPrisme::requestTitles() const
+{
+    QStringList titles;
+    for (const Request& r : m_requests)
+        titles << r.title;
+    return titles;
+}
+
+void TestPrisme::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    programfolder::setPath(m_dir->path());
+    Prisme::setScreenSizeOverride(QSize(1024, 768));
+    m_requests.clear();
+    m_answers.clear();
+    m_opened.clear();
+    dialogs::setResponder([this](const Request& r) {
+        m_requests << r;
+        dialogs::Reply reply;
+        reply.answer = m_answers.isEmpty() ? Answer::Cancel : m_answers.takeFirst();
+        return reply;
+    });
+    Prisme::setUrlOpener([this](const QUrl& url) {
+        m_opened << url;
+        return true;
+    });
+}
+
+void TestPrisme::cleanup()
+{
+    dialogs::setResponder({});
+    Prisme::setUrlOpener({});
+    Prisme::setScreenSizeOverride(QSize());
+    programfolder::setPath(QString());
+    m_dir.reset();
+}
+
+void TestPrisme::startup_prepares_the_experiment()
+{
+    // State: a fresh start. Expected: Crown glass in air, monochromatic 589 nm on a black
+    // background, the start hint, every panel hidden, the lamp at 135 degrees.
+    Prisme w;
+    const QStringList materials = {QStringLiteral("Air"), QStringLiteral("Eau"),
+                                   QStringLiteral("Verre Crown"), QStringLiteral("Verre Flint"),
+                                   QStringLiteral("Autre")};
+    for (QComboBox* combo : {w.Combo1, w.Combo2}) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        QCOMPARE(items, materials);
+    }
+    QCOMPARE(w.Combo1->currentText(), QStringLiteral("Verre Crown"));
+    QCOMPARE(w.Combo2->currentText(), QStringLiteral("Air"));
+    QCOMPARE(w.Label20->text(), QStringLiteral("Pour une longueur d'onde dans le vide de 589 nm"));
+    QCOMPARE(w.Label14->text(), w.Label20->text());
+    QCOMPARE(w.Label4->text(), QStringLiteral("n = 1,506516"));
+    QCOMPARE(w.Label16->text(), QStringLiteral("n = 1,000277"));
+
+    const BenchState& bench = module1().bench;
+    QCOMPARE(bench.discA, 1.472363f);
+    QCOMPARE(bench.discB, 11848.408f);
+    QCOMPARE(bench.outerA, 1.0002747f);
+    QCOMPARE(bench.outerB, 0.74f);
+    QCOMPARE(bench.discMaterialIndex, std::int16_t(2));
+    QCOMPARE(bench.outerMaterialIndex, std::int16_t(0));
+    QCOMPARE(bench.lampAngle, 135.0);
+    QVERIFY(bench.benchDrawnFor != 0); // the redraw drew the static picture
+
+    const BenchOptions o = w.benchOptions();
+    QCOMPARE(o.source, BenchOptions::Source::Monochromatic);
+    QCOMPARE(o.wavelength, 589);
+    QVERIFY(o.blackBackground && o.halfDisc && o.partialReflection && o.arrows);
+    QVERIFY(!o.protractorShown);
+
+    QCOMPARE(w.hint(), QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une "
+                                      "configuration ou un exercice"));
+    for (QWidget* panel : {w.Picture4, w.Picture5, w.Picture6, w.Frame1, w.Picture2, w.Frame4})
+        QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
+    QVERIFY(!w.Check1->isChecked());
+    QVERIFY(!w.Timer1->isActive());
+    QCOMPARE(w.textModified, std::int16_t(0));
+    QVERIFY(w.fich->text().isEmpty());
+    QVERIFY(w.supertext->isReadOnly());
+    QVERIFY(w.supertext->toPlainText().startsWith(QStringLiteral("Optiphane\n")));
+    QVERIFY(m_requests.isEmpty());
+}
+
+void TestPrisme::marker_is_OUI_while_running_and_NON_after_closing()
+{
+    // State: no TEMPO.SPC. Action: start, then close with OK. Expected: 384 zero bytes, 03 00 and
+    // "OUI" while running; the same with "NON" after closing.
+    Prisme w;
+    QCOMPARE(markerBytes(), QByteArray(384, '\0') + QByteArray("\x03\x00OUI", 5));
+    w.show();
+    m_answers = {Answer::Ok};
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(markerBytes(), QByteArray(384, '\0') + QByteArray("\x03\x00NON", 5));
+}
+
+void TestPrisme::marker_leaves_the_rest_of_an_existing_file()
+{
+    // State: a 700-byte TEMPO.SPC written by another program. Expected: only the record's five
+    // bytes change.
+    QByteArray before(700, '\x5A');
+    {
+        QFile f(markerPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(before);
+    }
+    Prisme w;
+    before.replace(384, 5, QByteArray("\x03\x00OUI", 5));
+    QCOMPARE(markerBytes(), before);
+}
+
+void TestPrisme::marker_failures_are_ignored()
+{
+    // State: the program's folder does not exist. Expected: the program starts and closes as
+    // usual, without a message.
+    const QString missing = m_dir->filePath(QStringLiteral("absent/dossier"));
+    programfolder::setPath(missing);
+    Prisme w;
+    w.show();
+    QCOMPARE(w.Combo1->currentText(), QStringLiteral("Verre Crown"));
+    m_answers = {Answer::Ok};
+    QVERIFY(w.close());
+    QCOMPARE(requestTitles(), QStringList{QStringLiteral("Fermer")});
+    QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestPrisme::command_line_start_leaves_the_marker_alone()
+{
+    Prisme w(Prisme::StartMode::CommandLine);
+    QCOMPARE(w.Combo1->currentText(), QStringLiteral("Verre Crown"));
+    QVERIFY(!QFile::exists(markerPath()));
+}
+
+void TestPrisme::size_rule_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<bool>("small");
+    QTest::addColumn<QPoint>("centredAt");
+    QTest::newRow("800 x 600 screen") << QSize(800, 600) << true << QPoint(0, 0);
+    QTest::newRow("849 pixels is still narrow") << QSize(849, 700) << true << QPoint(24, 50);
+    QTest::newRow("850 pixels is wide enough") << QSize(850, 700) << false << QPoint();
+    QTest::newRow("1024 x 768 screen") << QSize(1024, 768) << false << QPoint();
+}
+
+void TestPrisme::size_rule()
+{
+    // Action: start, then show, resize and maximise the window. Expected: on a narrow screen it is
+    // always 800 x 600 and centred; on a wide one the designed 791 x 565, then as the user sizes
+    // it.
+    QFETCH(QSize, screen);
+    QFETCH(bool, small);
+    QFETCH(QPoint, centredAt);
+    Prisme::setScreenSizeOverride(screen);
+    Prisme w;
+    if (small) {
+        QCOMPARE(w.frameGeometry().size(), QSize(800, 600));
+        QCOMPARE(w.pos(), centredAt);
+    } else {
+        QCOMPARE(w.size(), QSize(Prisme::DesignWidth, Prisme::DesignHeight));
+    }
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(640, 480);
+    QCoreApplication::processEvents();
+    QCOMPARE(small ? w.frameGeometry().size() : w.size(),
+             small ? QSize(800, 600) : QSize(640, 480));
+    if (small) {
+        QCOMPARE(w.pos(), centredAt);
+        w.showMaximized();
+        QTRY_VERIFY(!(w.windowState() & Qt::WindowMaximized));
+        QTRY_COMPARE(w.frameGeometry().size(), QSize(800, 600));
+        QCOMPARE(w.pos(), centredAt);
+    }
+}
+
+void TestPrisme::closing_questions_data()
+{
+    QTest::addColumn<int>("modified");
+    QTest::addColumn<QList<int>>("answers"); // dialogs::Answer values
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<bool>("closed");
+    const QString drop = QStringLiteral("Abandon des données?");
+    const QString close = QStringLiteral("Fermer");
+    QTest::newRow("unchanged text, OK")
+        << 0 << QList<int>{int(Answer::Ok)} << QStringList{close} << true;
+    QTest::newRow("unchanged text, Cancel")
+        << 0 << QList<int>{int(Answer::Cancel)} << QStringList{close} << false;
+    QTest::newRow("edited text, OK and OK")
+        << 1 << QList<int>{int(Answer::Ok), int(Answer::Ok)} << QStringList{drop, close} << true;
+    QTest::newRow("edited text, OK then Cancel")
+        << 1 << QList<int>{int(Answer::Ok), int(Answer::Cancel)} << QStringList{drop, close}
+        << false;
+    QTest::newRow("edited text, Cancel at once")
+        << 1 << QList<int>{int(Answer::Cancel)} << QStringList{drop} << false;
+}
+
+void TestPrisme::closing_questions()
+{
+    // Action: "&Fermer" with the text edited or not, answering the questions in turn.
+    // Expected: the questions asked, the window open after any Cancel with nothing changed.
+    QFETCH(int, modified);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, questions);
+    QFETCH(bool, closed);
+    Prisme w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.textModified = std::int16_t(modified);
+    for (int a : answers)
+        m_answers << Answer(a);
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+
+    QCOMPARE(requestTitles(), questions);
+    for (const Request& r : m_requests) {
+        QCOMPARE(r.kind, Request::Kind::Message);
+        QCOMPARE(r.buttons, dialogs::Buttons::OkCancel);
+        QCOMPARE(r.icon, dialogs::Icon::Question);
+        QCOMPARE(r.text, r.title == QLatin1String("Fermer")
+                             ? QStringLiteral("Fermer vraiment ce simulateur ?")
+                             : QStringLiteral("Attention: perte des modifications du texte."));
+    }
+    QCOMPARE(w.isVisible(), !closed);
+    QCOMPARE(w.textModified, std::int16_t(modified));
+    QCOMPARE(readRecord(markerPath(), 4), std::optional<QString>(closed ? "NON" : "OUI"));
+}
+
+void TestPrisme::hint_over_each_control_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("at"); // (-1, -1): the control's centre
+    QTest::addColumn<QString>("text");
+    const QPoint centre(-1, -1);
+    QTest::newRow("background") << "Prisme" << QPoint(420, 200)
+                                << QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir "
+                                                  "une configuration ou un exercice");
+    QTest::newRow("Command2")
+        << "Command2" << centre
+        << QStringLiteral("Retrouver une situation enregistrée et un tableau de valeurs");
+    QTest::newRow("Command11")
+        << "Command11" << centre
+        << QStringLiteral("Pour enregistrer les paramètres actuels et le tableau de valeurs");
+    QTest::newRow("Command4")
+        << "Command4" << centre
+        << QStringLiteral("Copier pour placer dans le presse-papiers l'image ou le tableau.");
+    QTest::newRow("Command10") << "Command10" << centre
+                               << QStringLiteral(
+                                      "Configurer l'imprimante et imprimer l'image ou le tableau");
+    QTest::newRow("Check1") << "Check1" << centre
+                            << QStringLiteral("Pour afficher ou cacher le tableau de valeurs");
+    QTest::newRow("Command8") << "Command8" << centre
+                              << QStringLiteral("Activer la machine à calculer");
+    QTest::newRow("Command7") << "Command7" << centre
+                              << QStringLiteral(
+                                     "Si vous rencontrez une difficulté avec cette application");
+    QTest::newRow("Command1")
+        << "Command1" << centre
+        << QStringLiteral("Pour retrouver le module principal et quitter cette application");
+    QTest::newRow("dessin") << "dessin" << QPoint(330, 60)
+                            << QStringLiteral(
+                                   "Pour déplacer la source lumineuse, utiliser la souris "
+                                   "en maintenant le bouton gauche enfoncé");
+    QTest::newRow("Frame1") << "Frame1" << QPoint(107, 30)
+                            << QStringLiteral(
+                                   "Les paramètres d'affichage interviennent également sur "
+                                   "l'image copiée ou imprimée.");
+    QTest::newRow("Image1 above the scroll bar")
+        << "Image1" << QPoint(80, 2)
+        << QStringLiteral(
+               "Pour affiner le réglage de la longueur d'onde, utiliser les boutons < et >");
+    const QString index = QStringLiteral("Pour connaître l'indice avec une autre longueur d'onde: "
+                                         "déplacer le curseur de la source");
+    QTest::newRow("Picture4") << "Picture4" << QPoint(3, 40) << index;
+    QTest::newRow("Picture5") << "Picture5" << QPoint(3, 40) << index;
+    QTest::newRow("Picture6") << "Picture6" << QPoint(300, 30)
+                              << QStringLiteral("La longueur d'onde de la lumière émise par la "
+                                                "source monochromatique varie de 400 à 800 nm");
+    QTest::newRow("Image3(1)")
+        << "Image3_1" << centre
+        << QStringLiteral("Vous pouvez choisir le demi-disque: eau, verre Flint ou Crown...");
+    QTest::newRow("Image3(2)")
+        << "Image3_2" << centre
+        << QStringLiteral(
+               "Vous pouvez choisir le milieu extérieur au demi-disque: air, eau, verre...");
+    QTest::newRow("Image3(3)") << "Image3_3" << centre
+                               << QStringLiteral(
+                                      "Modifier le fond, afficher le sens de propagation...");
+    QTest::newRow("Image3(4)") << "Image3_4" << centre
+                               << QStringLiteral("Vous pouvez paramétrer la source lumineuse: "
+                                                 "monochromatique ou polychromatique...");
+    QTest::newRow("Image3(5)")
+        << "Image3_5" << centre
+        << QStringLiteral("Activer le rapporteur pour mesurer\r\nun angle sur la figure");
+    QTest::newRow("Image5") << "Image5" << centre
+                            << QStringLiteral("Menu tableau pour modifier le nombre de lignes, "
+                                              "obtenir une représentation graphique...");
+    QTest::newRow("btexo") << "btexo" << centre
+                           << QStringLiteral("Ouvrir un énoncé d'exercice, enregistrer le texte, "
+                                             "obtenir la correction, imprimer ou fermer.");
+}
+
+void TestPrisme::hint_over_each_control()
+{
+    // State: the control visible (its panel shown). Action: the pointer moves onto it.
+    // Expected: its hint in the hint bar.
+    QFETCH(QString, control);
+    QFETCH(QPoint, at);
+    QFETCH(QString, text);
+    Prisme w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Panels that cover the icons are shown only for their own rows.
+    if (!control.startsWith(QLatin1String("Image3"))) {
+        for (QWidget* panel : {w.Picture4, w.Picture5, w.Picture6, w.Frame1})
+            panel->show();
+    }
+    if (control == QLatin1String("Image5"))
+        w.Check1->setChecked(true);
+    QWidget* target = control == QLatin1String("Prisme") ? &w : w.findChild<QWidget*>(control);
+    QVERIFY(target);
+    if (at == QPoint(-1, -1))
+        at = centreOf(target);
+    // The point must really lie on the control, not on something over it.
+    QCOMPARE(w.childAt(target->mapTo(&w, at)), target == &w ? nullptr : target);
+
+    hover(w.Frame3, QPoint(408, 5)); // somewhere without a hint first
+    w.setHint(QStringLiteral("-"));
+    hover(target, at);
+    QCOMPARE(w.hint(), text);
+}
+
+void TestPrisme::copied_message_stays_over_copy_button()
+{
+    // State: the hint bar shows the message of a copy. Action: the pointer goes onto "Copier",
+    // away, and back. Expected: the message stays the first time, the copy hint comes the second.
+    Prisme w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.setHint(Prisme::CopiedMessage);
+    hover(w.Command4, QPoint(10, 10));
+    hover(w.Command4, QPoint(20, 12));
+    QCOMPARE(w.hint(), Prisme::CopiedMessage);
+    hover(w.Command10, QPoint(10, 10));
+    hover(w.Command4, QPoint(10, 10));
+    QCOMPARE(w.hint(),
+             QStringLiteral("Copier pour placer dans le presse-papiers l'image ou le tableau."));
+}
+
+void TestPrisme::icons_show_panels_and_titles_hide_them_data()
+{
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QString>("closer");
+    QTest::newRow("half-disc") << 1 << "Picture4"
+                               << "Label19";
+    QTest::newRow("outer medium") << 2 << "Picture5"
+                                  << "Label32";
+    QTest::newRow("display options") << 3 << "Frame1"
+                                     << "Label2";
+    QTest::newRow("light source") << 4 << "Picture6"
+                                  << "Label23";
+    QTest::newRow("protractor by its title") << 5 << "Picture2"
+                                             << "Label25";
+    QTest::newRow("protractor by its close picture") << 5 << "Picture2"
+                                                     << "Image4";
+}
+
+void TestPrisme::icons_show_panels_and_titles_hide_them()
+{
+    // Action: click the icon, then the panel's title. Expected: the panel shows over its icon,
+    // then hides and uncovers it.
+    QFETCH(int, icon);
+    QFETCH(QString, panel);
+    QFETCH(QString, closer);
+    Prisme w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QWidget* p = w.findChild<QWidget*>(panel);
+    QWidget* image = w.Image3[std::size_t(icon)];
+    const QPoint iconCentre = image->geometry().center();
+    QVERIFY(p->geometry().contains(image->geometry()));
+
+    QTest::mouseClick(image, Qt::LeftButton);
+    QVERIFY(p->isVisible());
+    QVERIFY(covers(p, w.childAt(iconCentre)));
+
+    QWidget* title = w.findChild<QWidget*>(closer);
+    QCOMPARE(title->toolTip(), closer == QLatin1String("Image4")
+                                   ? QStringLiteral("Fermer rapporteur")
+                                   : QStringLiteral("Fermer"));
+    QTest::mouseClick(title, Qt::LeftButton);
+    QVERIFY(p->isHidden());
+    QCOMPARE(w.childAt(iconCentre), image);
+}
+
+void TestPrisme::table_panel_covers_material_panels()
+{
+    // State: the half-disc and light-source panels shown. Action: tick "&Tableau", then hide the
+    // table by its title, by "Cacher le tableau" and by unticking. Expected: the table covers the
+    // panels while shown; they are there again once it is hidden.
+    Prisme w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::mouseClick(w.Image3[1], Qt::LeftButton);
+    QTest::mouseClick(w.Image3[4], Qt::LeftButton);
+    const QPoint inPicture4 = w.Picture4->geometry().center();
+    const QPoint inPicture6 = w.Picture6->geometry().center();
+
+    auto hideBy = [&](const std::function<void()>& action) {
+        QTest::mouseClick(w.Check1, Qt::LeftButton);
+        QVERIFY(w.Check1->isChecked());
+        QVERIFY(w.Frame4->isVisible());
+        QVERIFY(covers(w.Frame4, w.childAt(inPicture4)));
+        QVERIFY(covers(w.Frame4, w.childAt(inPicture6)));
+        action();
+        QVERIFY(!w.Check1->isChecked());
+        QVERIFY(w.Frame4->isHidden());
+        QVERIFY(covers(w.Picture4, w.childAt(inPicture4)));
+        QVERIFY(covers(w.Picture6, w.childAt(inPicture6)));
+    };
+    hideBy([&] { QTest::mouseClick(w.Label3, Qt::LeftButton); });
+    hideBy([&] { w.fermtab->trigger(); });
+    hideBy([&] { QTest::mouseClick(w.Check1, Qt::LeftButton); });
+    // Image5 opens the table's menu at the panel's top-left corner.
+    QTest::mouseClick(w.Check1, Qt::LeftButton);
+    QTest::mouseClick(w.Image5, Qt::LeftButton);
+    QTRY_VERIFY(w.menutableau->isVisible());
+    QCOMPARE(w.menutableau->pos(), w.Frame4->mapToGlobal(QPoint(0, 0)));
+    w.menutableau->close();
+}
+
+void TestPrisme::help_commands_open_program_files_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("present");
+    QTest::addColumn<bool>("folderEndsInSlash");
+    QTest::newRow("help") << "Command7"
+                          << "KV8.hlp" << true << false;
+    QTest::newRow("help, folder ending in /") << "Command7"
+                                              << "KV8.hlp" << true << true;
+    QTest::newRow("course") << "Command9"
+                            << "Voirlecours.chm" << true << false;
+    QTest::newRow("course, folder ending in /") << "Command9"
+                                                << "Voirlecours.chm" << true << true;
+    QTest::newRow("missing help") << "Command7"
+                                  << "KV8.hlp" << false << false;
+    QTest::newRow("missing course") << "Command9"
+                                    << "Voirlecours.chm" << false << true;
+}
+
+void TestPrisme::help_commands_open_program_files()
+{
+    // Action: "&Aide" or "&Voir le cours". Expected: the file of the program's folder handed to
+    // the viewer, with a single separator; nothing at all when it is missing.
+    QFETCH(QString, button);
+    QFETCH(QString, file);
+    QFETCH(bool, present);
+    QFETCH(bool, folderEndsInSlash);
+    const QString path = m_dir->path() + QLatin1Char('/') + file;
+    if (present) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    programfolder::setPath(m_dir->path() + (folderEndsInSlash ? "/" : ""));
+    Prisme w;
+    w.show();
+    QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
+    QCOMPARE(m_opened, present ? QList<QUrl>{QUrl::fromLocalFile(path)} : QList<QUrl>{});
+    QCOMPARE(programfolder::file(QStringLiteral("TEMPO.SPC")), markerPath());
+    QVERIFY(m_requests.isEmpty());
+}
+
+void TestPrisme::file_name_box_shows_its_whole_text()
+{
+    // Action: a long path in the file-name box. Expected: its tool tip is the whole text and the
+    // caret is after the last character.
+    Prisme w;
+    const QString path = QStringLiteral("Texte: /home/élève/Documents/physique/optique/réfraction/"
+                                        "exercice de la semaine.RTF");
+    w.fich->setText(path);
+    QCOMPARE(w.fich->toolTip(), path);
+    QCOMPARE(w.fich->cursorPosition(), path.size());
+    w.fich->clear();
+    QCOMPARE(w.fich->toolTip(), QString());
+}
+
+void TestPrisme::editing_marks_text_modified_only_when_named_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("modified");
+    QTest::newRow("unnamed text") << QString() << 0;
+    QTest::newRow("exercise statement") << QStringLiteral("/tmp/exo1.E02") << 1;
+}
+
+void TestPrisme::editing_marks_text_modified_only_when_named()
+{
+    // Action: load a text, then type in it. Expected: loading never marks it; typing marks it
+    // only when the file-name box names it.
+    QFETCH(QString, name);
+    QFETCH(int, modified);
+    Prisme w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.fich->setText(name);
+    w.textModified = 0;
+    if (name.isEmpty()) {
+        w.supertext->setPlainText(QStringLiteral("Un texte chargé"));
+        QCOMPARE(w.textModified, std::int16_t(0));
+    }
+    w.supertext->setReadOnly(false);
+    w.supertext->setFocus();
+    QTest::keyClicks(w.supertext, QStringLiteral("abc"));
+    QTest::sendKeyEvent(QTest::KeyAction::Click, w.supertext, Qt::Key_unknown, QStringLiteral("é"),
+                        Qt::NoModifier);
+    QVERIFY(w.supertext->toPlainText().contains(QStringLiteral("abcé")));
+    QCOMPARE(w.textModified, std::int16_t(modified));
+}
+
+void TestPrisme::image_command_writes_the_bench_picture()
+{
+    // Action: optiphane --image SORTIE.png. Expected: status 0, a 404 x 404 PNG whose lamp and
+    // incident ray are painted in, nothing on the error output.
+    const QString output = m_dir->filePath(QStringLiteral("SORTIE.png"));
+    QProcess run;
+    run.start(QStringLiteral(OPTIPHANE_EXECUTABLE), {QStringLiteral("--image"), output});
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QVERIFY(!run.readAllStandardError().contains("Impossible"));
+    QCOMPARE(run.exitCode(), 0);
+    QImage picture(output);
+    QCOMPARE(picture.size(), QSize(BenchPicture::Size, BenchPicture::Size));
+
+    // The same start-up in this process gives the same picture.
+    Prisme w(Prisme::StartMode::CommandLine);
+    const QImage expected = w.benchPicture.composed(BenchView::lampIcon());
+    QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
+             expected.convertToFormat(QImage::Format_RGB32));
+    // The lamp is in it, as a copy takes it.
+    QVERIFY(picture.convertToFormat(QImage::Format_RGB32) !=
+            w.benchPicture.dessin.image().convertToFormat(QImage::Format_RGB32));
+}
+
+void TestPrisme::image_command_fails_on_unwritable_path()
+{
+    const QString output = m_dir->filePath(QStringLiteral("absent/SORTIE.png"));
+    QProcess run;
+    run.start(QStringLiteral(OPTIPHANE_EXECUTABLE), {QStringLiteral("--image"), output});
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitCode(), 2);
+    QVERIFY(QString::fromUtf8(run.readAllStandardError())
+                .contains(QStringLiteral("Impossible d'écrire le fichier : %1\n").arg(output)));
+    QVERIFY(!QFile::exists(output));
+}
+
+QTEST_MAIN(TestPrisme)
+#include "tst_prisme.moc"
