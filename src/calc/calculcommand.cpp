@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/calculcommand.h"
+
+#include "calc/machine.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextStream>
+
+#include <cstdio>
+#include <optional>
+
+namespace
+{
+
+struct CalculRequest {
+    QString expression;
+    bool fromInput = false;
+    bool radians = false;
+    bool scientific = false;
+};
+
+// Reads the arguments; on failure writes the reason on err and returns nothing.
+std::optional<CalculRequest> parseArguments(const QStringList& arguments, QTextStream& err)
+{
+    CalculRequest request;
+    bool haveExpression = false;
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--radians")) {
+            request.radians = true;
+        } else if (argument == QLatin1String("--scientifique")) {
+            request.scientific = true;
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            err << QStringLiteral("optiphane --calcul : option inconnue « %1 ».").arg(argument)
+                << Qt::endl;
+            return std::nullopt;
+        } else if (haveExpression) {
+            err << QStringLiteral("optiphane --calcul : une seule expression est attendue "
+                                  "(mettez-la entre guillemets).")
+                << Qt::endl;
+            return std::nullopt;
+        } else {
+            haveExpression = true;
+            request.fromInput = argument == QLatin1String("-");
+            request.expression = argument;
+        }
+    }
+    if (!haveExpression) {
+        err << QStringLiteral("optiphane --calcul : expression manquante. Usage : optiphane "
+                              "--calcul \"EXPRESSION\" [--radians] [--scientifique]")
+            << Qt::endl;
+        return std::nullopt;
+    }
+    return request;
+}
+
+// The expression as the calculator's entry, then EXE.
+QString evaluate(Machine& machine, const QString& expression)
+{
+    machine.recalcule(expression);
+    machine.EXE->click();
+    return machine.displayText();
+}
+
+int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextStream& err)
+{
+    Machine machine; // never shown
+    machine.prepareCalculatorMode();
+    if (request.radians)
+        machine.angle[1]->click();
+    if (request.scientific)
+        machine.C[0]->click();
+
+    if (!request.fromInput) {
+        out << evaluate(machine, request.expression) << '\n';
+        out.flush();
+        return machine.calcError() == 0 ? 0 : 1;
+    }
+
+    QString line;
+    while (in->readLineInto(&line)) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        out << evaluate(machine, line) << '\n';
+    }
+    out.flush();
+    if (in->status() != QTextStream::Ok) {
+        err << QStringLiteral("optiphane --calcul : impossible de lire l'entrée standard.")
+            << Qt::endl;
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace
+
+int runCalculCommand(const QStringList& arguments, QTextStream& in, QTextStream& out,
+                     QTextStream& err)
+{
+    const std::optional<CalculRequest> request = parseArguments(arguments, err);
+    if (!request)
+        return 2;
+    return run(*request, &in, out, err);
+}
+
+int runCalculCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const std::optional<CalculRequest> request = parseArguments(arguments, err);
+    if (!request)
+        return 2;
+    if (!request->fromInput)
+        return run(*request, nullptr, out, err);
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly | QIODevice::Text)) {
+        err << QStringLiteral("optiphane --calcul : impossible de lire l'entrée standard.")
+            << Qt::endl;
+        return 2;
+    }
+    QTextStream in(&input);
+    return run(*request, &in, out, err);
+}

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command-line mode `--calcul`: the calculator evaluates an expression, or one expression per
+// line of standard input, off-screen, and prints what its display shows.
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// arguments: what follows "--calcul": the expression (or "-" for standard input), and the options
+// "--radians" and "--scientifique". Prints one display text and a line feed per expression.
+// Returns 0; 1 when the single expression could not be evaluated; 2 on a usage or input failure,
+// with a French message on err. Needs a QApplication.
+int runCalculCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// The same, reading the expressions of "-" from in.
+int runCalculCommand(const QStringList& arguments, QTextStream& in, QTextStream& out,
+                     QTextStream& err);

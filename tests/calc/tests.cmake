@@ -1,0 +1,3 @@
+optiphane_add_test(tst_machine
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_machine.cpp
+  LIBS optiphane_ui)
