@@ -123,6 +123,7 @@ void Prisme::connectControls()
     connect(Image4, &ClickLabel::clicked, Picture2, &QWidget::hide);
     connect(fich, &QLineEdit::textChanged, this, &Prisme::fich_Change);
     connect(supertext, &QTextEdit::textChanged, this, &Prisme::supertext_Change);
+    connectBenchControls();
     connect(dessin, &BenchView::dessinMouseMove, this, [this] {
         setHint(QStringLiteral("Pour déplacer la source lumineuse, utiliser la souris en "
                                "maintenant le bouton gauche enfoncé"));
@@ -261,54 +262,6 @@ void Prisme::showStartupText()
 // ---------------------------------------------------------------------------------------------
 // Materials
 
-void Prisme::updateIndexReadout(QLabel* wavelengthLine, QLabel* indexLabel, float a, float b)
-{
-    const int lambda = HScroll1->value();
-    wavelengthLine->setText(::wavelengthLine(lambda));
-    indexLabel->setText(indexReadout(a, b, lambda));
-}
-
-void Prisme::Combo1_Click()
-{
-    BenchState& bench = module1().bench;
-    const int p = Combo1->currentIndex();
-    if (p >= 0 && p < OtherMaterial) {
-        bench.discA = MaterialCatalogue[std::size_t(p)].a;
-        bench.discB = MaterialCatalogue[std::size_t(p)].b;
-    } else if (p == OtherMaterial) {
-        bench.customMaterialTarget = 2;
-        // The custom-material dialog opens here when no configuration is being applied.
-    }
-    updateIndexReadout(Label20, Label4, bench.discA, bench.discB);
-    Combo1->setCursor(Qt::WaitCursor);
-    if (Option2->isChecked())
-        redrawWhiteLight();
-    else
-        redrawBench();
-    Combo1->unsetCursor();
-    bench.discMaterialIndex = std::int16_t(Combo1->currentIndex());
-}
-
-void Prisme::Combo2_Click()
-{
-    BenchState& bench = module1().bench;
-    const int p = Combo2->currentIndex();
-    if (p >= 0 && p < OtherMaterial) {
-        bench.outerA = MaterialCatalogue[std::size_t(p)].a;
-        bench.outerB = MaterialCatalogue[std::size_t(p)].b;
-    } else if (p == OtherMaterial) {
-        bench.customMaterialTarget = 1;
-    }
-    updateIndexReadout(Label14, Label16, bench.outerA, bench.outerB);
-    Combo2->setCursor(Qt::WaitCursor);
-    if (Option2->isChecked())
-        redrawWhiteLight();
-    else
-        redrawBench();
-    Combo2->unsetCursor();
-    bench.outerMaterialIndex = std::int16_t(Combo2->currentIndex());
-}
-
 // ---------------------------------------------------------------------------------------------
 // The bench
 
@@ -333,11 +286,13 @@ BenchOptions Prisme::benchOptions() const
 
 void Prisme::redrawBench()
 {
+    ++redrawBenchCalls;
     ::redrawBench(module1().bench, benchOptions(), benchPicture);
 }
 
 void Prisme::redrawWhiteLight()
 {
+    ++redrawWhiteLightCalls;
     ::redrawWhiteLight(module1().bench, benchOptions(), benchPicture);
 }
 

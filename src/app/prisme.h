@@ -86,11 +86,45 @@ public:
     void setHint(const QString& text);
     QString hint() const;
 
-    // Material selectors: coefficients from the catalogue, read-outs, redraw.
+    // Material selectors: coefficients from the catalogue (or the custom-material dialog for
+    // "Autre"), read-outs, redraw. A user's choice runs them, and so does a position set by code
+    // through setListPosition.
     void Combo1_Click();
     void Combo2_Click();
+    void Combo1_GotFocus();
+    void Combo2_GotFocus();
+    // Sets a material list's position from code; its handler runs when the position changes.
+    void setListPosition(QComboBox* list, int position);
     // The read-outs of one medium at the scroll bar's wavelength.
     void updateIndexReadout(QLabel* wavelengthLine, QLabel* indexLabel, float a, float b);
+    void updateIndexReadouts(); // both media
+
+    // Light source and display options.
+    void HScroll1_Change(); // an arrow, the track, or the end of a thumb drag
+    void HScroll1_Scroll(); // each step while the thumb is dragged
+    void Option1_Click();   // "Monochromatique"
+    void Option5_Click();   // five radiations
+    void Option2_Click();   // white light
+    void Option3_Click();   // "Fond noir"
+    void Option4_Click();   // "Fond blanc"
+    void Option6_Click();   // "Demi-disque"
+    void Option7_Click();   // "Miroir"
+    void Check3_Click();    // "Réflexion partielle"
+    void propa_Click();     // "Sens de propagation"
+
+    // The lamp, dragged with the left button (positions in drawing pixels) or turned with the
+    // arrow keys while the bench has the focus.
+    void lampe_MouseDown(Qt::MouseButtons buttons, QPointF pos);
+    void lampe_MouseMove(Qt::MouseButtons buttons, QPointF pos);
+    void lampe_MouseUp();
+    void lampe_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void lampe_KeyUp(bool autoRepeat);
+    // Pointer offsets from the centre at the current and at the last acted-on drag step.
+    std::int16_t lampDx = 0, lampDy = 0, lastLampDx = 0, lastLampDy = 0;
+
+    // How many times each redraw was asked for (the handlers' redraw order is checked by tests).
+    int redrawBenchCalls = 0;
+    int redrawWhiteLightCalls = 0;
 
     // The welcome text in the rich-text box (start-up, and when an exercise is closed).
     void showStartupText();
@@ -236,6 +270,8 @@ private:
     void createMenus();
     void createHints();
     void connectControls();
+    void connectBenchControls();
+    void dragStep(QPointF pos);
     QFrame* createPanel(const QRect& place, ClickLabel*& title, const QString& titleText);
     void openProgramFile(const QString& name);
     QRect screenGeometry() const;

@@ -4,6 +4,7 @@ list(APPEND OPTIPHANE_CORE_SOURCES
 )
 list(APPEND OPTIPHANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/prisme.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/prismebench.cpp
   ${CMAKE_CURRENT_LIST_DIR}/prismepanels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/prismeicons.cpp
 )

@@ -8,3 +8,7 @@ optiphane_add_test(tst_prisme
 # The command-line tests run the program itself.
 target_compile_definitions(tst_prisme PRIVATE OPTIPHANE_EXECUTABLE="$<TARGET_FILE:optiphane>")
 add_dependencies(tst_prisme optiphane)
+
+optiphane_add_test(tst_prismebench
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_prismebench.cpp
+  LIBS optiphane_ui)
