@@ -7,11 +7,14 @@
 #include "calc/calculcommand.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTextStream>
 #include <QTranslator>
 #include <cstring>
+#include <unistd.h>
 
 namespace
 {
@@ -39,6 +42,18 @@ int main(int argc, char* argv[])
     const bool commandLine = argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
     if (commandLine && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    // Without a session's runtime folder Qt makes its own and says so on standard error, which
+    // would mix with the command-line modes' output: make it quietly.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/runtime-")
+                                + QString::number(getuid());
+        if (QDir().mkpath(runtime)) {
+            QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                               | QFileDevice::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        }
+    }
 
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication app(argc, argv);
