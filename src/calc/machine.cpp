@@ -294,7 +294,7 @@ QPixmap exponentPicture(const QString& base, const QString& exponent, const QCol
 }
 
 // Every key but the digits and the column keys: where it stands, what it shows, what it adds.
-struct KeySpec {
+struct KeyDef {
     QPushButton* Machine::*member;
     const char* name;
     const char* caption; // UTF-8; "" for the picture keys
@@ -307,7 +307,7 @@ struct KeySpec {
 
 using calc::JoinRule;
 
-const KeySpec kKeys[] = {
+const KeyDef kKeys[] = {
     // Functions.
     {&Machine::bsin, "bsin", "&SIN", "Sinus", "sin ", JoinRule::ImplicitProduct, functionKey(0, 0),
      Look::Function},
@@ -468,14 +468,14 @@ void Machine::createControls()
                 [this, d] { keyAppend(QString::number(d), JoinRule::Plain); });
     }
 
-    for (const KeySpec& spec : kKeys) {
-        QPushButton* key = makeKey(this, QLatin1String(spec.name), QString::fromUtf8(spec.caption),
-                                   spec.place, keyFont(spec.look));
-        key->setToolTip(QString::fromUtf8(spec.tooltip));
-        this->*spec.member = key;
-        if (spec.appends) {
-            const QString text = QString::fromLatin1(spec.appends);
-            const JoinRule rule = spec.rule;
+    for (const KeyDef& def : kKeys) {
+        QPushButton* key = makeKey(this, QLatin1String(def.name), QString::fromUtf8(def.caption),
+                                   def.place, keyFont(def.look));
+        key->setToolTip(QString::fromUtf8(def.tooltip));
+        this->*def.member = key;
+        if (def.appends) {
+            const QString text = QString::fromLatin1(def.appends);
+            const JoinRule rule = def.rule;
             connect(key, &QPushButton::clicked, this,
                     [this, text, rule] { keyAppend(text, rule); });
         }
