@@ -30,7 +30,9 @@ public:
     bool simplifyExpression(QString& text);
     // Sets the three counters from text.
     void countTokens(const QString& text);
-    // The driver: text in and out (the result, trimmed, on success); errorCode out.
+    // The driver: text in and out (the result, trimmed, on success; after an error, what the
+    // rewriting left); errorCode out. angleMode Radians works in radians, any other value in
+    // degrees. At most 100 passes, each linear or so in the length of the text.
     void evaluateExpression(QString& text, int& errorCode, int angleMode);
 
     int parenCount = 0;
