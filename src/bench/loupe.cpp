@@ -45,31 +45,31 @@ LOUPE::LOUPE(BenchState& state, std::function<void()> restoreList, QWidget* main
     setWindowTitle(QStringLiteral("Definir un matériau non listé"));
     // No close box: the dialog ends by OK or Annuler (Escape is Annuler).
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(300, 196);
+    setFixedSize(360, 214);
 
     Label1 = new QLabel(QStringLiteral("L'indice d'un milieu est lié à la longueur d'onde de la "
                                        "radiation par la relation de Cauchy:"),
                         this);
     Label1->setWordWrap(true);
-    Label1->setGeometry(12, 8, 276, 32);
+    Label1->setGeometry(12, 8, 336, 40);
     Image1 = new QLabel(this);
     Image1->setPixmap(cauchyPicture());
-    Image1->setGeometry(12, 44, 276, 24);
+    Image1->setGeometry(42, 52, 276, 24);
     Label2 = new QLabel(QStringLiteral("Valeur de A ( de 1 à 2 ):"), this);
-    Label2->setGeometry(12, 80, 170, 21);
+    Label2->setGeometry(12, 90, 220, 22);
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(188, 80, 100, 21);
+    Text1->setGeometry(236, 90, 112, 22);
     Label3 = new QLabel(QStringLiteral("Valeur de B ( de 0 à 40000 nm² ):"), this);
-    Label3->setGeometry(12, 110, 176, 21);
+    Label3->setGeometry(12, 122, 220, 22);
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(188, 110, 100, 21);
+    Text2->setGeometry(236, 122, 112, 22);
     Command2 = new QPushButton(QStringLiteral("OK"), this);
-    Command2->setGeometry(104, 152, 88, 30);
+    Command2->setGeometry(160, 170, 88, 30);
     Command2->setDefault(true);
     Command1 = new QPushButton(QStringLiteral("Annuler"), this);
-    Command1->setGeometry(200, 152, 88, 30);
+    Command1->setGeometry(256, 170, 92, 30);
     Command2->setAutoDefault(true);
     Command1->setAutoDefault(false);
 

@@ -362,6 +362,20 @@ private slots:
         QVERIFY(at(picture, beyond.x(), beyond.y()) != Yellow589);
     }
 
+    // A medium of index 0 cannot refract: the step is skipped and the redraw still completes.
+    void zeroIndexIsSkipped()
+    {
+        state.discA = 0;
+        state.discB = 0;
+        redraw();
+        state.lampAngle = 300; // from inside the glass
+        state.outerA = 0;
+        state.outerB = 0;
+        state.discA = 1.5f;
+        redraw();
+        QVERIFY(!picture.hidden);
+    }
+
     void mirrorReflectsOnly()
     {
         options.halfDisc = false;
