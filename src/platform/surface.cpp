@@ -28,6 +28,31 @@ inline bool patternOn(DrawStyle style, int step)
     return true;
 }
 
+// Calls put(dx, dy) for every pixel offset of a circle of radius r (midpoint circle, eight
+// symmetric octants).
+template <typename Put>
+void forEachCirclePoint(int r, Put put)
+{
+    int x = r, y = 0, err = 1 - r;
+    while (x >= y) {
+        put(x, y);
+        put(y, x);
+        put(-y, x);
+        put(-x, y);
+        put(-x, -y);
+        put(-y, -x);
+        put(y, -x);
+        put(x, -y);
+        ++y;
+        if (err < 0) {
+            err += 2 * y + 1;
+        } else {
+            --x;
+            err += 2 * (y - x) + 1;
+        }
+    }
+}
+
 } // namespace
 
 VbColour paletteColour(int index)
@@ -93,9 +118,8 @@ void Surface::line(double x1, double y1, double x2, double y2, VbColour colour)
     if ((x < 0 && xe < 0) || (y < 0 && ye < 0) || (x >= w && xe >= w) || (y >= h && ye >= h))
         return;
     const QRgb pen = toPixel(colour);
-    const uchar* const bits = m_image.bits();
+    uchar* const base = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
-    uchar* const base = const_cast<uchar*>(bits);
     int err = dx + dy;
     for (int step = 0; x != xe || y != ye; ++step) {
         if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h)
@@ -184,30 +208,12 @@ void Surface::circle(double cx, double cy, double radius, VbColour colour)
         return;
     if (fillStyle == FillStyle::Solid)
         fillSpans(x0, y0, radius, fillColour);
-    // Midpoint circle: eight symmetric octants.
     const QRgb pen = toPixel(colour);
-    auto put = [&](int x, int y) {
+    forEachCirclePoint(r, [&](int dx, int dy) {
+        const int x = x0 + dx, y = y0 + dy;
         if (unsigned(x) < unsigned(width()) && unsigned(y) < unsigned(height()))
             plotUnchecked(x, y, pen);
-    };
-    int x = r, y = 0, err = 1 - r;
-    while (x >= y) {
-        put(x0 + x, y0 + y);
-        put(x0 + y, y0 + x);
-        put(x0 - y, y0 + x);
-        put(x0 - x, y0 + y);
-        put(x0 - x, y0 - y);
-        put(x0 - y, y0 - x);
-        put(x0 + y, y0 - x);
-        put(x0 + x, y0 - y);
-        ++y;
-        if (err < 0) {
-            err += 2 * y + 1;
-        } else {
-            --x;
-            err += 2 * (y - x) + 1;
-        }
-    }
+    });
 }
 
 void Surface::arc(double cx, double cy, double radius, double start, double end, VbColour colour)
@@ -225,29 +231,11 @@ void Surface::arc(double cx, double cy, double radius, double start, double end,
         const double a = wrap(std::atan2(double(-dy), double(dx))); // anticlockwise on screen
         return start <= end ? (a >= start && a <= end) : (a >= start || a <= end);
     };
-    auto put = [&](int dx, int dy) {
+    forEachCirclePoint(r, [&](int dx, int dy) {
         const int x = x0 + dx, y = y0 + dy;
         if (inside(dx, dy) && unsigned(x) < unsigned(width()) && unsigned(y) < unsigned(height()))
             plotUnchecked(x, y, pen);
-    };
-    int x = r, y = 0, err = 1 - r;
-    while (x >= y) {
-        put(x, y);
-        put(y, x);
-        put(-y, x);
-        put(-x, y);
-        put(-x, -y);
-        put(-y, -x);
-        put(y, -x);
-        put(x, -y);
-        ++y;
-        if (err < 0) {
-            err += 2 * y + 1;
-        } else {
-            --x;
-            err += 2 * (y - x) + 1;
-        }
-    }
+    });
 }
 
 void Surface::pset(double x, double y, VbColour colour)
