@@ -53,6 +53,34 @@ void forEachCirclePoint(int r, Put put)
     }
 }
 
+// Integer stepping from (x, y) up to, not including, (xe, ye), calling plot for every pixel on a
+// w × h surface that the line style draws.
+template <typename Plot>
+void stepLine(int x, int y, int xe, int ye, int w, int h, DrawStyle style, Plot plot)
+{
+    const int dx = std::abs(xe - x), dy = -std::abs(ye - y);
+    const int sx = x < xe ? 1 : -1, sy = y < ye ? 1 : -1;
+    int err = dx + dy;
+    for (int step = 0; x != xe || y != ye; ++step) {
+        if (unsigned(x) >= unsigned(w) || unsigned(y) >= unsigned(h)) {
+            // Once outside and moving away, the segment never comes back onto the surface.
+            if ((x < 0 && sx < 0) || (x >= w && sx > 0) || (y < 0 && sy < 0) || (y >= h && sy > 0))
+                return;
+        } else if (style == DrawStyle::Solid || patternOn(style, step)) {
+            plot(x, y);
+        }
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
 } // namespace
 
 VbColour paletteColour(int index)
@@ -109,37 +137,29 @@ void Surface::plotUnchecked(int x, int y, QRgb pixel)
 
 void Surface::line(double x1, double y1, double x2, double y2, VbColour colour)
 {
-    int x = pixel(x1), y = pixel(y1);
-    const int xe = pixel(x2), ye = pixel(y2);
-    const int dx = std::abs(xe - x), dy = -std::abs(ye - y);
-    const int sx = x < xe ? 1 : -1, sy = y < ye ? 1 : -1;
+    const int xs = pixel(x1), ys = pixel(y1), xe = pixel(x2), ye = pixel(y2);
     const int w = m_image.width(), h = m_image.height();
     // Skip a segment lying wholly outside the surface.
-    if ((x < 0 && xe < 0) || (y < 0 && ye < 0) || (x >= w && xe >= w) || (y >= h && ye >= h))
+    if ((xs < 0 && xe < 0) || (ys < 0 && ye < 0) || (xs >= w && xe >= w) || (ys >= h && ye >= h))
         return;
     const QRgb pen = toPixel(colour);
     uchar* const base = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
-    int err = dx + dy;
-    for (int step = 0; x != xe || y != ye; ++step) {
-        if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h)
-            && (drawStyle == DrawStyle::Solid || patternOn(drawStyle, step))) {
-            QRgb& px = reinterpret_cast<QRgb*>(base + y * stride)[x];
-            switch (drawMode) {
-            case DrawMode::Black: px = 0xff000000u; break;
-            case DrawMode::MergePen: px |= pen; break;
-            case DrawMode::CopyPen: px = pen; break;
-            }
-        }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
+    auto at = [base, stride](int x, int y) -> QRgb& {
+        return reinterpret_cast<QRgb*>(base + y * stride)[x];
+    };
+    // One specialised loop per drawing mode: white light draws hundreds of these segments.
+    const DrawStyle style = drawStyle;
+    switch (drawMode) {
+    case DrawMode::Black:
+        stepLine(xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) = 0xff000000u; });
+        break;
+    case DrawMode::MergePen:
+        stepLine(xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) |= pen; });
+        break;
+    case DrawMode::CopyPen:
+        stepLine(xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) = pen; });
+        break;
     }
 }
 
@@ -182,9 +202,17 @@ void Surface::filledBox(double x1, double y1, double x2, double y2, VbColour col
     r = std::min(r, width() - 1);
     b = std::min(b, height() - 1);
     const QRgb pen = toPixel(colour);
-    for (int y = t; y <= b; ++y)
-        for (int x = l; x <= r; ++x)
-            plotUnchecked(x, y, pen);
+    if (l > r)
+        return;
+    for (int y = t; y <= b; ++y) {
+        if (drawMode == DrawMode::CopyPen) {
+            QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+            std::fill(row + l, row + r + 1, pen);
+        } else {
+            for (int x = l; x <= r; ++x)
+                plotUnchecked(x, y, pen);
+        }
+    }
 }
 
 void Surface::fillSpans(int cx, int cy, double radius, VbColour colour)
