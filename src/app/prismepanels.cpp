@@ -78,7 +78,11 @@ void Prisme::createControls()
     tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
     info->setPalette(tip);
     info->setWordWrap(true);
-    info->setMargin(2);
+    info->setMargin(1);
+    // The small type of the tool tips, so that the longest hints hold in two lines.
+    QFont hintFont = info->font();
+    hintFont.setPixelSize(10);
+    info->setFont(hintFont);
     info->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     createTextArea();
