@@ -69,6 +69,24 @@ void BenchView::paintEvent(QPaintEvent* event)
     }
     p.end();
     QFrame::paintEvent(event);
+    if (hasFocus()) {
+        // The arrow keys turn the lamp while the bench has the focus: show it on the border.
+        QPainter f(this);
+        f.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        f.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void BenchView::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void BenchView::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
 }
 
 void BenchView::mousePressEvent(QMouseEvent* event)
