@@ -27,6 +27,26 @@ inline bool isDigit(char16_t c)
     return c >= u'0' && c <= u'9';
 }
 
+// Whether an operator character is written " op " given the character before it: "^", "*" and
+// "/" always; "+" unless it is an exponent sign; "-" unless it is an exponent sign or a sign after
+// "(" or a space.
+inline bool spacedOperator(char16_t c, char16_t before)
+{
+    const bool exponentSign = before == u'E' || before == u'D';
+    switch (c) {
+    case u'^':
+    case u'*':
+    case u'/':
+        return true;
+    case u'+':
+        return !exponentSign;
+    case u'-':
+        return !exponentSign && before != u'(' && before != u' ';
+    default:
+        return false;
+    }
+}
+
 // Only the letters a to z change case: any other character, "ù" among them, is kept as typed.
 void upperCaseAndRemoveSpaces(Text& t)
 {
@@ -173,13 +193,7 @@ private:
             if (startsLetterRule(c))
                 return;
             ++m_k;
-            const char16_t before = m_done.empty() ? char16_t(0) : m_done.back();
-            bool spaced = c == u'^' || c == u'*' || c == u'/';
-            if (c == u'+')
-                spaced = before != u'E' && before != u'D';
-            else if (c == u'-')
-                spaced = before != u'E' && before != u'D' && before != u'(' && before != u' ';
-            if (spaced) {
+            if (spacedOperator(c, m_done.empty() ? char16_t(0) : m_done.back())) {
                 m_done.push_back(u' ');
                 m_done.push_back(c);
                 m_done.push_back(u' ');
@@ -256,13 +270,7 @@ private:
         // Operators get a space on each side; a sign stays attached to what follows it: "+" after
         // an exponent letter, "-" after an exponent letter, "(" or a space.
         const char16_t c = at(0);
-        const char16_t before = m_done.empty() ? char16_t(0) : m_done.back();
-        bool spaced = c == u'^' || c == u'*' || c == u'/';
-        if (c == u'+')
-            spaced = before != u'E' && before != u'D';
-        else if (c == u'-')
-            spaced = before != u'E' && before != u'D' && before != u'(' && before != u' ';
-        if (spaced) {
+        if (spacedOperator(c, m_done.empty() ? char16_t(0) : m_done.back())) {
             const char16_t op[3] = {u' ', c, u' '};
             drop(1);
             put(std::u16string_view(op, 3));
