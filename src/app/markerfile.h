@@ -1,25 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's folder, where the help files, the getting-started file and the marker file live,
-// and the marker file "TEMPO.SPC" that tells other programs whether the simulator is running.
+// The marker file "TEMPO.SPC" in the program's folder, that tells other programs whether the
+// simulator is running.
 #pragma once
 
 #include <QString>
 
-namespace programfolder
-{
-
-// The executable's folder (or the folder set for tests), always ending in "/".
-QString path();
-// Replaces the program's folder (tests); an empty text brings back the executable's folder.
-void setPath(const QString& folder);
-// A file of the program's folder: the folder, with "/" appended when it does not end in one,
-// followed by the name.
-QString file(const QString& name);
-
-} // namespace programfolder
-
-namespace marker
-{
+namespace marker {
 
 inline constexpr auto FileName = "TEMPO.SPC";
 inline constexpr int Record = 4;

@@ -2,7 +2,8 @@
 #include "app/prisme.h"
 
 #include "app/markerfile.h"
-#include "app/module1.h"
+#include "platform/programfolder.h"
+#include "state/module1.h"
 #include "app/prismeicons.h"
 #include "bench/benchview.h"
 #include "bench/materials.h"
@@ -444,7 +445,7 @@ void Prisme::Command4_Click()
 
 void Prisme::Command8_Click()
 {
-    Machine machine(this);
+    Machine machine(module1().memoryValue, this);
     machine.openCalculator();
 }
 

@@ -2,7 +2,7 @@
 // The main window's bench handlers: the material selectors, the light source and display options,
 // and the lamp, dragged with the mouse or turned with the keyboard. Each handler asks for its
 // redraws in a fixed order; a check box changed from code runs its own handler too.
-#include "app/module1.h"
+#include "state/module1.h"
 #include "app/prisme.h"
 #include "bench/benchview.h"
 #include "bench/lamp.h"

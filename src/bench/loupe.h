@@ -3,7 +3,7 @@
 // a material that is not in the catalogue, for the half-disc (target 2) or the outer medium.
 #pragma once
 
-#include "bench/benchstate.h"
+#include "state/benchstate.h"
 
 #include <QDialog>
 #include <functional>

@@ -3,7 +3,7 @@
 // rays over a fresh copy of the cached static picture (circle, graduations, half-disc or mirror).
 #pragma once
 
-#include "bench/benchstate.h"
+#include "state/benchstate.h"
 #include "platform/surface.h"
 
 #include <QPointF>

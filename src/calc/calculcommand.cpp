@@ -65,7 +65,8 @@ QString evaluate(Machine& machine, const QString& expression)
 
 int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextStream& err)
 {
-    Machine machine; // never shown
+    double memory = 0.0;
+    Machine machine(memory); // never shown
     machine.prepareCalculatorMode();
     if (request.radians)
         machine.angle[1]->click();
@@ -75,7 +76,7 @@ int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextSt
     if (!request.fromInput) {
         out << evaluate(machine, request.expression) << '\n';
         out.flush();
-        return machine.calcError() == 0 ? 0 : 1;
+        return machine.calcError() == calc::CalcError::None ? 0 : 1;
     }
 
     QString line;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/machine.h"
 
-#include "app/module1.h"
+#include "calc/calculator.h"
 #include "expr/engine.h"
 #include "platform/dialogs.h"
 #include "platform/numtext.h"
@@ -15,191 +15,6 @@
 #include <QTextEdit>
 
 #include <cmath>
-
-// ---------------------------------------------------------------------------------------------
-// The keys' logic
-
-namespace calc
-{
-
-namespace
-{
-const QString kBusy = QStringLiteral("    Patience... Calculs en cours.     ");
-} // namespace
-
-QString standardText(double value)
-{
-    return numtext::writeNumber(value);
-}
-
-QString scientificText(double value)
-{
-    QString text = numtext::format(value, QStringLiteral("#.#######E+00"));
-    const qsizetype comma = text.indexOf(QLatin1Char(','));
-    if (comma >= 0)
-        text[comma] = QLatin1Char('.');
-    return text;
-}
-
-Evaluation evaluateEntry(const QString& entry, int angleMode, bool scientific)
-{
-    Evaluation result;
-    QString work = entry;
-    expr::evaluateExpression(work, result.calcError, angleMode);
-    if (result.calcError == 0) {
-        if (const std::optional<double> value = numtext::readNumber(work)) {
-            result.text = scientific ? scientificText(*value) : standardText(*value);
-        } else {
-            result.calcError = kOverflowCode;
-            result.text = QString::fromUtf8(kOverflow);
-            ++result.beeps;
-        }
-    }
-    if (result.calcError != 0) {
-        switch (result.calcError) {
-        case expr::UnbalancedParens:
-            result.text = QString::fromUtf8(kParentheses);
-            break;
-        case expr::MissingOperand:
-            result.text = QString::fromUtf8(kOperators);
-            break;
-        case kOverflowCode:
-            break;
-        default:
-            result.text = QString::fromUtf8(kImpossible);
-            break;
-        }
-        ++result.beeps;
-    }
-    return result;
-}
-
-void Calculator::append(const QString& text, JoinRule rule)
-{
-    switch (rule) {
-    case JoinRule::ContinueIfShown:
-        if (display.trimmed().isEmpty())
-            return;
-        [[fallthrough]];
-    case JoinRule::Continue:
-        if (entryText.trimmed().isEmpty())
-            answer();
-        break;
-    case JoinRule::ImplicitProduct:
-        if (!entryText.isEmpty() && !QStringLiteral("(- ").contains(entryText.back()))
-            entryText += QStringLiteral(" * ");
-        break;
-    case JoinRule::Plain:
-        break;
-    }
-    entryText += text;
-    showEntry();
-}
-
-void Calculator::answer()
-{
-    if (calcError == 0)
-        entryText += lastAnswer.trimmed();
-    showEntry();
-}
-
-void Calculator::minus()
-{
-    if (entryText.isEmpty()) {
-        entryText = QStringLiteral("-");
-    } else {
-        const QChar last = entryText.back();
-        if (last == u'(' || last == u' ' || last == u'E')
-            entryText += QStringLiteral("-");
-        else if (last == u'-')
-            entryText += QStringLiteral(" -");
-        else
-            entryText += QStringLiteral(" - ");
-    }
-    showEntry();
-}
-
-void Calculator::plus()
-{
-    if (display.trimmed().isEmpty())
-        return;
-    if (entryText.trimmed().isEmpty())
-        answer();
-    entryText += entryText.endsWith(u'E') ? QStringLiteral("+") : QStringLiteral(" + ");
-    showEntry();
-}
-
-void Calculator::backspace()
-{
-    const qsizetype n = entryText.size();
-    if (n == 0)
-        return;
-    if (entryText.back() != u' ') {
-        entryText.chop(1);
-    } else if (n >= 2 && QStringLiteral("*+/-^").contains(entryText.at(n - 2))) {
-        entryText.chop(3); // an operator with its blanks
-    } else {
-        // A function word and its blank: back to the blank or "(" before the word.
-        qsizetype keep = 0;
-        for (qsizetype distance = 1; distance < n; ++distance) {
-            const QChar c = entryText.at(n - 1 - distance);
-            if (c == u' ' || c == u'(') {
-                keep = n - distance;
-                break;
-            }
-        }
-        entryText.truncate(keep);
-    }
-    showEntry();
-}
-
-void Calculator::clearEntry()
-{
-    entryText.clear();
-    showEntry();
-}
-
-int Calculator::execute(int angleMode, bool scientific, const std::function<void()>& busy)
-{
-    calcError = 0;
-    const QString backup = entryText;
-    entryText = kBusy;
-    showEntry();
-    if (busy)
-        busy();
-    const Evaluation result = evaluateEntry(backup, angleMode, scientific);
-    calcError = result.calcError;
-    display = result.text;
-    lastAnswer = result.text;
-    entryText.clear();
-    if (calcError != 0)
-        entryText = backup; // the next key goes on with the expression as it was typed
-    return result.beeps;
-}
-
-bool Calculator::redisplay(bool scientific)
-{
-    if (!entryText.isEmpty())
-        return false;
-    const std::optional<double> value = numtext::readNumber(lastAnswer);
-    if (!value)
-        return false;
-    display = scientific ? scientificText(*value) : standardText(*value);
-    return true;
-}
-
-void Calculator::recall(double value, bool scientific)
-{
-    entryText += scientific ? scientificText(value) : numtext::writeNumberTrimmed(value);
-    showEntry();
-}
-
-std::optional<double> Calculator::displayValue() const
-{
-    return numtext::readNumber(display);
-}
-
-} // namespace calc
 
 // ---------------------------------------------------------------------------------------------
 // The window
@@ -396,7 +211,7 @@ QPushButton* makeKey(QWidget* parent, const QString& name, const QString& captio
 
 } // namespace
 
-Machine::Machine(QWidget* parent) : QDialog(parent)
+Machine::Machine(double& memory, QWidget* parent) : QDialog(parent), m_memory(memory)
 {
     setObjectName(QStringLiteral("Machine"));
     setWindowTitle(QStringLiteral("Machine à calculer"));
@@ -631,41 +446,28 @@ void Machine::moins_Click()
     showDisplay();
 }
 
-// M+ and M- read whatever the display shows; a message reads as 0. A sum beyond the double range
-// would leave nothing usable in the memory: it is refused with a beep.
+// M+ and M- read whatever the display shows; a message reads as 0.
 void Machine::Command1_Click()
 {
-    if (const std::optional<double> value = m_calc.displayValue()) {
-        const double sum = module1().memoryValue + *value;
-        if (std::isfinite(sum))
-            module1().memoryValue = sum;
-        else
-            beep(1);
-    }
+    beep(m_calc.memoryAdd(m_memory));
     focusDisplay();
 }
 
 void Machine::Command2_Click()
 {
-    if (const std::optional<double> value = m_calc.displayValue()) {
-        const double difference = module1().memoryValue - *value;
-        if (std::isfinite(difference))
-            module1().memoryValue = difference;
-        else
-            beep(1);
-    }
+    beep(m_calc.memorySubtract(m_memory));
     focusDisplay();
 }
 
 void Machine::Command3_Click()
 {
-    m_calc.recall(module1().memoryValue, scientific());
+    m_calc.recall(m_memory, scientific());
     showDisplay();
 }
 
 void Machine::Command4_Click()
 {
-    module1().memoryValue = 0.0;
+    m_memory = 0.0;
     focusDisplay();
 }
 

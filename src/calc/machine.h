@@ -2,12 +2,12 @@
 // The calculator window `Machine` ("Machine à calculer") and the plain logic behind its keys.
 #pragma once
 
+#include "calc/calculator.h"
+
 #include <QDialog>
 #include <QString>
 
 #include <array>
-#include <functional>
-#include <optional>
 
 class QGroupBox;
 class QKeyEvent;
@@ -15,89 +15,17 @@ class QPushButton;
 class QRadioButton;
 class QTextEdit;
 
-namespace calc
-{
-
-// The display text of a value in "Standard" mode: the engine's writer with its leading blank
-// (" 5", "-3", " .5").
-QString standardText(double value);
-// The display text of a value in "Scientifique" mode: one digit, the point, up to seven decimals,
-// the exponent ("1.2345E+03", "5.E-01").
-QString scientificText(double value);
-
-// The four messages the display shows after a failed evaluation.
-inline constexpr const char* kImpossible = "Calcul impossible";
-inline constexpr const char* kParentheses = "Erreur saisie: revoir les parenthèses";
-inline constexpr const char* kOperators =
-    "Erreur saisie: incompréhension sur opérateurs: ^ * / + -";
-inline constexpr const char* kOverflow = "Dépassement de capacité";
-// The calculator's own error code for a result too large to be read back as a number.
-inline constexpr int kOverflowCode = 4;
-
-// The outcome of evaluating one entry the way EXE does, without touching any window.
-struct Evaluation {
-    QString text;      // the display text: the result, or the error message
-    int calcError = 0; // 0, the engine's 1 to 3, or kOverflowCode
-    int beeps = 0;     // how many times the calculator beeps for it
-};
-// Hands a copy of entry to the expression engine and turns its answer into the display text
-// (standard or scientific). Column computation evaluates every row through this too.
-Evaluation evaluateEntry(const QString& entry, int angleMode, bool scientific);
-
-// How a key's text joins the entry.
-enum class JoinRule {
-    Plain,           // appended as it is
-    ImplicitProduct, // " * " first, unless the entry is empty or ends with "(", "-" or a blank
-    Continue,        // an empty entry starts from the last answer (x^y, x²)
-    ContinueIfShown, // the same, and nothing at all while the display is blank (+, x, ÷)
-};
-
-// The calculator's registers and what every key does to them: the expression being typed
-// (`entryText`), the text of the display, the last answer and the last error code. It holds no
-// widget, so the window only forwards key presses and shows `display`.
-class Calculator
-{
-public:
-    QString entryText;
-    QString display; // what the display box shows
-    QString lastAnswer;
-    int calcError = 0;
-
-    // Appends a key's text under its rule; the display then shows the entry.
-    void append(const QString& text, JoinRule rule);
-    void answer(); // ANS: the last answer, trimmed, unless the last evaluation failed
-    void minus();  // a sign or a subtraction, depending on what the entry ends with
-    void plus();   // "+" after an exponent "E", " + " otherwise
-    void backspace();
-    void clearEntry();
-    // EXE: evaluates the entry. `busy` is called once the display shows the waiting message.
-    // After a failure the display keeps the message and the entry is given back for correction.
-    // Returns the number of beeps.
-    int execute(int angleMode, bool scientific, const std::function<void()>& busy = {});
-    // Shows the last answer again in the chosen mode, when nothing has been typed since EXE.
-    // Returns false when nothing changed.
-    bool redisplay(bool scientific);
-    // RM: appends a value (the memory) in the display mode's form, with no implicit product.
-    void recall(double value, bool scientific);
-    // The value the display shows, read by the engine's reader: a message reads as 0; nothing on
-    // overflow.
-    std::optional<double> displayValue() const;
-
-private:
-    void showEntry() { display = entryText; }
-};
-
-} // namespace calc
 
 // The calculator window. Each key appends a piece of text to the entry; EXE hands the entry to the
-// expression engine and shows the result or an error message. The memory register is program-wide
-// (`module1().memoryValue`); the entry, the last answer and the error code live as long as the
-// window. The controls are public, as the other windows and the command line drive them.
+// expression engine and shows the result or an error message. The memory register is handed in
+// by the opener (the main window gives the program-wide one); the entry, the last answer and the
+// error code live as long as the window. The controls are public, as the other windows and the
+// command line drive them.
 class Machine : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Machine(QWidget* parent = nullptr);
+    explicit Machine(double& memory, QWidget* parent = nullptr);
     ~Machine() override;
 
     // Calculator mode, as the main window's "&Calculatrice" opens it: sets it up and runs it
@@ -111,7 +39,7 @@ public:
     QString displayText() const;
     const QString& entryText() const { return m_calc.entryText; }
     const QString& lastAnswer() const { return m_calc.lastAnswer; }
-    int calcError() const { return m_calc.calcError; }
+    calc::CalcError calcError() const { return m_calc.calcError; }
 
     // The controls.
     QTextEdit* z1 = nullptr;
@@ -195,4 +123,5 @@ private:
     void beep(int times);
 
     calc::Calculator m_calc;
+    double& m_memory;
 };

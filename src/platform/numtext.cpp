@@ -403,4 +403,13 @@ std::optional<double> readNumber(QStringView text)
     return negative ? -value : value;
 }
 
+QString scientificText(double value)
+{
+    QString text = format(value, QStringLiteral("#.#######E+00"));
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma >= 0)
+        text[comma] = QLatin1Char('.');
+    return text;
+}
+
 } // namespace numtext

@@ -38,6 +38,10 @@ QString formatSingle(float value);
 QString writeNumber(double value);
 QString writeNumberTrimmed(double value);
 
+// The calculator's scientific display: one digit, the point, up to seven decimals, the exponent
+// ("1.2345E+03", "5.E-01"); the pattern "#.#######E+00" with the point of expression texts.
+QString scientificText(double value);
+
 // The engine's number reader: skips leading spaces, then reads an optional sign, digits with at
 // most one ".", and an optional exponent ("E" or "D", optional sign, digits); stops at the first
 // character that does not fit ("5)" -> 5; "(5", "C1" and "" -> 0). Returns nothing on overflow

@@ -2,7 +2,8 @@
 // The main window driven as a user drives it: start-up, the marker file, the size rule, the hint
 // bar, the panels, the help commands, the text box rules, closing, and the --image command.
 #include "app/markerfile.h"
-#include "app/module1.h"
+#include "platform/programfolder.h"
+#include "state/module1.h"
 #include "app/prisme.h"
 #include "bench/benchview.h"
 #include "config/recordfile.h"

@@ -2,7 +2,7 @@
 // The bench's controls on the real main window: material lists and the custom-material dialog,
 // the source and display options with the redraws they ask for, the wavelength bar, and the lamp
 // dragged with the mouse or turned with the keyboard.
-#include "app/module1.h"
+#include "state/module1.h"
 #include "app/prisme.h"
 #include "bench/benchview.h"
 #include "bench/loupe.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window driven through its keys and the keyboard, and the --calcul command line.
-#include "app/module1.h"
+#include "state/module1.h"
 #include "calc/calculcommand.h"
 #include "calc/machine.h"
 #include "platform/dialogs.h"
@@ -26,7 +26,7 @@ const QString kOverflow = QStringLiteral("Dépassement de capacité");
 // A calculator as the main window opens it, shown off-screen.
 std::unique_ptr<Machine> openMachine()
 {
-    auto machine = std::make_unique<Machine>();
+    auto machine = std::make_unique<Machine>(module1().memoryValue);
     machine->prepareCalculatorMode();
     machine->show();
     if (!QTest::qWaitForWindowExposed(machine.get()))
@@ -323,13 +323,13 @@ void TestMachine::error_keeps_entry_for_correction()
     const auto machine = openMachine();
     press(*machine, QStringLiteral("Bpo B2 plus B3 EXE"));
     QCOMPARE(machine->displayText(), kParentheses);
-    QCOMPARE(machine->calcError(), 2);
+    QCOMPARE(machine->calcError(), calc::CalcError::UnbalancedParens);
     QCOMPARE(machine->entryText(), QStringLiteral("(2 + 3"));
     press(*machine, QStringLiteral("bpf"));
     QCOMPARE(machine->displayText(), QStringLiteral("(2 + 3)"));
     press(*machine, QStringLiteral("EXE"));
     QCOMPARE(machine->displayText(), QStringLiteral(" 5"));
-    QCOMPARE(machine->calcError(), 0);
+    QCOMPARE(machine->calcError(), calc::CalcError::None);
     QCOMPARE(machine->lastAnswer(), QStringLiteral(" 5"));
     QCOMPARE(m_beeps, 1);
 }

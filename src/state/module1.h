@@ -1,13 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one program-wide state object: the bench record and the fields shared between windows.
+// Every layer may read it; it depends on nothing but the platform stand-ins.
 #pragma once
 
-#include "bench/benchstate.h"
+#include "state/benchstate.h"
 
 #include <QString>
 
+// The protractor's orientation and its measuring line, single-precision radians.
+struct ProtractorState {
+    float protractorAngle = 0.0f;
+    float lineAngle = 0.0f;
+};
+
 struct Module1 {
     BenchState bench;
+    ProtractorState protractor;
     QString currentConfigPath;
     // The calculator's memory register: lives for the whole program.
     double memoryValue = 0.0;

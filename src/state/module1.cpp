@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/module1.h"
+#include "state/module1.h"
 
 Module1& module1()
 {
