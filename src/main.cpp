@@ -3,7 +3,6 @@
 // command-line modes build the same windows off-screen, do their work and exit.
 #include "app/prisme.h"
 #include "app/prismeicons.h"
-#include "bench/benchview.h"
 #include "calc/calculcommand.h"
 
 #include <QApplication>
@@ -27,7 +26,7 @@ int runImageCommand(const QStringList& arguments, QTextStream& err)
     }
     const QString output = arguments.first();
     Prisme window(Prisme::StartMode::CommandLine);
-    const QImage picture = window.benchPicture.composed(BenchView::lampIcon());
+    const QImage picture = window.benchPicture.composed();
     if (!picture.save(output, "PNG")) {
         err << "Impossible d'écrire le fichier : " << output << '\n';
         return 2;

@@ -5,9 +5,12 @@
 #include "platform/programfolder.h"
 #include "state/module1.h"
 #include "app/prismeicons.h"
+#include "bench/benchcontrols.h"
 #include "bench/benchview.h"
 #include "bench/materials.h"
+#include "bench/optics.h"
 #include "calc/machine.h"
+#include "exercises/startuptext.h"
 #include "platform/dialogs.h"
 
 #include <QAction>
@@ -26,7 +29,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -54,24 +56,6 @@ const QColor ShadowGrey(128, 128, 128);
 
 // ---------------------------------------------------------------------------------------------
 
-void ClickLabel::mousePressEvent(QMouseEvent* event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    const bool click = m_pressed && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    m_pressed = false;
-    event->accept();
-    if (click)
-        emit clicked();
-}
-
-// ---------------------------------------------------------------------------------------------
-
 Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
 {
     setObjectName(QStringLiteral("Prisme"));
@@ -86,6 +70,29 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
 
     createControls();
     createHints();
+    BenchWidgets widgets;
+    widgets.dessin = dessin;
+    widgets.Combo1 = Combo1;
+    widgets.Combo2 = Combo2;
+    widgets.Label20 = Label20;
+    widgets.Label4 = Label4;
+    widgets.Label14 = Label14;
+    widgets.Label16 = Label16;
+    widgets.Option1 = Option1;
+    widgets.Option5 = Option5;
+    widgets.Option2 = Option2;
+    widgets.HScroll1 = HScroll1;
+    widgets.Label7 = Label7;
+    widgets.Option3 = Option3;
+    widgets.Option4 = Option4;
+    widgets.Option6 = Option6;
+    widgets.Option7 = Option7;
+    widgets.Check3 = Check3;
+    widgets.propa = propa;
+    widgets.Picture2 = Picture2;
+    widgets.Timer1 = Timer1;
+    bench = new BenchControls(widgets, module1().bench, benchPicture,
+                              [this](const QString& text) { setHint(text); }, this);
     connectControls();
     Form_Load();
 }
@@ -124,23 +131,6 @@ void Prisme::connectControls()
     connect(Image4, &ClickLabel::clicked, Picture2, &QWidget::hide);
     connect(fich, &QLineEdit::textChanged, this, &Prisme::fich_Change);
     connect(supertext, &QTextEdit::textChanged, this, &Prisme::supertext_Change);
-    connectBenchControls();
-    connect(dessin, &BenchView::dessinMouseMove, this, [this] {
-        setHint(QStringLiteral("Pour déplacer la source lumineuse, utiliser la souris en "
-                               "maintenant le bouton gauche enfoncé"));
-    });
-
-    benchPicture.startTimer1 = [this] { Timer1->start(); };
-    benchPicture.stopTimer1 = [this] { Timer1->stop(); };
-    benchPicture.setBusy = [this](bool busy) {
-        if (busy)
-            dessin->setCursor(Qt::WaitCursor);
-        else
-            dessin->unsetCursor();
-    };
-    benchPicture.repaint = [this] { dessin->update(); };
-    connect(Timer1, &QTimer::timeout, this,
-            [this] { timer1Fired(module1().bench, benchOptions(), benchPicture); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -148,19 +138,19 @@ void Prisme::connectControls()
 
 void Prisme::Form_Load()
 {
-    BenchState& bench = module1().bench;
+    BenchState& state = module1().bench;
 
     // The table's number format is set with the table itself.
 
     if (m_mode == StartMode::Interactive)
         marker::write(QStringLiteral("OUI"));
 
-    lineAngle = 3.1415927f / 2;
+    module1().protractor.lineAngle = float(optics::Pi) / 2;
 
     Form_Resize();
 
-    bench.benchDrawnFor = 0;
-    bench.loadingConfig = 0;
+    state.benchDrawnFor = 0;
+    state.loadingConfig = 0;
 
     showStartupText();
 
@@ -169,20 +159,20 @@ void Prisme::Form_Load()
         combo->addItems(materialNames());
     }
     Combo1->setCurrentIndex(2);
-    Combo1_Click();
+    bench->Combo1_Click();
     Combo2->setCurrentIndex(0);
-    Combo2_Click();
+    bench->Combo2_Click();
 
     setHint(StartHint);
 
     Option3->setChecked(true);
 
-    buildSpectrumColours(bench);
+    buildSpectrumColours(state);
 
-    bench.lampAngle = 135;
+    state.lampAngle = 135;
 
-    redrawBench();
-    redrawWhiteLight();
+    bench->redrawBench();
+    bench->redrawWhiteLight();
 
     // The background and the panel icons are painted by paintEvent: the icons have transparent
     // backgrounds, so they show over the gradient as they are.
@@ -198,103 +188,13 @@ void Prisme::Form_Load()
 
 void Prisme::showStartupText()
 {
-    // Fragments of the welcome text and whether each is blue; the first is the title.
-    static const struct {
-        const char* text;
-        bool blue;
-    } fragments[] = {
-        {"Optiphane\n", true},
-        {"\nCette application permet d'étudier les lois de la réflexion et de ", false},
-        {"la réfraction de la lumière.\n\nPour ", false},
-        {"modifier l'angle d'incidence ", true},
-        {"du rayon, utiliser", false},
-        {" la souris ", true},
-        {"directement sur la figure. \n\n", false},
-        {"Tous les paramètres sont modifiables et la figure obtenue peut être imprimée ou "
-         "placée dans le presse-papiers ",
-         true},
-        {"pour la coller dans une autre application.\n\nVous pouvez obtenir l'énoncé d'un "
-         "exercice dans cette fenêtre en cliquant sur l'onglet ",
-         false},
-        {"Exercices.\n\n", true},
-        {"Pour vous familiariser avec ce simulateur, choisissez d'abord l'activité ", false},
-        {"Prise en main ", true},
-        {"dans le menu Exercices.", false},
-    };
-    const QColor blue(0, 0, 200);
-
     supertext->hide();
-    supertext->clear();
-    QTextCursor cursor(supertext->document());
-    QTextCharFormat plain;
-    plain.setFontFamilies({QStringLiteral("Arial")});
-    plain.setFontPointSize(10);
-    plain.setForeground(Qt::black);
-    bool first = true;
-    for (const auto& f : fragments) {
-        QTextCharFormat format = plain;
-        if (f.blue)
-            format.setForeground(blue);
-        if (first)
-            format.setFontPointSize(18);
-        const QStringList lines = QString::fromUtf8(f.text).split(QLatin1Char('\n'));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0) {
-                cursor.insertBlock(QTextBlockFormat(), plain);
-                first = false;
-            }
-            if (!lines[i].isEmpty())
-                cursor.insertText(lines[i], format);
-        }
-    }
-    for (QTextBlock block = supertext->document()->begin(); block.isValid(); block = block.next()) {
-        QTextCursor c(block);
-        QTextBlockFormat format;
-        const bool title = block == supertext->document()->begin();
-        format.setAlignment(title ? Qt::AlignHCenter : Qt::AlignLeft);
-        format.setLeftMargin(title ? 0 : 20);
-        c.setBlockFormat(format);
-    }
+    std::unique_ptr<QTextDocument> text = startupText();
+    text->setParent(supertext); // the box deletes it when it is given another text
+    supertext->setDocument(text.release());
     supertext->moveCursor(QTextCursor::Start);
     supertext->setReadOnly(true);
     supertext->show();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Materials
-
-// ---------------------------------------------------------------------------------------------
-// The bench
-
-BenchOptions Prisme::benchOptions() const
-{
-    BenchOptions o;
-    if (Option2->isChecked())
-        o.source = BenchOptions::Source::WhiteLight;
-    else if (Option5->isChecked())
-        o.source = BenchOptions::Source::FiveRadiations;
-    else
-        o.source = BenchOptions::Source::Monochromatic;
-    o.wavelength = HScroll1->value();
-    o.blackBackground = Option3->isChecked();
-    o.halfDisc = Option6->isChecked();
-    o.partialReflection = Check3->isChecked();
-    o.arrows = propa->isChecked();
-    // The panel's own visibility flag: the window itself may be off-screen.
-    o.protractorShown = !Picture2->isHidden();
-    return o;
-}
-
-void Prisme::redrawBench()
-{
-    ++redrawBenchCalls;
-    ::redrawBench(module1().bench, benchOptions(), benchPicture);
-}
-
-void Prisme::redrawWhiteLight()
-{
-    ++redrawWhiteLightCalls;
-    ::redrawWhiteLight(module1().bench, benchOptions(), benchPicture);
 }
 
 // ---------------------------------------------------------------------------------------------

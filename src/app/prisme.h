@@ -7,6 +7,7 @@
 // that the bench handlers and the secondary windows can reach them as they reach the table.
 #pragma once
 
+#include "app/clicklabel.h"
 #include "bench/redraw.h"
 
 #include <QHash>
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <functional>
 
+class BenchControls;
 class BenchView;
 class QAction;
 class QCheckBox;
@@ -31,24 +33,6 @@ class QTableWidget;
 class QTextEdit;
 class QTimer;
 class QUrl;
-
-// A label that reports a click (press and release over it): panel titles and picture buttons.
-class ClickLabel : public QLabel
-{
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool m_pressed = false;
-};
 
 class Prisme : public QWidget
 {
@@ -76,55 +60,12 @@ public:
     using UrlOpener = std::function<bool(const QUrl&)>;
     static void setUrlOpener(UrlOpener opener);
 
-    // The settings of the experiment that the redraw reads from the controls, taken afresh.
-    BenchOptions benchOptions() const;
-    // The redraw cycle on this window's bench picture (see bench/redraw.h).
-    void redrawBench();
-    void redrawWhiteLight();
+    // The bench's controls and their handlers; the redraw cycle goes through them.
+    BenchControls* bench = nullptr;
 
     // The hint bar.
     void setHint(const QString& text);
     QString hint() const;
-
-    // Material selectors: coefficients from the catalogue (or the custom-material dialog for
-    // "Autre"), read-outs, redraw. A user's choice runs them, and so does a position set by code
-    // through setListPosition.
-    void Combo1_Click();
-    void Combo2_Click();
-    void Combo1_GotFocus();
-    void Combo2_GotFocus();
-    // Sets a material list's position from code; its handler runs when the position changes.
-    void setListPosition(QComboBox* list, int position);
-    // The read-outs of one medium at the scroll bar's wavelength.
-    void updateIndexReadout(QLabel* wavelengthLine, QLabel* indexLabel, float a, float b);
-    void updateIndexReadouts(); // both media
-
-    // Light source and display options.
-    void HScroll1_Change(); // an arrow, the track, or the end of a thumb drag
-    void HScroll1_Scroll(); // each step while the thumb is dragged
-    void Option1_Click();   // "Monochromatique"
-    void Option5_Click();   // five radiations
-    void Option2_Click();   // white light
-    void Option3_Click();   // "Fond noir"
-    void Option4_Click();   // "Fond blanc"
-    void Option6_Click();   // "Demi-disque"
-    void Option7_Click();   // "Miroir"
-    void Check3_Click();    // "Réflexion partielle"
-    void propa_Click();     // "Sens de propagation"
-
-    // The lamp, dragged with the left button (positions in drawing pixels) or turned with the
-    // arrow keys while the bench has the focus.
-    void lampe_MouseDown(Qt::MouseButtons buttons, QPointF pos);
-    void lampe_MouseMove(Qt::MouseButtons buttons, QPointF pos);
-    void lampe_MouseUp();
-    void lampe_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void lampe_KeyUp(bool autoRepeat);
-    // Pointer offsets from the centre at the current and at the last acted-on drag step.
-    std::int16_t lampDx = 0, lampDy = 0, lastLampDx = 0, lastLampDy = 0;
-
-    // How many times each redraw was asked for (the handlers' redraw order is checked by tests).
-    int redrawBenchCalls = 0;
-    int redrawWhiteLightCalls = 0;
 
     // The welcome text in the rich-text box (start-up, and when an exercise is closed).
     void showStartupText();
@@ -245,9 +186,6 @@ public:
 
     // The rich text was edited since it was loaded or saved (1) or not (0).
     std::int16_t textModified = 0;
-    // Protractor orientation and measuring line, radians.
-    float protractorAngle = 0.0f;
-    float lineAngle = 0.0f;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -270,8 +208,6 @@ private:
     void createMenus();
     void createHints();
     void connectControls();
-    void connectBenchControls();
-    void dragStep(QPointF pos);
     QFrame* createPanel(const QRect& place, ClickLabel*& title, const QString& titleText);
     void openProgramFile(const QString& name);
     QRect screenGeometry() const;

@@ -3,15 +3,17 @@
 // circle with a dot every degree, a tick every ten degrees and the angles 0…90 from the normal
 // written along the circle. It is cached in `fond` and redrawn only when the background or the
 // element changes.
+#include "bench/optics.h"
 #include "bench/redraw.h"
+#include "platform/numtext.h"
 
 #include <QPainter>
 #include <cmath>
 
 namespace {
 
-constexpr double Pi = 3.1415927; // the program's value of π for the graduations
-inline int nearest(double v) { return int(std::nearbyint(v)); }
+using numtext::roundToInt;
+using optics::Pi;
 
 // The colours of the picture for the current background.
 void setBenchColours(Surface& s, bool black)
@@ -106,10 +108,10 @@ void drawBenchBackground(BenchState& state, const BenchOptions& options, BenchPi
     s.circle(201, 201, 170, s.foreColour);
 
     for (double t = 0; t <= 6.28; t += Pi / 180) // a dot every degree
-        s.pset(nearest(201 + 167 * std::cos(t)), nearest(201 + 167 * std::sin(t)), s.foreColour);
+        s.pset(roundToInt(201 + 167 * std::cos(t)), roundToInt(201 + 167 * std::sin(t)), s.foreColour);
     for (double t = 0; t <= 6.28; t += Pi / 18) // a tick every ten degrees
-        s.line(nearest(201 + 167 * std::cos(t)), nearest(201 + 167 * std::sin(t)),
-               nearest(201 + 160 * std::cos(t)), nearest(201 + 160 * std::sin(t)), s.foreColour);
+        s.line(roundToInt(201 + 167 * std::cos(t)), roundToInt(201 + 167 * std::sin(t)),
+               roundToInt(201 + 160 * std::cos(t)), roundToInt(201 + 160 * std::sin(t)), s.foreColour);
 
     // The angles from the normal, anticlockwise from the right: 0 … 90 (top) … 0 (left) … 90
     // (bottom) … 10. Each label is centred on its tick's direction, its top row on the circle of
@@ -132,12 +134,12 @@ void drawBenchBackground(BenchState& state, const BenchOptions& options, BenchPi
                 if ((row[i] & 0xffffffu) != 0)
                     continue;
                 const double u = i - w / 2 + 0.5;
-                s.pset(nearest(201 + 162 * c + u * sn - j * c),
-                       nearest(201 - 162 * sn + u * c + j * sn), s.foreColour);
+                s.pset(roundToInt(201 + 162 * c + u * sn - j * c),
+                       roundToInt(201 - 162 * sn + u * c + j * sn), s.foreColour);
             }
         }
     }
 
     picture.fond = s.image().copy();
-    ++picture.backgroundDrawCount;
+    ++picture.counts.background;
 }

@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QToolTip>
 
 BenchView::BenchView(BenchPicture& picture, QWidget* parent) : QFrame(parent), m_picture(picture)
 {
@@ -15,30 +15,6 @@ BenchView::BenchView(BenchPicture& picture, QWidget* parent) : QFrame(parent), m
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-const QImage& BenchView::lampIcon()
-{
-    static const QImage icon = [] {
-        QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        // A small lantern: a glowing bulb in a dark casing with a slot of light.
-        QRadialGradient glow(QPointF(16, 14), 12);
-        glow.setColorAt(0, QColor(255, 255, 220));
-        glow.setColorAt(0.6, QColor(255, 220, 60));
-        glow.setColorAt(1, QColor(230, 150, 0));
-        p.setPen(QPen(QColor(60, 60, 60), 1.5));
-        p.setBrush(glow);
-        p.drawEllipse(QPointF(16, 14), 10, 10);
-        p.setBrush(QColor(110, 110, 120));
-        p.drawRoundedRect(QRectF(10.5, 23, 11, 6), 1.5, 1.5);
-        p.setPen(QPen(QColor(60, 60, 60), 1));
-        p.drawLine(QPointF(11, 26), QPointF(21, 26));
-        return img;
-    }();
-    return icon;
 }
 
 QRect BenchView::lampRect() const
@@ -56,17 +32,8 @@ void BenchView::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.fillRect(contentsRect(), Qt::black);
-    if (!m_picture.hidden) {
-        p.drawImage(Border, Border, m_picture.dessin.image());
-        p.save();
-        p.setClipRect(contentsRect());
-        p.translate(Border, Border);
-        const auto& l = m_picture.line1;
-        p.setPen(QPen(QColor::fromRgb(toPixel(l.colour)), 1));
-        p.drawLine(QPointF(l.x1 + 0.5, l.y1 + 0.5), QPointF(l.x2 + 0.5, l.y2 + 0.5));
-        p.drawImage(m_picture.lampeTopLeft, lampIcon());
-        p.restore();
-    }
+    if (!m_picture.hidden)
+        p.drawImage(Border, Border, m_picture.composed());
     p.end();
     QFrame::paintEvent(event);
     if (hasFocus()) {
@@ -75,6 +42,20 @@ void BenchView::paintEvent(QPaintEvent* event)
         f.setPen(QPen(palette().color(QPalette::Highlight), 1));
         f.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+bool BenchView::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QRect lamp = lampRect().translated(Border, Border);
+        if (lamp.contains(help->pos()))
+            QToolTip::showText(help->globalPos(), LampToolTip, this, lamp);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QFrame::event(event);
 }
 
 void BenchView::focusInEvent(QFocusEvent* event)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The bench on the main window: the drawing `dessin` inside a 2-pixel sunken border, with the
-// incident-ray line `Line1` and the lamp `lampe` painted over it. Mouse and key events on the lamp
-// and on the drawing are handed to the main window as signals, in drawing pixels.
+// The bench on the main window: the composed bench picture (the drawing `dessin` with the
+// incident-ray line `Line1` and the lamp `lampe`) inside a 2-pixel sunken border. Mouse and key
+// events on the lamp and on the drawing are handed on as signals, in drawing pixels.
 #pragma once
 
 #include "bench/redraw.h"
@@ -13,11 +13,10 @@ class BenchView : public QFrame {
 public:
     static constexpr int Border = 2;
     static constexpr int OuterSize = BenchPicture::Size + 2 * Border; // 408
+    static inline const QString LampToolTip = QStringLiteral("Déplacer la lampe avec la souris");
 
     explicit BenchView(BenchPicture& picture, QWidget* parent = nullptr);
 
-    // The 32 × 32 lamp picture.
-    static const QImage& lampIcon();
     // Where the lamp lies, in drawing pixels.
     QRect lampRect() const;
     BenchPicture& picture() { return m_picture; }
@@ -32,6 +31,7 @@ signals:
     void lampKeyReleased(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
 
 protected:
+    bool event(QEvent* event) override; // the lamp's tool tip
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Colours of the light: a whole wavelength in nm to a display colour, violet through red.
 #include "bench/redraw.h"
-
-#include <cmath>
+#include "platform/numtext.h"
 
 namespace {
-inline int nearest(double v) { return int(std::nearbyint(v)); }
+using numtext::roundToInt;
 } // namespace
 
 void wavelengthColour(int wavelength, VbColour& full, VbColour& half)
@@ -17,24 +16,24 @@ void wavelengthColour(int wavelength, VbColour& full, VbColour& half)
     // Piecewise-linear ramps; each expression keeps its order of operations so that the values
     // landing on a half round the same way every time.
     if (l < 440) {
-        b = nearest((l - 360) * 255 / 80.0);
+        b = roundToInt((l - 360) * 255 / 80.0);
     } else if (l < 500) {
-        g = nearest((l - 440) * 255 / 60.0);
+        g = roundToInt((l - 440) * 255 / 60.0);
         b = 255;
     } else if (l < 550) {
         g = 255;
-        b = nearest((550 - l) * 255 / 50.0);
+        b = roundToInt((550 - l) * 255 / 50.0);
     } else if (l < 590) {
-        r = nearest((l - 550) * 255 / 40.0);
+        r = roundToInt((l - 550) * 255 / 40.0);
         g = 255;
     } else if (l < 750) {
         r = 255;
-        g = nearest((750 - l) / 160.0 * 255);
+        g = roundToInt((750 - l) / 160.0 * 255);
     } else {
-        r = nearest((850 - l) / 100.0 * 255);
+        r = roundToInt((850 - l) / 100.0 * 255);
     }
     full = rgbColour(r, g, b);
-    half = rgbColour(nearest(r / 2.0), nearest(g / 2.0), nearest(b / 2.0));
+    half = rgbColour(roundToInt(r / 2.0), roundToInt(g / 2.0), roundToInt(b / 2.0));
 }
 
 void buildSpectrumColours(BenchState& state)
@@ -44,10 +43,4 @@ void buildSpectrumColours(BenchState& state)
         wavelengthColour(l, full, half);
         state.spectrumColours[size_t(l - 400)] = full;
     }
-}
-
-double cauchyIndex(float a, float b, int wavelength)
-{
-    const double l = wavelength;
-    return double(a) + double(b) / std::pow(l, 2);
 }

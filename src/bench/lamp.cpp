@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/lamp.h"
 
+#include "bench/optics.h"
+
 #include <cmath>
 
 double mirrorSideAngle(double angle)
@@ -27,7 +29,7 @@ double pointerAngle(int dx, int dy, bool mirror)
 {
     double theta;
     if (dx != 0) {
-        theta = std::atan(double(dy) / double(dx)) * 180 / 3.1415927;
+        theta = std::atan(double(dy) / double(dx)) * 180 / optics::Pi;
         if (dx > 0)
             theta += 180;
     } else {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/loupe.h"
 
+#include "bench/materials.h"
+
 #include "platform/dialogs.h"
 #include "platform/numtext.h"
 
@@ -9,8 +11,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -81,6 +81,12 @@ LOUPE::LOUPE(BenchState& state, std::function<void()> restoreList, QWidget* main
     Form_Load(mainWindow);
 }
 
+Medium LOUPE::targetMedium() const
+{
+    return m_state.customMaterialTarget == std::int16_t(Medium::Disc) ? Medium::Disc
+                                                                       : Medium::Outer;
+}
+
 void LOUPE::Form_Load(QWidget* mainWindow)
 {
     // At the top right of the main window, 20 pixels inside its edges.
@@ -88,9 +94,8 @@ void LOUPE::Form_Load(QWidget* mainWindow)
         const QRect main = mainWindow->frameGeometry();
         move(main.left() + main.width() - width() - 20, main.top() + 20);
     }
-    const bool disc = m_state.customMaterialTarget == 2;
-    Text1->setText(numtext::formatSingle(disc ? m_state.discA : m_state.outerA));
-    Text2->setText(numtext::formatSingle(disc ? m_state.discB : m_state.outerB));
+    Text1->setText(numtext::formatSingle(mediumA(m_state, targetMedium())));
+    Text2->setText(numtext::formatSingle(mediumB(m_state, targetMedium())));
 }
 
 bool LOUPE::eventFilter(QObject* watched, QEvent* event)
@@ -129,49 +134,15 @@ bool LOUPE::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-std::optional<float> LOUPE::readCoefficient(const QString& text)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.count(QLatin1Char(',')) > 1)
-        return std::nullopt;
-    for (QChar c : t)
-        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char(','))
-            return std::nullopt;
-    if (t == QLatin1String(","))
-        return std::nullopt;
-    bool ok = false;
-    const double v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    if (!ok || !std::isfinite(v) || v > double(std::numeric_limits<float>::max()))
-        return std::nullopt;
-    return float(v);
-}
-
 void LOUPE::Command2_Click()
 {
-    const std::optional<float> a = readCoefficient(Text1->text());
-    // An empty B stands for 0; any other text that is not a number is refused.
-    const bool emptyB = Text2->text().trimmed().isEmpty();
-    const std::optional<float> b = emptyB ? std::optional<float>(0.0f) : readCoefficient(Text2->text());
-    const QString title = QStringLiteral("Propriété incorrecte");
-    if (!a || *a < 1 || *a > 2) {
-        dialogs::msgBox(QStringLiteral("Valeur de A en dehors des limites."), dialogs::Buttons::Ok,
-                        dialogs::Icon::Stop, title, this);
+    const CustomCoefficients checked = checkCustomCoefficients(Text1->text(), Text2->text());
+    if (!checked.refusal.isEmpty()) {
+        dialogs::msgBox(checked.refusal, dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                        QStringLiteral("Propriété incorrecte"), this);
         return;
     }
-    if (!b || *b < 0 || *b > 40000) {
-        dialogs::msgBox(QStringLiteral("Valeur de B en dehors des limites."), dialogs::Buttons::Ok,
-                        dialogs::Icon::Stop, title, this);
-        return;
-    }
-    if (m_state.customMaterialTarget == 2) {
-        m_state.discA = *a;
-        m_state.discB = *b;
-        m_state.discMaterialIndex = 4;
-    } else {
-        m_state.outerA = *a;
-        m_state.outerB = *b;
-        m_state.outerMaterialIndex = 4;
-    }
+    setCustomMaterial(m_state, targetMedium(), checked.a, checked.b);
     accept();
 }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog `LOUPE`: the user gives the Cauchy coefficients A (1 to 2) and B (0 to 40000 nm²) of
-// a material that is not in the catalogue, for the half-disc (target 2) or the outer medium.
+// a material that is not in the catalogue, for the medium named by `customMaterialTarget`. The
+// reading and the checks are those of bench/materials.h.
 #pragma once
 
+#include "bench/materials.h"
 #include "state/benchstate.h"
 
 #include <QDialog>
@@ -30,16 +32,13 @@ public:
     void Command2_Click();
     void Command1_Click();
 
-    // Reads a coefficient typed with the decimal comma: digits, at most one comma. Nothing when
-    // the text is not such a number or does not fit in single precision.
-    static std::optional<float> readCoefficient(const QString& text);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override; // Escape: as Annuler
 
 private:
     void Form_Load(QWidget* mainWindow);
+    Medium targetMedium() const;
     BenchState& m_state;
     std::function<void()> m_restoreList;
 };

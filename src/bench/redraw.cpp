@@ -3,6 +3,9 @@
 // five radiations, or of the 401 wavelengths of white light.
 #include "bench/redraw.h"
 
+#include "bench/lampicon.h"
+#include "bench/optics.h"
+
 #include <QPainter>
 
 namespace {
@@ -24,14 +27,15 @@ constexpr Radiation FiveRadiations[] = {
 
 void setIndices(BenchState& state, int wavelength)
 {
-    state.nOuter = cauchyIndex(state.outerA, state.outerB, wavelength);
-    state.nDisc = cauchyIndex(state.discA, state.discB, wavelength);
+    state.nOuter = optics::cauchyIndex(state.outerA, state.outerB, wavelength);
+    state.nDisc = optics::cauchyIndex(state.discA, state.discB, wavelength);
 }
 
 } // namespace
 
 void redrawBench(BenchState& state, const BenchOptions& options, BenchPicture& picture)
 {
+    ++picture.counts.bench;
     Surface& s = picture.dessin;
     const bool black = options.blackBackground;
 
@@ -88,6 +92,7 @@ void redrawBench(BenchState& state, const BenchOptions& options, BenchPicture& p
 
 void redrawWhiteLight(BenchState& state, const BenchOptions& options, BenchPicture& picture)
 {
+    ++picture.counts.whiteLight;
     call(picture.stopTimer1);
     if (options.source != BenchOptions::Source::WhiteLight)
         return;
@@ -127,14 +132,14 @@ void timer1Fired(BenchState& state, const BenchOptions& options, BenchPicture& p
     call(picture.stopTimer1);
 }
 
-QImage BenchPicture::composed(const QImage& lampIcon) const
+QImage BenchPicture::composed() const
 {
-    // The incident ray and the lamp painted into a copy of the drawing, as a copy or a print
-    // takes it.
     Surface copy = dessin;
+    copy.drawMode = DrawMode::CopyPen;
+    copy.drawStyle = DrawStyle::Solid;
     copy.line(line1.x1, line1.y1, line1.x2, line1.y2, line1.colour);
     QImage out = copy.image();
     QPainter p(&out);
-    p.drawImage(lampeTopLeft, lampIcon);
+    p.drawImage(lampeTopLeft, lampIcon());
     return out;
 }

@@ -22,7 +22,9 @@ struct BenchOptions {
 };
 
 // The bench picture: the drawing surface `dessin`, the cached static picture `fond`, and the two
-// overlays that lie over the drawing, the incident-ray line `Line1` and the lamp `lampe`.
+// overlays that lie over the drawing, the incident-ray line `Line1` and the lamp `lampe`. The
+// screen, the clipboard, the printer, the command line and the protractor's background all take
+// the same composed image (`composed`).
 struct BenchPicture {
     static constexpr int Size = 404;   // drawing area inside the sunken border
     static constexpr double Centre = 201.0;
@@ -37,7 +39,14 @@ struct BenchPicture {
     } line1;
     QPointF lampeTopLeft{185, 185};
     bool hidden = false; // dessin is hidden while it is rebuilt
-    int backgroundDrawCount = 0; // how many times the static picture was drawn
+
+    // How many times each drawing ran (the redraw order of the handlers is checked by tests, the
+    // cache of the static picture too).
+    struct Counts {
+        int bench = 0;      // redrawBench
+        int whiteLight = 0; // redrawWhiteLight, including the calls that return at once
+        int background = 0; // the static picture
+    } counts;
 
     // What the window does around a redraw: refresh the protractor, arm the deferred timer, show
     // the busy pointer, repaint. Each may be left empty.
@@ -47,13 +56,10 @@ struct BenchPicture {
     std::function<void(bool busy)> setBusy;
     std::function<void()> repaint;
 
-    // The picture as the clipboard and the printer take it: the drawing with Line1 and the lamp
-    // painted in.
-    QImage composed(const QImage& lampIcon) const;
+    // The picture as the screen shows it and the clipboard and the printer take it: the drawing
+    // with Line1 (an opaque line, drawn like every other line of the bench) and the lamp painted in.
+    QImage composed() const;
 };
-
-// n = A + B / λ², in double precision from the single-precision coefficients, λ in nm.
-double cauchyIndex(float a, float b, int wavelength);
 
 // Full and half-intensity colours of a whole wavelength; leaves both unchanged outside 400…800.
 void wavelengthColour(int wavelength, VbColour& full, VbColour& half);

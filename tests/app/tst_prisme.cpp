@@ -5,6 +5,7 @@
 #include "platform/programfolder.h"
 #include "state/module1.h"
 #include "app/prisme.h"
+#include "bench/benchcontrols.h"
 #include "bench/benchview.h"
 #include "config/recordfile.h"
 #include "platform/dialogs.h"
@@ -170,7 +171,7 @@ void TestPrisme::startup_prepares_the_experiment()
     QCOMPARE(bench.lampAngle, 135.0);
     QVERIFY(bench.benchDrawnFor != 0); // the redraw drew the static picture
 
-    const BenchOptions o = w.benchOptions();
+    const BenchOptions o = w.bench->benchOptions();
     QCOMPARE(o.source, BenchOptions::Source::Monochromatic);
     QCOMPARE(o.wavelength, 589);
     QVERIFY(o.blackBackground && o.halfDisc && o.partialReflection && o.arrows);
@@ -640,7 +641,7 @@ void TestPrisme::image_command_writes_the_bench_picture()
 
     // The same start-up in this process gives the same picture.
     Prisme w(Prisme::StartMode::CommandLine);
-    const QImage expected = w.benchPicture.composed(BenchView::lampIcon());
+    const QImage expected = w.benchPicture.composed();
     QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
              expected.convertToFormat(QImage::Format_RGB32));
     // The lamp is in it, as a copy takes it.

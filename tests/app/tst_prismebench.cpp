@@ -4,6 +4,7 @@
 // dragged with the mouse or turned with the keyboard.
 #include "state/module1.h"
 #include "app/prisme.h"
+#include "bench/benchcontrols.h"
 #include "bench/benchview.h"
 #include "bench/loupe.h"
 #include "support/responder.h"
@@ -66,7 +67,7 @@ class TestPrismeBench : public QObject {
         mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     }
     void release(QPointF at) { mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
-    std::pair<int, int> counts() const { return {w->redrawBenchCalls, w->redrawWhiteLightCalls}; }
+    std::pair<int, int> counts() const { return {w->benchPicture.counts.bench, w->benchPicture.counts.whiteLight}; }
 
 private slots:
     void init()
@@ -176,7 +177,7 @@ private slots:
         bench().loadingConfig = 1;
         bench().discA = 1.7f;
         bench().discB = 123.0f;
-        w->setListPosition(w->Combo1, 4);
+        w->bench->setListPosition(w->Combo1, 4);
         bench().loadingConfig = 0;
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(bench().discA, 1.7f);
@@ -185,10 +186,10 @@ private slots:
 
     void focusHints()
     {
-        w->Combo1_GotFocus();
+        w->bench->Combo1_GotFocus();
         QCOMPARE(w->hint(), QStringLiteral("Vous pouvez choisir le matériau constituant le "
                                            "demi-disque dans la liste ou en définir un autre"));
-        w->Combo2_GotFocus();
+        w->bench->Combo2_GotFocus();
         QCOMPARE(w->hint(), QStringLiteral("Vous pouvez choisir le milieu extérieur dans la liste "
                                            "ou en définir un autre"));
     }
@@ -230,8 +231,8 @@ private slots:
             w->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         else
             w->findChild<QAbstractButton*>(action)->click();
-        QCOMPARE(w->redrawBenchCalls - b0, benchRedraws);
-        QCOMPARE(w->redrawWhiteLightCalls - w0, whiteRedraws);
+        QCOMPARE(w->benchPicture.counts.bench - b0, benchRedraws);
+        QCOMPARE(w->benchPicture.counts.whiteLight - w0, whiteRedraws);
         QCOMPARE(w->propa->isChecked(), propaOn);
         QCOMPARE(w->propa->isEnabled(), propaEnabled);
     }
@@ -280,15 +281,15 @@ private slots:
     {
         w->setHint(QStringLiteral("x"));
         w->HScroll1->setSliderDown(true);
-        const int before = w->redrawBenchCalls;
+        const int before = w->benchPicture.counts.bench;
         w->HScroll1->setSliderPosition(600);
         w->HScroll1->setSliderPosition(650);
-        QCOMPARE(w->redrawBenchCalls - before, 2);
+        QCOMPARE(w->benchPicture.counts.bench - before, 2);
         QCOMPARE(w->Label7->text(), QStringLiteral("650"));
         QCOMPARE(w->Label4->text(), QStringLiteral("n = 1,500407"));
         QCOMPARE(w->hint(), QStringLiteral("x"));
         w->HScroll1->setSliderDown(false);
-        QCOMPARE(w->redrawBenchCalls - before, 3);
+        QCOMPARE(w->benchPicture.counts.bench - before, 3);
         QVERIFY(w->hint().startsWith(QStringLiteral("Pour affiner")));
     }
 
@@ -324,11 +325,11 @@ private slots:
     void subHalfPixelMoveDoesNothing()
     {
         drag(QPointF(100, 100));
-        const int before = w->redrawBenchCalls;
+        const int before = w->benchPicture.counts.bench;
         mouse(QEvent::MouseMove, QPointF(100.3, 99.6), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(w->redrawBenchCalls, before);
+        QCOMPARE(w->benchPicture.counts.bench, before);
         mouse(QEvent::MouseMove, QPointF(101, 100), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(w->redrawBenchCalls, before + 1);
+        QCOMPARE(w->benchPicture.counts.bench, before + 1);
     }
 
     // White light: five radiations while dragging, the full spectrum once on release, nothing
@@ -339,15 +340,15 @@ private slots:
         const auto [b0, w0] = counts();
         drag(QPointF(100, 120));
         mouse(QEvent::MouseMove, QPointF(100, 110), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(w->redrawWhiteLightCalls, w0);
-        QVERIFY(w->redrawBenchCalls >= b0 + 2);
+        QCOMPARE(w->benchPicture.counts.whiteLight, w0);
+        QVERIFY(w->benchPicture.counts.bench >= b0 + 2);
         release(QPointF(100, 110));
-        QCOMPARE(w->redrawWhiteLightCalls, w0 + 1);
+        QCOMPARE(w->benchPicture.counts.whiteLight, w0 + 1);
         QCOMPARE(bench().lampMoved, 0);
         // Press and release where the last step was: no move, no redraw.
         mouse(QEvent::MouseButtonPress, QPointF(100, 110), Qt::LeftButton, Qt::LeftButton);
         release(QPointF(100, 110));
-        QCOMPARE(w->redrawWhiteLightCalls, w0 + 1);
+        QCOMPARE(w->benchPicture.counts.whiteLight, w0 + 1);
     }
 
     void rightButtonOnlyShowsTheHint()
@@ -381,10 +382,10 @@ private slots:
         w->Option2->click();
         const auto [b0, w0] = counts();
         QTest::keyPress(w->dessin, Qt::Key_Right);
-        QCOMPARE(w->redrawBenchCalls, b0 + 1);
-        QCOMPARE(w->redrawWhiteLightCalls, w0);
+        QCOMPARE(w->benchPicture.counts.bench, b0 + 1);
+        QCOMPARE(w->benchPicture.counts.whiteLight, w0);
         QTest::keyRelease(w->dessin, Qt::Key_Right);
-        QCOMPARE(w->redrawWhiteLightCalls, w0 + 1);
+        QCOMPARE(w->benchPicture.counts.whiteLight, w0 + 1);
     }
 };
 

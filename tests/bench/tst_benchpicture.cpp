@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bench picture checked pixel by pixel: static picture, rays, colours and the redraw cycle.
 #include "bench/lamp.h"
+#include "bench/lampicon.h"
+#include "bench/optics.h"
 #include "bench/redraw.h"
 
 #include <QFontMetrics>
@@ -56,6 +58,8 @@ class TestBenchPicture : public QObject {
     BenchState state;
     BenchOptions options;
     BenchPicture picture;
+    int timerStarts = 0;
+    int timerStops = 0;
 
     void redraw()
     {
@@ -69,7 +73,10 @@ private slots:
         state = BenchState{};
         buildSpectrumColours(state);
         options = BenchOptions{};
-        picture.backgroundDrawCount = 0;
+        // A fresh picture: no callback of an earlier test is left behind.
+        picture = BenchPicture{};
+        timerStarts = 0;
+        timerStops = 0;
     }
 
     void wavelengthColour_data()
@@ -228,19 +235,19 @@ private slots:
     {
         redraw();
         redraw();
-        QCOMPARE(picture.backgroundDrawCount, 1);
+        QCOMPARE(picture.counts.background, 1);
         options.blackBackground = false;
         redraw();
         redraw();
-        QCOMPARE(picture.backgroundDrawCount, 2);
+        QCOMPARE(picture.counts.background, 2);
         QCOMPARE(state.benchDrawnFor, 2);
         options.blackBackground = true;
         redraw();
-        QCOMPARE(picture.backgroundDrawCount, 3);
+        QCOMPARE(picture.counts.background, 3);
         state.benchDrawnFor = 0; // the element changed
         options.halfDisc = false;
         redraw();
-        QCOMPARE(picture.backgroundDrawCount, 4);
+        QCOMPARE(picture.counts.background, 4);
     }
 
     void whiteBackgroundDrawsBlack_data()
@@ -288,8 +295,8 @@ private slots:
         const int wavelengths[] = {400, 500, 600, 700, 800};
         const int colours[] = {9, 11, 10, 14, 12};
         for (int k = 0; k < 5; ++k) {
-            const double n1 = cauchyIndex(state.outerA, state.outerB, wavelengths[k]);
-            const double n2 = cauchyIndex(state.discA, state.discB, wavelengths[k]);
+            const double n1 = optics::cauchyIndex(state.outerA, state.outerB, wavelengths[k]);
+            const double n2 = optics::cauchyIndex(state.discA, state.discB, wavelengths[k]);
             const double r = std::asin(n1 * std::sin(80 * M_PI / 180) / n2) * 180 / M_PI;
             const QPoint p = along(r, 165);
             const VbColour c = paletteColour(colours[k]);
@@ -427,21 +434,18 @@ private slots:
 
     void deferredRedrawTimer()
     {
-        int started = 0, stopped = 0;
-        picture.startTimer1 = [&] { ++started; };
-        picture.stopTimer1 = [&] { ++stopped; };
+        picture.startTimer1 = [this] { ++timerStarts; };
+        picture.stopTimer1 = [this] { ++timerStops; };
         state.printRedrawPending = 1;
         options.source = BenchOptions::Source::WhiteLight;
         redrawBench(state, options, picture);
         redrawBench(state, options, picture);
-        QCOMPARE(started, 2);
+        QCOMPARE(timerStarts, 2);
         timer1Fired(state, options, picture);
         QCOMPARE(state.printRedrawPending, 0);
-        QVERIFY(stopped >= 1);
+        QVERIFY(timerStops >= 1);
         redrawBench(state, options, picture);
-        QCOMPARE(started, 2);
-        picture.startTimer1 = nullptr;
-        picture.stopTimer1 = nullptr;
+        QCOMPARE(timerStarts, 2);
     }
 
     void mirrorSideAngle_data()
@@ -517,9 +521,7 @@ private slots:
     {
         options.arrows = false;
         redraw();
-        QImage lamp(32, 32, QImage::Format_ARGB32_Premultiplied);
-        lamp.fill(Qt::red);
-        const QImage out = picture.composed(lamp);
+        const QImage out = picture.composed();
         QCOMPARE(out.size(), QSize(404, 404));
         // Half way along the incident ray, the composed picture has it, the drawing has not.
         const QPoint mid(int((picture.line1.x1 + 201) / 2), int((picture.line1.y1 + 201) / 2));
@@ -531,7 +533,9 @@ private slots:
             }
         QVERIFY(inOut > 0);
         QCOMPARE(inDessin, 0);
-        QCOMPARE(out.pixel(int(picture.line1.x1), int(picture.line1.y1)), qRgb(255, 0, 0));
+        // The lamp's bulb, opaque, lies over the start of the ray.
+        const QPoint bulb = picture.lampeTopLeft.toPoint() + QPoint(16, 14);
+        QCOMPARE(out.pixel(bulb), lampIcon().pixel(16, 14));
     }
 };
 

@@ -49,24 +49,33 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::newRow("A = 1, B = 0") << "1" << "0" << "";
-        QTest::newRow("A = 2, B = 40000") << "2" << "40000" << "";
-        QTest::newRow("empty B is 0") << "1,5" << "" << "";
-        QTest::newRow("A above 2") << "2,0001" << "10" << "Valeur de A en dehors des limites.";
-        QTest::newRow("A below 1") << "0,99" << "10" << "Valeur de A en dehors des limites.";
-        QTest::newRow("empty A") << "" << "10" << "Valeur de A en dehors des limites.";
-        QTest::newRow("two commas in A") << "1,,5" << "10" << "Valeur de A en dehors des limites.";
-        QTest::newRow("B above 40000") << "1,5" << "40000,5" << "Valeur de B en dehors des limites.";
-        QTest::newRow("B not a number") << "1,5" << "1,2,3" << "Valeur de B en dehors des limites.";
-        QTest::newRow("B too large") << "1,5" << QString(60, QLatin1Char('9'))
-                                     << "Valeur de B en dehors des limites.";
-        QTest::newRow("both wrong: A first") << "3" << "50000" << "Valeur de A en dehors des limites.";
+        QTest::addColumn<float>("storedA");   // when accepted
+        QTest::addColumn<float>("storedB");
+        const QString a = QStringLiteral("Valeur de A en dehors des limites.");
+        const QString b = QStringLiteral("Valeur de B en dehors des limites.");
+        QTest::newRow("A = 1, B = 0") << "1" << "0" << "" << 1.0f << 0.0f;
+        QTest::newRow("A = 2, B = 40000") << "2" << "40000" << "" << 2.0f << 40000.0f;
+        QTest::newRow("decimal comma") << "1,333" << "3099,5" << "" << 1.333f << 3099.5f;
+        QTest::newRow("blanks around") << " 1,5 " << " 12 " << "" << 1.5f << 12.0f;
+        QTest::newRow("empty B is 0") << "1,5" << "" << "" << 1.5f << 0.0f;
+        QTest::newRow("A above 2") << "2,0001" << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("A below 1") << "0,99" << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("empty A") << "" << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("a lone comma") << "," << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("two commas in A") << "1,,5" << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("B above 40000") << "1,5" << "40000,5" << b << 0.0f << 0.0f;
+        QTest::newRow("B not a number") << "1,5" << "1,2,3" << b << 0.0f << 0.0f;
+        QTest::newRow("B too large") << "1,5" << QString(60, QLatin1Char('9')) << b << 0.0f
+                                     << 0.0f;
+        QTest::newRow("both wrong: A first") << "3" << "50000" << a << 0.0f << 0.0f;
     }
     void limits()
     {
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(QString, message);
+        QFETCH(float, storedA);
+        QFETCH(float, storedB);
         RecordingResponder responder;
         state.customMaterialTarget = 2;
         const BenchState before = state;
@@ -77,8 +86,8 @@ private slots:
         if (message.isEmpty()) {
             QCOMPARE(responder.messages(), QStringList());
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
-            QCOMPARE(state.discA, *LOUPE::readCoefficient(a));
-            QCOMPARE(state.discB, b.isEmpty() ? 0.0f : *LOUPE::readCoefficient(b));
+            QCOMPARE(state.discA, storedA);
+            QCOMPARE(state.discB, storedB);
             QCOMPARE(state.discMaterialIndex, 4);
             QCOMPARE(state.outerA, before.outerA);
         } else {
