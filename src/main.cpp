@@ -6,41 +6,89 @@
 #include "calc/calculcommand.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QSaveFile>
 #include <QTextStream>
 #include <QTranslator>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace
 {
+
 // `optiphane --image SORTIE.png`: the bench picture as a copy takes it, white light fully drawn.
 int runImageCommand(const QStringList& arguments, QTextStream& err)
 {
-    if (arguments.isEmpty()) {
+    if (arguments.isEmpty() || arguments.first().isEmpty()) {
         err << "optiphane --image : nom du fichier de sortie manquant\n";
+        return 2;
+    }
+    if (arguments.size() > 1) {
+        err << "optiphane --image : l'ouverture d'une configuration n'est pas encore possible : "
+            << arguments.at(1) << '\n';
         return 2;
     }
     const QString output = arguments.first();
     Prisme window(Prisme::StartMode::CommandLine);
     const QImage picture = window.benchPicture.composed();
-    if (!picture.save(output, "PNG")) {
+    // Encoded first, then written aside and put in place only when complete: a failed write
+    // (a full disc) is seen, and leaves no half file.
+    QByteArray png;
+    QBuffer buffer(&png);
+    QSaveFile file(output);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") ||
+        !file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.flush() ||
+        !file.commit()) {
         err << "Impossible d'écrire le fichier : " << output << '\n';
         return 2;
     }
     return 0;
 }
+
+// The command-line modes print the program's own messages only: Qt's warnings (a missing
+// runtime folder, an image writer's complaint) would mix with them in English.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg) {
+        QTextStream(stderr) << message << '\n';
+        std::abort();
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     // The command-line modes never show a window: they need no display.
     const bool commandLine = argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
-    if (commandLine && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (commandLine) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietMessages);
+    }
+
+    // Opening a file given on the command line comes with the configuration files and the
+    // exercises: until then it is refused rather than ignored.
+    if (argc > 1 && !commandLine) {
+        std::fprintf(stderr, "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore "
+                             "possible : %s\n", argv[1]);
+        return 2;
+    }
+
+    // A closed standard input must be seen now: Qt would take descriptor 0 for its own use, and
+    // reading it would read Qt's events. It is filled with /dev/null, and remembered as closed.
+    const bool inputOpen = ::fcntl(STDIN_FILENO, F_GETFD) != -1;
+    if (!inputOpen) {
+        const int null = ::open("/dev/null", O_RDONLY);
+        if (null > STDIN_FILENO)
+            ::close(null);
+    }
 
     // Without a session's runtime folder Qt makes its own and says so on standard error, which
     // would mix with the command-line modes' output: make it quietly.
@@ -75,14 +123,13 @@ int main(int argc, char* argv[])
         if (mode == QLatin1String("--image"))
             return runImageCommand(arguments.mid(1), err);
         if (mode == QLatin1String("--calcul")) {
-            const int status = runCalculCommand(arguments.mid(1), out, err);
+            const int status = runCalculCommand(arguments.mid(1), inputOpen, out, err);
             out.flush();
             return status;
         }
         err << "optiphane : option inconnue : " << mode << '\n';
         return 2;
     }
-
     Prisme window;
     window.show();
     return app.exec();

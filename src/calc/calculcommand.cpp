@@ -8,11 +8,15 @@
 #include <QRadioButton>
 #include <QTextStream>
 
-#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <optional>
 
 namespace
 {
+
+const QString UnreadableInput =
+    QStringLiteral("optiphane --calcul : impossible de lire l'entrée standard.");
 
 struct CalculRequest {
     QString expression;
@@ -87,8 +91,7 @@ int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextSt
     }
     out.flush();
     if (in->status() != QTextStream::Ok) {
-        err << QStringLiteral("optiphane --calcul : impossible de lire l'entrée standard.")
-            << Qt::endl;
+        err << UnreadableInput << Qt::endl;
         return 2;
     }
     return 0;
@@ -105,19 +108,28 @@ int runCalculCommand(const QStringList& arguments, QTextStream& in, QTextStream&
     return run(*request, &in, out, err);
 }
 
-int runCalculCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+int runCalculCommand(const QStringList& arguments, bool inputOpen, QTextStream& out,
+                     QTextStream& err)
 {
     const std::optional<CalculRequest> request = parseArguments(arguments, err);
     if (!request)
         return 2;
     if (!request->fromInput)
         return run(*request, nullptr, out, err);
+    struct stat info {};
     QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly | QIODevice::Text)) {
-        err << QStringLiteral("optiphane --calcul : impossible de lire l'entrée standard.")
-            << Qt::endl;
+    if (!inputOpen || ::fstat(STDIN_FILENO, &info) != 0 || S_ISDIR(info.st_mode) ||
+        !input.open(STDIN_FILENO, QIODevice::ReadOnly | QIODevice::Text)) {
+        err << UnreadableInput << Qt::endl;
         return 2;
     }
     QTextStream in(&input);
-    return run(*request, &in, out, err);
+    in.setEncoding(QStringConverter::Utf8);
+    in.setAutoDetectUnicode(false);
+    const int status = run(*request, &in, out, err);
+    if (status == 0 && input.error() != QFileDevice::NoError) {
+        err << UnreadableInput << Qt::endl;
+        return 2;
+    }
+    return status;
 }

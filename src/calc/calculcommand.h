@@ -10,8 +10,11 @@ class QTextStream;
 // arguments: what follows "--calcul": the expression (or "-" for standard input), and the options
 // "--radians" and "--scientifique". Prints one display text and a line feed per expression.
 // Returns 0; 1 when the single expression could not be evaluated; 2 on a usage or input failure,
-// with a French message on err. Needs a QApplication.
-int runCalculCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// with a French message on err. Needs a QApplication. The standard input is read as UTF-8 (never
+// guessed from its first bytes); it must be open (inputOpen, seen before Qt started) and neither
+// a folder nor unreadable.
+int runCalculCommand(const QStringList& arguments, bool inputOpen, QTextStream& out,
+                     QTextStream& err);
 // The same, reading the expressions of "-" from in.
 int runCalculCommand(const QStringList& arguments, QTextStream& in, QTextStream& out,
                      QTextStream& err);

@@ -57,6 +57,10 @@ std::optional<QString> RecordFile::read(int recordNumber)
         return std::nullopt;
     const int length =
         static_cast<unsigned char>(head[0]) | (static_cast<unsigned char>(head[1]) << 8);
+    // A longer text cannot be in a record: the file is damaged, and reading on would return the
+    // start of the next record.
+    if (length > MaxTextBytes)
+        return std::nullopt;
     return cp1252::toUnicode(m_file.read(length));
 }
 

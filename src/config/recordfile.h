@@ -29,7 +29,8 @@ public:
     bool write(int recordNumber, const QString& text);
     // Reads one record. A record beyond the end of the file reads as the empty text, a record cut
     // short by the end of the file as the bytes that are there. Nothing when the file is not open,
-    // the record number is below 1 or the file cannot be read.
+    // the record number is below 1, the file cannot be read, or the length field announces more
+    // than 126 bytes (a damaged file).
     std::optional<QString> read(int recordNumber);
 
 private:

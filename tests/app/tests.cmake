@@ -1,7 +1,3 @@
-optiphane_add_test(tst_recordfile
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_recordfile.cpp
-  LIBS optiphane_core)
-
 optiphane_add_test(tst_prisme
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_prisme.cpp
   LIBS optiphane_ui)
@@ -9,6 +5,9 @@ optiphane_add_test(tst_prisme
 target_compile_definitions(tst_prisme PRIVATE OPTIPHANE_EXECUTABLE="$<TARGET_FILE:optiphane>")
 add_dependencies(tst_prisme optiphane)
 
-optiphane_add_test(tst_prismebench
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_prismebench.cpp
-  LIBS optiphane_ui)
+
+optiphane_add_test(tst_commandline SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_commandline.cpp
+  LIBS Qt6::Core)
+target_compile_definitions(tst_commandline PRIVATE
+  OPTIPHANE_EXECUTABLE="$<TARGET_FILE:optiphane>")
+add_dependencies(tst_commandline optiphane)

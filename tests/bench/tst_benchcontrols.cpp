@@ -7,6 +7,7 @@
 #include "bench/benchcontrols.h"
 #include "bench/benchview.h"
 #include "bench/loupe.h"
+#include "support/modalwatchdog.h"
 #include "support/responder.h"
 
 #include <QApplication>
@@ -25,16 +26,6 @@
 
 namespace {
 
-// Answers the next modal custom-material dialog as the user would.
-void onNextDialog(std::function<void(LOUPE*)> act)
-{
-    QTimer::singleShot(0, [act] {
-        auto* dlg = qobject_cast<LOUPE*>(QApplication::activeModalWidget());
-        QVERIFY(dlg);
-        act(dlg);
-    });
-}
-
 // A user's choice in a list, even of the entry already shown.
 void choose(QComboBox* list, int position)
 {
@@ -44,10 +35,21 @@ void choose(QComboBox* list, int position)
 
 } // namespace
 
-class TestPrismeBench : public QObject {
+class TestBenchControls : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<ModalWatchdog> watchdog;
     std::unique_ptr<Prisme> w;
+
+    // Answers the next modal custom-material dialog as the user would.
+    void onNextDialog(std::function<void(LOUPE*)> act)
+    {
+        watchdog->expect([act](QWidget* modal) {
+            auto* dlg = qobject_cast<LOUPE*>(modal);
+            QVERIFY(dlg);
+            act(dlg);
+        });
+    }
     BenchState& bench() { return module1().bench; }
 
     // Sends a mouse event to the bench at a point of the drawing.
@@ -72,10 +74,16 @@ class TestPrismeBench : public QObject {
 private slots:
     void init()
     {
-        module1().bench = BenchState{};
+        module1() = Module1{};
+        watchdog = std::make_unique<ModalWatchdog>();
         w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
     }
-    void cleanup() { w.reset(); }
+    void cleanup()
+    {
+        w.reset();
+        QCOMPARE(watchdog->pending(), 0); // every expected dialog appeared
+        watchdog.reset();
+    }
 
     void materialReadouts_data()
     {
@@ -389,5 +397,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPrismeBench)
-#include "tst_prismebench.moc"
+QTEST_MAIN(TestBenchControls)
+#include "tst_benchcontrols.moc"

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Record files and their Windows-1252 texts, down to the byte.
+// Record files, down to the byte.
 #include "config/recordfile.h"
-#include "platform/cp1252.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,16 +12,14 @@ class TestRecordFile : public QObject
 private slots:
     void init();
 
-    void cp1252_maps_each_character_data();
-    void cp1252_maps_each_character();
-    void cp1252_decodes_every_byte_back();
-
     void new_file_is_zero_filled_up_to_the_record();
     void writing_leaves_the_other_bytes_as_they_are();
     void a_text_too_long_for_a_record_writes_nothing_data();
     void a_text_too_long_for_a_record_writes_nothing();
     void records_read_back_data();
     void records_read_back();
+    void a_damaged_length_is_a_read_error_data();
+    void a_damaged_length_is_a_read_error();
     void reading_a_missing_file_fails();
     void one_open_file_takes_many_records();
 
@@ -45,50 +42,6 @@ void TestRecordFile::init()
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_path = m_dir->filePath(QStringLiteral("records.dat"));
-}
-
-void TestRecordFile::cp1252_maps_each_character_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("reversible");
-    QTest::newRow("ascii") << QStringLiteral("OPTIPHANE 1.5") << QByteArray("OPTIPHANE 1.5")
-                           << true;
-    QTest::newRow("latin accents")
-        << QStringLiteral("éèàçùÉ") << QByteArray("\xE9\xE8\xE0\xE7\xF9\xC9") << true;
-    QTest::newRow("euro and ligatures")
-        << QStringLiteral("€œŒŸ") << QByteArray("\x80\x9C\x8C\x9F") << true;
-    QTest::newRow("typographic quotes and dashes")
-        << QStringLiteral("‘’“”–—…") << QByteArray("\x91\x92\x93\x94\x96\x97\x85") << true;
-    QTest::newRow("undefined bytes stand for controls")
-        << QString(QChar(0x81)) + QChar(0x8D) + QChar(0x8F) + QChar(0x90) + QChar(0x9D)
-        << QByteArray("\x81\x8D\x8F\x90\x9D") << true;
-    QTest::newRow("greek lambda has no byte")
-        << QStringLiteral("λ=589") << QByteArray("?=589") << false;
-    QTest::newRow("a surrogate pair is one character")
-        << QStringLiteral("a") + QString::fromUcs4(U"\U0001F600") + QStringLiteral("b")
-        << QByteArray("a?b") << false;
-}
-
-void TestRecordFile::cp1252_maps_each_character()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, reversible);
-    QCOMPARE(cp1252::fromUnicode(text), bytes);
-    if (reversible)
-        QCOMPARE(cp1252::toUnicode(bytes), text);
-}
-
-void TestRecordFile::cp1252_decodes_every_byte_back()
-{
-    // Every one of the 256 bytes reads as a character that writes back as the same byte.
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
-    const QString text = cp1252::toUnicode(all);
-    QCOMPARE(text.size(), 256);
-    QCOMPARE(cp1252::fromUnicode(text), all);
 }
 
 void TestRecordFile::new_file_is_zero_filled_up_to_the_record()
@@ -184,6 +137,41 @@ void TestRecordFile::records_read_back()
     QVERIFY(read.has_value());
     QCOMPARE(*read, text);
     QCOMPARE(bytesOf(m_path), file); // reading never changes the file
+}
+
+void TestRecordFile::a_damaged_length_is_a_read_error_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("record");
+    // Two full records: "OPTIPHANE", then a record whose length field is damaged.
+    auto twoRecords = [](char low, char high) {
+        QByteArray bytes(256, 'x');
+        bytes.replace(0, 11, QByteArray("\x09\x00OPTIPHANE", 11));
+        bytes[128] = low;
+        bytes[129] = high;
+        return bytes;
+    };
+    QTest::newRow("127 bytes") << twoRecords('\x7F', '\x00') << 2;
+    QTest::newRow("300 bytes, into the next record") << twoRecords('\x2C', '\x01') << 2;
+    QTest::newRow("65535 bytes") << twoRecords('\xFF', '\xFF') << 2;
+    QByteArray first = twoRecords('\x03', '\x00');
+    first[0] = '\x2C';
+    first[1] = '\x01';
+    QTest::newRow("the first record announces 300") << first << 1;
+}
+
+// State: a record's length field announces more than 126 bytes. Expected: no text at all (the
+// callers report a read error), never the bytes of the next record.
+void TestRecordFile::a_damaged_length_is_a_read_error()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, record);
+    {
+        QFile f(m_path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file);
+    }
+    QVERIFY(!readRecord(m_path, record).has_value());
 }
 
 void TestRecordFile::reading_a_missing_file_fails()
