@@ -24,6 +24,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGroupBox;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -141,6 +142,7 @@ public:
     // Display-options panel.
     QRadioButton* Option3 = nullptr; // "Fond noir"
     QRadioButton* Option4 = nullptr; // "Fond blanc"
+    QGroupBox* optionsGroup = nullptr; // the frame's caption "Options" over its controls
     QFrame* elementFrame = nullptr;  // groups Option6 and Option7
     QRadioButton* Option6 = nullptr; // "Demi-disque"
     QRadioButton* Option7 = nullptr; // "Miroir"

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -229,29 +230,39 @@ void Prisme::createOptionsPanel()
     Frame1->setAccessibleName(QStringLiteral("Options"));
     Label2->setObjectName(QStringLiteral("Label2"));
 
-    Option3 = place(new QRadioButton(QStringLiteral("Fond noir"), Frame1), "Option3",
-                    QRect(8, 21, 96, 17));
+    // The frame's own caption, "Options", heads the group of controls under the title strip.
+    optionsGroup = place(new QGroupBox(QStringLiteral("Options"), Frame1), "optionsGroup",
+                         QRect(3, 17, 267, 62));
+    QFont caption = optionsGroup->font();
+    caption.setPixelSize(10);
+    optionsGroup->setFont(caption);
+    const QFont controls = font();
+
+    Option3 = place(new QRadioButton(QStringLiteral("Fond noir"), optionsGroup), "Option3",
+                    QRect(5, 15, 96, 15));
     Option3->setToolTip(QStringLiteral("Représentation de l'expérience en couleur"));
     Option3->setChecked(true);
-    Option4 = place(new QRadioButton(QStringLiteral("Fond blanc"), Frame1), "Option4",
-                    QRect(8, 39, 96, 17));
+    Option4 = place(new QRadioButton(QStringLiteral("Fond blanc"), optionsGroup), "Option4",
+                    QRect(5, 30, 96, 15));
     Option4->setToolTip(QStringLiteral("Schéma de principe en noir sur fond blanc"));
 
-    elementFrame = place(new QFrame(Frame1), "elementFrame", QRect(110, 19, 155, 38));
+    elementFrame = place(new QFrame(optionsGroup), "elementFrame", QRect(107, 13, 155, 32));
     elementFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Option6 = place(new QRadioButton(QStringLiteral("Demi-disque"), elementFrame), "Option6",
-                    QRect(6, 2, 140, 17));
+                    QRect(6, 1, 140, 15));
     Option6->setChecked(true);
     Option7 = place(new QRadioButton(QStringLiteral("Miroir"), elementFrame), "Option7",
-                    QRect(6, 19, 140, 17));
+                    QRect(6, 16, 140, 15));
 
-    Check3 = place(new QCheckBox(QStringLiteral("Réflexion partielle"), Frame1), "Check3",
-                   QRect(8, 60, 124, 17));
+    Check3 = place(new QCheckBox(QStringLiteral("Réflexion partielle"), optionsGroup), "Check3",
+                   QRect(5, 46, 124, 15));
     Check3->setChecked(true);
-    propa = place(new QCheckBox(QStringLiteral("Sens de propagation"), Frame1), "propa",
-                  QRect(134, 60, 134, 17));
+    propa = place(new QCheckBox(QStringLiteral("Sens de propagation"), optionsGroup), "propa",
+                  QRect(131, 46, 134, 15));
     propa->setToolTip(QStringLiteral("Sens de propagation de la lumière"));
     propa->setChecked(true);
+    for (QWidget* control : optionsGroup->findChildren<QWidget*>())
+        control->setFont(controls);
 }
 
 void Prisme::createProtractorPanel()
@@ -381,6 +392,8 @@ void Prisme::createHints()
          QStringLiteral("Pour retrouver le module principal et quitter cette application")},
         {Frame1, QStringLiteral("Les paramètres d'affichage interviennent également sur l'image "
                                 "copiée ou imprimée.")},
+        {optionsGroup, QStringLiteral("Les paramètres d'affichage interviennent également sur "
+                                      "l'image copiée ou imprimée.")},
         {Image1, QStringLiteral("Pour affiner le réglage de la longueur d'onde, utiliser les "
                                 "boutons < et >")},
         {Picture4, QStringLiteral("Pour connaître l'indice avec une autre longueur d'onde: "

@@ -3,6 +3,7 @@
 // bar, the panels, the help commands, the text box rules, closing, and the --image command.
 #include "app/markerfile.h"
 #include "platform/programfolder.h"
+#include "support/modalwatchdog.h"
 #include "state/module1.h"
 #include "app/prisme.h"
 #include "bench/benchcontrols.h"
@@ -12,6 +13,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -70,6 +73,7 @@ private:
     QStringList requestTitles() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
     QList<Request> m_requests;
     QList<Answer> m_answers; // answers given in turn; Cancel once they run out
     QList<QUrl> m_opened;
@@ -112,6 +116,8 @@ QStringList TestPrisme::requestTitles() const
 
 void TestPrisme::init()
 {
+    module1() = Module1{};
+    m_watchdog = std::make_unique<ModalWatchdog>();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     programfolder::setPath(m_dir->path());
@@ -138,6 +144,7 @@ void TestPrisme::cleanup()
     Prisme::setScreenSizeOverride(QSize());
     programfolder::setPath(QString());
     m_dir.reset();
+    m_watchdog.reset();
 }
 
 void TestPrisme::startup_prepares_the_experiment()
@@ -368,7 +375,11 @@ void TestPrisme::hint_over_each_control_data()
                             << QStringLiteral(
                                    "Pour déplacer la source lumineuse, utiliser la souris "
                                    "en maintenant le bouton gauche enfoncé");
-    QTest::newRow("Frame1") << "Frame1" << QPoint(107, 30)
+    QTest::newRow("Frame1") << "Frame1" << QPoint(2, 40)
+                            << QStringLiteral(
+                                   "Les paramètres d'affichage interviennent également sur "
+                                   "l'image copiée ou imprimée.");
+    QTest::newRow("its caption's group") << "optionsGroup" << QPoint(104, 20)
                             << QStringLiteral(
                                    "Les paramètres d'affichage interviennent également sur "
                                    "l'image copiée ou imprimée.");
@@ -491,6 +502,13 @@ void TestPrisme::icons_show_panels_and_titles_hide_them()
     QTest::mouseClick(image, Qt::LeftButton);
     QVERIFY(p->isVisible());
     QVERIFY(covers(p, w.childAt(iconCentre)));
+    if (p == w.Frame1) {
+        // The options frame shows its caption under its title strip, above its controls.
+        QVERIFY(w.optionsGroup->isVisible());
+        QCOMPARE(w.optionsGroup->title(), QStringLiteral("Options"));
+        QCOMPARE(w.Option3->parentWidget(), w.optionsGroup);
+        QVERIFY(w.optionsGroup->geometry().top() >= w.Label2->geometry().bottom());
+    }
 
     QWidget* title = w.findChild<QWidget*>(closer);
     QCOMPARE(title->toolTip(), closer == QLatin1String("Image4")

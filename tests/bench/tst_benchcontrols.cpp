@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -383,6 +384,48 @@ private slots:
         bench().lampAngle = 270;
         QTest::keyClick(w->dessin, Qt::Key_Right);
         QCOMPARE(bench().lampAngle, 270.0);
+    }
+
+    void screenShowsTheComposedPicture_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::newRow("start-up") << "";
+        QTest::newRow("five radiations") << "Option5";
+        QTest::newRow("white light") << "Option2";
+        QTest::newRow("white background") << "Option4";
+        QTest::newRow("mirror") << "Option7";
+        QTest::newRow("after a drag") << "drag";
+    }
+    // Expected: what the widget paints inside its border is, pixel for pixel, the picture that
+    // the clipboard, the printer and the command line take.
+    void screenShowsTheComposedPicture()
+    {
+        QFETCH(QString, setting);
+        if (setting == QLatin1String("drag")) {
+            drag(QPointF(60, 120));
+            release(QPointF(60, 120));
+        } else if (!setting.isEmpty()) {
+            w->findChild<QRadioButton*>(setting)->click();
+        }
+        const QImage screen = w->dessin->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage inside = screen.copy(BenchView::Border, BenchView::Border,
+                                          BenchPicture::Size, BenchPicture::Size);
+        QCOMPARE(inside, w->benchPicture.composed().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // Expected: over the lamp its tool tip, elsewhere on the bench none.
+    void lampToolTip()
+    {
+        auto toolTipAt = [this](QPointF p) {
+            const QPoint local = (p + QPointF(BenchView::Border, BenchView::Border)).toPoint();
+            QHelpEvent e(QEvent::ToolTip, local, w->dessin->mapToGlobal(local));
+            QApplication::sendEvent(w->dessin, &e);
+        };
+        toolTipAt(lampCentre());
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Déplacer la lampe avec la souris"));
+        toolTipAt(QPointF(300, 300));
+        QTRY_VERIFY(!QToolTip::isVisible());
     }
 
     void keyboardWhiteLightOnRelease()

@@ -4,6 +4,7 @@
 #include "calc/calculcommand.h"
 #include "calc/machine.h"
 #include "platform/dialogs.h"
+#include "support/modalwatchdog.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -90,13 +91,15 @@ private slots:
 private:
     int m_beeps = 0;
     QStringList m_unexpectedDialogs;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
 void TestMachine::init()
 {
     m_beeps = 0;
     m_unexpectedDialogs.clear();
-    module1().memoryValue = 0.0;
+    module1() = Module1{};
+    m_watchdog = std::make_unique<ModalWatchdog>();
     dialogs::setResponder([this](const dialogs::Request& request) {
         if (request.kind == dialogs::Request::Kind::Beep)
             ++m_beeps;
@@ -109,7 +112,7 @@ void TestMachine::init()
 void TestMachine::cleanup()
 {
     dialogs::setResponder({});
-    module1().memoryValue = 0.0;
+    m_watchdog.reset();
     QVERIFY2(m_unexpectedDialogs.isEmpty(), qPrintable(m_unexpectedDialogs.join(u'|')));
 }
 
@@ -161,6 +164,8 @@ void TestMachine::key_sequences_data()
     row("implicit product before function", "B2 bsin B3 B0 EXE", " 1");
     row("implicit product before parenthesis", "B2 Bpo B3 plus B1 bpf EXE", " 8");
     row("empty entry evaluates to zero", "EXE", " 0");
+    row("EFFACE after a result empties the display", "B2 plus B3 EXE EFFACE", "");
+    row("then x has nothing to continue from", "B2 plus B3 EXE EFFACE multip B2 EXE", " 2");
 
     // Failures: message and beeps.
     row("division by zero", "B1 div B0 EXE", kImpossible, 1);
