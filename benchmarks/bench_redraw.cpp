@@ -75,3 +75,30 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     return 0;
 }
+
+namespace {
+
+// Shapes reaching far beyond a 404 × 404 surface: a segment starting a billion pixels away, a
+// circle, a filled circle and an arc of radius one billion centred on the surface. Only their
+// visible part should cost anything.
+void BM_FarOffShapes(benchmark::State& st)
+{
+    Surface s(404, 404);
+    const int shape = int(st.range(0));
+    if (shape == 2)
+        s.fillStyle = FillStyle::Solid;
+    static const char* const labels[] = {"line", "circle", "filled circle", "arc"};
+    st.SetLabel(labels[shape]);
+    for (auto _ : st) {
+        switch (shape) {
+        case 0: s.line(-1e9, 200, 200, 200, 0xff); break;
+        case 1:
+        case 2: s.circle(200, 200, 1e9, 0xff); break;
+        case 3: s.arc(200, 200, 1e9, 0.5, 2.5, 0xff); break;
+        }
+        benchmark::DoNotOptimize(s.image().constBits());
+    }
+}
+BENCHMARK(BM_FarOffShapes)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+} // namespace

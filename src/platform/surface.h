@@ -2,7 +2,10 @@
 // A picture box: an RGB image with a drawing state (modes, styles, colours, text position) and
 // the drawing operations the bench, the protractor and the graph use. Lines are stepped by
 // integers from the first point up to, not including, the last one, and combine with the pixels
-// under them according to the drawing mode (black, pen colour, or bitwise OR).
+// under them according to the drawing mode (black, pen colour, or bitwise OR). Coordinates round
+// to the nearest pixel, halves to even; a NaN or infinite one draws nothing. Shapes may reach far
+// off the surface (up to ±2^40 pixels exactly, beyond along their own line): only the part over
+// the surface costs time.
 #pragma once
 
 #include <QFont>
@@ -91,7 +94,7 @@ public:
 private:
     void plotUnchecked(int x, int y, QRgb pixel);
     void hatchBox(int x1, int y1, int x2, int y2, VbColour colour);
-    void fillSpans(int cx, int cy, double radius, VbColour colour);
+    void fillSpans(std::int64_t cx, std::int64_t cy, std::int64_t radius, VbColour colour);
 
     QImage m_image;
     QImage m_picture;
