@@ -91,10 +91,16 @@ void BM_FarOffShapes(benchmark::State& st)
     st.SetLabel(labels[shape]);
     for (auto _ : st) {
         switch (shape) {
-        case 0: s.line(-1e9, 200, 200, 200, 0xff); break;
+        case 0:
+            s.line(-1e9, 200, 200, 200, 0xff);
+            break;
         case 1:
-        case 2: s.circle(200, 200, 1e9, 0xff); break;
-        case 3: s.arc(200, 200, 1e9, 0.5, 2.5, 0xff); break;
+        case 2:
+            s.circle(200, 200, 1e9, 0xff);
+            break;
+        case 3:
+            s.arc(200, 200, 1e9, 0.5, 2.5, 0xff);
+            break;
         }
         benchmark::DoNotOptimize(s.image().constBits());
     }

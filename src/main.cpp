@@ -19,8 +19,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 // `optiphane --image SORTIE.png`: the bench picture as a copy takes it, white light fully drawn.
 int runImageCommand(const QStringList& arguments, QTextStream& err)
@@ -76,8 +75,10 @@ int main(int argc, char* argv[])
     // Opening a file given on the command line comes with the configuration files and the
     // exercises: until then it is refused rather than ignored.
     if (argc > 1 && !commandLine) {
-        std::fprintf(stderr, "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore "
-                             "possible : %s\n", argv[1]);
+        std::fprintf(stderr,
+                     "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore "
+                     "possible : %s\n",
+                     argv[1]);
         return 2;
     }
 
@@ -93,11 +94,11 @@ int main(int argc, char* argv[])
     // Without a session's runtime folder Qt makes its own and says so on standard error, which
     // would mix with the command-line modes' output: make it quietly.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString runtime = QDir::tempPath() + QStringLiteral("/runtime-")
-                                + QString::number(getuid());
+        const QString runtime =
+            QDir::tempPath() + QStringLiteral("/runtime-") + QString::number(getuid());
         if (QDir().mkpath(runtime)) {
-            QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                               | QFileDevice::ExeOwner);
+            QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner);
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
         }
     }

@@ -2,8 +2,6 @@
 #include "app/prisme.h"
 
 #include "app/markerfile.h"
-#include "platform/programfolder.h"
-#include "state/module1.h"
 #include "app/prismeicons.h"
 #include "bench/benchcontrols.h"
 #include "bench/benchview.h"
@@ -12,6 +10,8 @@
 #include "calc/machine.h"
 #include "exercises/startuptext.h"
 #include "platform/dialogs.h"
+#include "platform/programfolder.h"
+#include "state/module1.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -35,8 +35,7 @@
 #include <QUrl>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 QSize& screenSizeOverride()
 {
@@ -91,8 +90,9 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     widgets.propa = propa;
     widgets.Picture2 = Picture2;
     widgets.Timer1 = Timer1;
-    bench = new BenchControls(widgets, module1().bench, benchPicture,
-                              [this](const QString& text) { setHint(text); }, this);
+    bench = new BenchControls(
+        widgets, module1().bench, benchPicture, [this](const QString& text) { setHint(text); },
+        this);
     connectControls();
     Form_Load();
 }

@@ -35,8 +35,7 @@ class QTextEdit;
 class QTimer;
 class QUrl;
 
-class Prisme : public QWidget
-{
+class Prisme : public QWidget {
     Q_OBJECT
 public:
     // A command-line run builds the same window off-screen but leaves the marker file alone.
@@ -140,14 +139,14 @@ public:
     QLabel* Image1 = nullptr;        // the spectrum strip behind the scroll bar
 
     // Display-options panel.
-    QRadioButton* Option3 = nullptr; // "Fond noir"
-    QRadioButton* Option4 = nullptr; // "Fond blanc"
+    QRadioButton* Option3 = nullptr;   // "Fond noir"
+    QRadioButton* Option4 = nullptr;   // "Fond blanc"
     QGroupBox* optionsGroup = nullptr; // the frame's caption "Options" over its controls
-    QFrame* elementFrame = nullptr;  // groups Option6 and Option7
-    QRadioButton* Option6 = nullptr; // "Demi-disque"
-    QRadioButton* Option7 = nullptr; // "Miroir"
-    QCheckBox* Check3 = nullptr;     // "Réflexion partielle"
-    QCheckBox* propa = nullptr;      // "Sens de propagation"
+    QFrame* elementFrame = nullptr;    // groups Option6 and Option7
+    QRadioButton* Option6 = nullptr;   // "Demi-disque"
+    QRadioButton* Option7 = nullptr;   // "Miroir"
+    QCheckBox* Check3 = nullptr;       // "Réflexion partielle"
+    QCheckBox* propa = nullptr;        // "Sens de propagation"
 
     // Protractor panel.
     QLabel* Label5 = nullptr;  // "Angle mesuré:"

@@ -7,11 +7,9 @@
 #include <QPainterPath>
 #include <cmath>
 
-namespace prismeicons
-{
+namespace prismeicons {
 
-namespace
-{
+namespace {
 QImage blank(int w, int h)
 {
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);

@@ -7,8 +7,7 @@
 #include <QImage>
 #include <QPixmap>
 
-namespace prismeicons
-{
+namespace prismeicons {
 
 inline constexpr int PanelIconSize = 32;
 

@@ -20,8 +20,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
-namespace
-{
+namespace {
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QString& toolTip, const QRect& place)
 {

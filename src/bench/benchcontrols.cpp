@@ -23,8 +23,7 @@ class FocusWatcher : public QObject {
 public:
     FocusWatcher(QObject* parent, std::function<void()> onFocus)
         : QObject(parent), m_onFocus(std::move(onFocus))
-    {
-    }
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -52,8 +51,8 @@ private:
 
 } // namespace
 
-BenchControls::BenchControls(const BenchWidgets& widgets, BenchState& state,
-                             BenchPicture& picture, HintSetter setHint, QWidget* window)
+BenchControls::BenchControls(const BenchWidgets& widgets, BenchState& state, BenchPicture& picture,
+                             HintSetter setHint, QWidget* window)
     : QObject(window), m_w(widgets), m_state(state), m_picture(picture),
       m_setHint(std::move(setHint)), m_window(window)
 {
@@ -105,10 +104,12 @@ void BenchControls::connectControls()
     connect(m_w.propa, &QCheckBox::toggled, this, &BenchControls::propa_Click);
 
     BenchView* view = m_w.dessin;
-    connect(view, &BenchView::lampMouseDown, this,
-            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPointF p) { lampe_MouseDown(b, p); });
-    connect(view, &BenchView::lampMouseMove, this,
-            [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPointF p) { lampe_MouseMove(b, p); });
+    connect(
+        view, &BenchView::lampMouseDown, this,
+        [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPointF p) { lampe_MouseDown(b, p); });
+    connect(
+        view, &BenchView::lampMouseMove, this,
+        [this](Qt::MouseButtons b, Qt::KeyboardModifiers, QPointF p) { lampe_MouseMove(b, p); });
     connect(view, &BenchView::lampMouseUp, this, [this] { lampe_MouseUp(); });
     connect(view, &BenchView::lampKeyPressed, this,
             [this](int key, Qt::KeyboardModifiers m, bool) { lampe_KeyDown(key, m); });
@@ -190,12 +191,11 @@ void BenchControls::selectMaterial(QComboBox* list, Medium medium, QLabel* wavel
         m_state.loadingConfig == 0) {
         // Annuler puts the list back where it was before "Autre".
         const int remembered = mediumListIndex(m_state, medium);
-        LOUPE dialog(m_state, [this, list, remembered] { setListPosition(list, remembered); },
-                     m_window);
+        LOUPE dialog(
+            m_state, [this, list, remembered] { setListPosition(list, remembered); }, m_window);
         dialog.exec();
     }
-    updateIndexReadout(wavelengthLine, readout, mediumA(m_state, medium),
-                       mediumB(m_state, medium));
+    updateIndexReadout(wavelengthLine, readout, mediumA(m_state, medium), mediumB(m_state, medium));
     {
         BusyCursor busy(list);
         if (m_w.Option2->isChecked())

@@ -30,12 +30,12 @@ class QWidget;
 // The controls, as the main window names them.
 struct BenchWidgets {
     BenchView* dessin = nullptr;
-    QComboBox* Combo1 = nullptr; // half-disc material
-    QComboBox* Combo2 = nullptr; // outer medium
-    QLabel* Label20 = nullptr;   // wavelength line, half-disc
-    QLabel* Label4 = nullptr;    // index read-out, half-disc
-    QLabel* Label14 = nullptr;   // wavelength line, outer medium
-    QLabel* Label16 = nullptr;   // index read-out, outer medium
+    QComboBox* Combo1 = nullptr;     // half-disc material
+    QComboBox* Combo2 = nullptr;     // outer medium
+    QLabel* Label20 = nullptr;       // wavelength line, half-disc
+    QLabel* Label4 = nullptr;        // index read-out, half-disc
+    QLabel* Label14 = nullptr;       // wavelength line, outer medium
+    QLabel* Label16 = nullptr;       // index read-out, outer medium
     QRadioButton* Option1 = nullptr; // "Monochromatique"
     QRadioButton* Option5 = nullptr; // five radiations
     QRadioButton* Option2 = nullptr; // white light

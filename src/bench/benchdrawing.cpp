@@ -89,7 +89,7 @@ void drawBenchBackground(BenchState& state, const BenchOptions& options, BenchPi
         s.circle(201, 201, 140, s.foreColour);
         s.fillStyle = FillStyle::Transparent;
         s.filledBox(20, 20, 200, 380, s.backColour()); // erases the left half of the disc
-        s.line(201, 61, 201, 342, s.foreColour);        // the flat face
+        s.line(201, 61, 201, 342, s.foreColour);       // the flat face
     } else {
         // The mirror: its back is a hatched strip whose outline is drawn in the back colour.
         s.fillStyle = FillStyle::UpwardDiagonal;
@@ -108,10 +108,12 @@ void drawBenchBackground(BenchState& state, const BenchOptions& options, BenchPi
     s.circle(201, 201, 170, s.foreColour);
 
     for (double t = 0; t <= 6.28; t += Pi / 180) // a dot every degree
-        s.pset(roundToInt(201 + 167 * std::cos(t)), roundToInt(201 + 167 * std::sin(t)), s.foreColour);
+        s.pset(roundToInt(201 + 167 * std::cos(t)), roundToInt(201 + 167 * std::sin(t)),
+               s.foreColour);
     for (double t = 0; t <= 6.28; t += Pi / 18) // a tick every ten degrees
         s.line(roundToInt(201 + 167 * std::cos(t)), roundToInt(201 + 167 * std::sin(t)),
-               roundToInt(201 + 160 * std::cos(t)), roundToInt(201 + 160 * std::sin(t)), s.foreColour);
+               roundToInt(201 + 160 * std::cos(t)), roundToInt(201 + 160 * std::sin(t)),
+               s.foreColour);
 
     // The angles from the normal, anticlockwise from the right: 0 … 90 (top) … 0 (left) … 90
     // (bottom) … 10. Each label is centred on its tick's direction, its top row on the circle of

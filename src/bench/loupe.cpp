@@ -84,7 +84,7 @@ LOUPE::LOUPE(BenchState& state, std::function<void()> restoreList, QWidget* main
 Medium LOUPE::targetMedium() const
 {
     return m_state.customMaterialTarget == std::int16_t(Medium::Disc) ? Medium::Disc
-                                                                       : Medium::Outer;
+                                                                      : Medium::Outer;
 }
 
 void LOUPE::Form_Load(QWidget* mainWindow)

@@ -19,14 +19,14 @@ QStringList materialNames()
 
 QString wavelengthLine(int wavelength)
 {
-    return QStringLiteral("Pour une longueur d'onde dans le vide de ") + QString::number(wavelength)
-           + QStringLiteral(" nm");
+    return QStringLiteral("Pour une longueur d'onde dans le vide de ") +
+           QString::number(wavelength) + QStringLiteral(" nm");
 }
 
 QString indexReadout(float a, float b, int wavelength)
 {
-    return QStringLiteral("n = ") + numtext::format(optics::cauchyIndex(a, b, wavelength),
-                                                    QStringLiteral("##.######"));
+    return QStringLiteral("n = ") +
+           numtext::format(optics::cauchyIndex(a, b, wavelength), QStringLiteral("##.######"));
 }
 
 float& mediumA(BenchState& state, Medium medium)

@@ -63,8 +63,8 @@ RayGeometry rayGeometry(double lampAngle, double nOuter, double nDisc)
 
 bool violetRefracted(float outerA, float outerB, float discA, float discB, int side, double i)
 {
-    return sideRefractedSine(side, cauchyIndex(outerA, outerB, 400),
-                             cauchyIndex(discA, discB, 400), std::sin(i * DegToRad))
+    return sideRefractedSine(side, cauchyIndex(outerA, outerB, 400), cauchyIndex(discA, discB, 400),
+                             std::sin(i * DegToRad))
         .has_value();
 }
 

@@ -64,7 +64,8 @@ struct RayGeometry {
     Point reflected{};          // end of the reflected ray
     // End of the refracted ray; nothing when the light is totally reflected.
     std::optional<Point> refracted;
-    // Where the light that does not come back goes: the refracted ray, or the totally reflected one.
+    // Where the light that does not come back goes: the refracted ray, or the totally reflected
+    // one.
     Point transmitted() const { return refracted ? *refracted : reflected; }
 };
 

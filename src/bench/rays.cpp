@@ -11,7 +11,10 @@
 namespace {
 
 using numtext::roundToInt;
-inline int floorInt(double v) { return int(std::floor(v)); }
+inline int floorInt(double v)
+{
+    return int(std::floor(v));
+}
 
 // A ray from the centre to its end, with its arrow at three tenths.
 void drawRay(Surface& s, optics::Point end, VbColour colour, bool arrows)

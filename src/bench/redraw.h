@@ -3,8 +3,8 @@
 // rays over a fresh copy of the cached static picture (circle, graduations, half-disc or mirror).
 #pragma once
 
-#include "state/benchstate.h"
 #include "platform/surface.h"
+#include "state/benchstate.h"
 
 #include <QPointF>
 #include <functional>
@@ -26,7 +26,7 @@ struct BenchOptions {
 // screen, the clipboard, the printer, the command line and the protractor's background all take
 // the same composed image (`composed`).
 struct BenchPicture {
-    static constexpr int Size = 404;   // drawing area inside the sunken border
+    static constexpr int Size = 404; // drawing area inside the sunken border
     static constexpr double Centre = 201.0;
 
     BenchPicture();
@@ -57,7 +57,8 @@ struct BenchPicture {
     std::function<void()> repaint;
 
     // The picture as the screen shows it and the clipboard and the printer take it: the drawing
-    // with Line1 (an opaque line, drawn like every other line of the bench) and the lamp painted in.
+    // with Line1 (an opaque line, drawn like every other line of the bench) and the lamp painted
+    // in.
     QImage composed() const;
 };
 

@@ -33,10 +33,10 @@ QString errorMessage(CalcError error);
 
 // The outcome of evaluating one entry the way EXE does.
 struct Evaluation {
-    QString text;                   // the display text: the result, or the error message
+    QString text; // the display text: the result, or the error message
     CalcError error = CalcError::None;
-    std::optional<double> value;    // the result, when there is one
-    int beeps = 0;                  // how many times the calculator beeps for it
+    std::optional<double> value; // the result, when there is one
+    int beeps = 0;               // how many times the calculator beeps for it
 };
 // Hands a copy of entry to the expression engine and turns its answer into the display text
 // (standard or scientific).

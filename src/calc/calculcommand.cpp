@@ -8,12 +8,11 @@
 #include <QRadioButton>
 #include <QTextStream>
 
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <optional>
 
-namespace
-{
+namespace {
 
 const QString UnreadableInput =
     QStringLiteral("optiphane --calcul : impossible de lire l'entrée standard.");

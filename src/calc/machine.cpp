@@ -19,8 +19,7 @@
 // ---------------------------------------------------------------------------------------------
 // The window
 
-namespace
-{
+namespace {
 
 constexpr int kWidth = 302;
 constexpr int kHeight = 430;

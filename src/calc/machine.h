@@ -15,14 +15,12 @@ class QPushButton;
 class QRadioButton;
 class QTextEdit;
 
-
 // The calculator window. Each key appends a piece of text to the entry; EXE hands the entry to the
 // expression engine and shows the result or an error message. The memory register is handed in
 // by the opener (the main window gives the program-wide one); the entry, the last answer and the
 // error code live as long as the window. The controls are public, as the other windows and the
 // command line drive them.
-class Machine : public QDialog
-{
+class Machine : public QDialog {
     Q_OBJECT
 public:
     explicit Machine(double& memory, QWidget* parent = nullptr);

@@ -9,8 +9,7 @@
 #include <QString>
 #include <optional>
 
-class RecordFile
-{
+class RecordFile {
 public:
     static constexpr int RecordSize = 128;
     static constexpr int MaxTextBytes = RecordSize - 2;

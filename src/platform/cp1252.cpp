@@ -3,11 +3,9 @@
 
 #include <array>
 
-namespace cp1252
-{
+namespace cp1252 {
 
-namespace
-{
+namespace {
 // Bytes 0x80 to 0x9F; the other bytes are their own Latin-1 code points.
 constexpr std::array<char16_t, 32> HighControls = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87

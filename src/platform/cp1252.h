@@ -6,8 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace cp1252
-{
+namespace cp1252 {
 
 // The character of one byte. The five bytes the code page leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) stand for the control characters of the same number, as Windows reads them.

@@ -18,18 +18,29 @@ Responder& responder()
 QMessageBox::Icon toQt(Icon icon)
 {
     switch (icon) {
-    case Icon::Stop: return QMessageBox::Critical;
-    case Icon::Question: return QMessageBox::Question;
-    case Icon::Exclamation: return QMessageBox::Warning;
-    case Icon::Information: return QMessageBox::Information;
-    case Icon::None: break;
+    case Icon::Stop:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 } // namespace
 
-void setResponder(Responder r) { responder() = std::move(r); }
-bool hasResponder() { return bool(responder()); }
+void setResponder(Responder r)
+{
+    responder() = std::move(r);
+}
+bool hasResponder()
+{
+    return bool(responder());
+}
 
 Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
               QWidget* parent)
@@ -45,18 +56,28 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     }
     QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent);
     switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: break;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        break;
     }
     return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
 }

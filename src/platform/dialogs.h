@@ -18,7 +18,7 @@ enum class Answer { Ok, Cancel, Yes, No };
 struct Request {
     enum class Kind { Message, Input, Beep, OpenFile, SaveFile };
     Kind kind = Kind::Message;
-    QString text;  // message, prompt, or the file dialog's caption
+    QString text; // message, prompt, or the file dialog's caption
     QString title;
     QString defaultText; // input default, or the file dialog's start folder or name
     QString filter;      // file dialogs: "Texte au format RTF (*.RTF)" …

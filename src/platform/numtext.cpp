@@ -6,11 +6,9 @@
 #include <cmath>
 #include <string>
 
-namespace numtext
-{
+namespace numtext {
 
-namespace
-{
+namespace {
 
 // A non-negative number as decimal digits: value = 0.d1d2d3... × 10^(exponent + 1), that is
 // d1 is the digit of 10^exponent. No trailing zeros; zero has no digits.

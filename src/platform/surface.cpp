@@ -66,9 +66,12 @@ i64 isqrt(u128 n)
 inline bool patternOn(DrawStyle style, i64 step)
 {
     switch (style) {
-    case DrawStyle::Dash: return step % 24 < 18;
-    case DrawStyle::Dot: return step % 6 < 3;
-    case DrawStyle::Solid: break;
+    case DrawStyle::Dash:
+        return step % 24 < 18;
+    case DrawStyle::Dot:
+        return step % 6 < 3;
+    case DrawStyle::Solid:
+        break;
     }
     return true;
 }
@@ -116,8 +119,8 @@ bool cutEnd(double& ax, double& ay, double bx, double by)
 // misses that square.
 bool cutToLimit(double& x1, double& y1, double& x2, double& y2)
 {
-    if ((x1 < -Limit && x2 < -Limit) || (x1 > Limit && x2 > Limit) || (y1 < -Limit && y2 < -Limit)
-        || (y1 > Limit && y2 > Limit))
+    if ((x1 < -Limit && x2 < -Limit) || (x1 > Limit && x2 > Limit) ||
+        (y1 < -Limit && y2 < -Limit) || (y1 > Limit && y2 > Limit))
         return false;
     auto beyond = [](double x, double y) { return std::fabs(x) > Limit || std::fabs(y) > Limit; };
     const double ox1 = x1, oy1 = y1;
@@ -175,8 +178,8 @@ void stepLine(i64 xs, i64 ys, i64 xe, i64 ye, int w, int h, DrawStyle style, Plo
     }
     const i64 dx = a, dy = -b;
     for (i64 step = first; step <= last; ++step) {
-        if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h)
-            && (style == DrawStyle::Solid || patternOn(style, step)))
+        if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h) &&
+            (style == DrawStyle::Solid || patternOn(style, step)))
             plot(int(x), int(y));
         const i64 e2 = 2 * err;
         if (e2 >= dy) {
@@ -223,8 +226,7 @@ i64 circleX(i64 r, i64 y)
 }
 
 // Calls put(dx, dy) for the eight symmetric pixel offsets of the circle's steps from..to.
-template <typename Put>
-void walkCircle(i64 r, i64 from, i64 to, Put put)
+template <typename Put> void walkCircle(i64 r, i64 from, i64 to, Put put)
 {
     i64 x = circleX(r, from), y = from;
     i64 err = i64(i128(y + 1) * (y + 1) + i128(x) * x - x - i128(r) * r);
@@ -251,8 +253,7 @@ void walkCircle(i64 r, i64 from, i64 to, Put put)
 // fall on a w × h surface. At step y, the offsets (±x, ±y) lie on rows y0 ± y and (±y, ±x) on
 // columns x0 ± y: only the steps meeting a row or a column of the surface are walked, and put
 // still receives offsets off the surface.
-template <typename Put>
-void forEachCirclePoint(i64 x0, i64 y0, i64 r, int w, int h, Put put)
+template <typename Put> void forEachCirclePoint(i64 x0, i64 y0, i64 r, int w, int h, Put put)
 {
     const i64 lastStep = circleLastStep(r);
     std::pair<i64, i64> ranges[] = {
@@ -284,11 +285,11 @@ void forEachCirclePoint(i64 x0, i64 y0, i64 r, int w, int h, Put put)
 VbColour paletteColour(int index)
 {
     static constexpr VbColour table[16] = {
-        rgbColour(0, 0, 0),       rgbColour(0, 0, 128),     rgbColour(0, 128, 0),
-        rgbColour(0, 128, 128),   rgbColour(128, 0, 0),     rgbColour(128, 0, 128),
-        rgbColour(128, 128, 0),   rgbColour(192, 192, 192), rgbColour(128, 128, 128),
-        rgbColour(0, 0, 255),     rgbColour(0, 255, 0),     rgbColour(0, 255, 255),
-        rgbColour(255, 0, 0),     rgbColour(255, 0, 255),   rgbColour(255, 255, 0),
+        rgbColour(0, 0, 0),      rgbColour(0, 0, 128),     rgbColour(0, 128, 0),
+        rgbColour(0, 128, 128),  rgbColour(128, 0, 0),     rgbColour(128, 0, 128),
+        rgbColour(128, 128, 0),  rgbColour(192, 192, 192), rgbColour(128, 128, 128),
+        rgbColour(0, 0, 255),    rgbColour(0, 255, 0),     rgbColour(0, 255, 255),
+        rgbColour(255, 0, 0),    rgbColour(255, 0, 255),   rgbColour(255, 255, 0),
         rgbColour(255, 255, 255)};
     return table[index & 15];
 }
@@ -308,8 +309,8 @@ void Surface::resize(int width, int height)
 
 void Surface::cls()
 {
-    if (!m_picture.isNull() && m_picture.size() == m_image.size()
-        && m_picture.format() == m_image.format()) {
+    if (!m_picture.isNull() && m_picture.size() == m_image.size() &&
+        m_picture.format() == m_image.format()) {
         // A plain copy of the bytes: the rays are drawn on a fresh copy of the picture.
         std::memcpy(m_image.bits(), m_picture.constBits(), size_t(m_image.sizeInBytes()));
     } else {
@@ -327,9 +328,15 @@ void Surface::plotUnchecked(int x, int y, QRgb pixel)
 {
     QRgb* row = reinterpret_cast<QRgb*>(m_image.scanLine(y));
     switch (drawMode) {
-    case DrawMode::Black: row[x] = 0xff000000u; break;
-    case DrawMode::MergePen: row[x] |= pixel; break;
-    case DrawMode::CopyPen: row[x] = pixel; break;
+    case DrawMode::Black:
+        row[x] = 0xff000000u;
+        break;
+    case DrawMode::MergePen:
+        row[x] |= pixel;
+        break;
+    case DrawMode::CopyPen:
+        row[x] = pixel;
+        break;
     }
 }
 
@@ -338,9 +345,9 @@ void Surface::line(double x1, double y1, double x2, double y2, VbColour colour)
     if (!finite(x1, y1) || !finite(x2, y2))
         return;
     // Beyond that range the pattern counts from where the segment enters it.
-    if (std::max(std::max(std::fabs(x1), std::fabs(y1)), std::max(std::fabs(x2), std::fabs(y2)))
-            > Limit
-        && !cutToLimit(x1, y1, x2, y2))
+    if (std::max(std::max(std::fabs(x1), std::fabs(y1)), std::max(std::fabs(x2), std::fabs(y2))) >
+            Limit &&
+        !cutToLimit(x1, y1, x2, y2))
         return;
     const i64 xs = pixel(x1), ys = pixel(y1), xe = pixel(x2), ye = pixel(y2);
     const int w = m_image.width(), h = m_image.height();
@@ -490,8 +497,8 @@ void Surface::arc(double cx, double cy, double radius, double start, double end,
     const int w = width(), h = height();
     forEachCirclePoint(x0, y0, r, w, h, [&](i64 dx, i64 dy) {
         const i64 x = x0 + dx, y = y0 + dy;
-        if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h)
-            && inside(dx, dy))
+        if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h) &&
+            inside(dx, dy))
             plotUnchecked(int(x), int(y), pen);
     });
 }

@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdint>
 
-
 struct BenchState {
     // Direction of the lamp seen from the centre, degrees, screen convention: 0 right, 90 down,
     // 180 left (on the normal), 270 up.

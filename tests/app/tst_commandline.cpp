@@ -51,8 +51,9 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no output name") << R"("$OPTIPHANE" --image)"
-                                        << "optiphane --image : nom du fichier de sortie manquant\n";
+        QTest::newRow("no output name")
+            << R"("$OPTIPHANE" --image)"
+            << "optiphane --image : nom du fichier de sortie manquant\n";
         QTest::newRow("an empty output name")
             << R"("$OPTIPHANE" --image "")"
             << "optiphane --image : nom du fichier de sortie manquant\n";
@@ -94,8 +95,8 @@ private slots:
     // evaluated.
     void input_is_never_taken_for_utf16()
     {
-        const Run run = shell(R"(printf '\xff\xfe2\n3+4\n' | "$OPTIPHANE" --calcul -)",
-                              m_dir->path());
+        const Run run =
+            shell(R"(printf '\xff\xfe2\n3+4\n' | "$OPTIPHANE" --calcul -)", m_dir->path());
         QCOMPARE(run.status, 0);
         const QStringList lines = run.out.split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 3);

@@ -2,23 +2,23 @@
 // The main window driven as a user drives it: start-up, the marker file, the size rule, the hint
 // bar, the panels, the help commands, the text box rules, closing, and the --image command.
 #include "app/markerfile.h"
-#include "platform/programfolder.h"
-#include "support/modalwatchdog.h"
-#include "state/module1.h"
 #include "app/prisme.h"
 #include "bench/benchcontrols.h"
 #include "bench/benchview.h"
 #include "config/recordfile.h"
 #include "platform/dialogs.h"
+#include "platform/programfolder.h"
+#include "state/module1.h"
+#include "support/modalwatchdog.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -28,8 +28,7 @@
 using dialogs::Answer;
 using dialogs::Request;
 
-class TestPrisme : public QObject
-{
+class TestPrisme : public QObject {
     Q_OBJECT
 
 private slots:
@@ -79,8 +78,7 @@ private:
     QList<QUrl> m_opened;
 };
 
-namespace
-{
+namespace {
 // The control's centre, in its own coordinates.
 QPoint centreOf(const QWidget* w)
 {
@@ -379,10 +377,10 @@ void TestPrisme::hint_over_each_control_data()
                             << QStringLiteral(
                                    "Les paramètres d'affichage interviennent également sur "
                                    "l'image copiée ou imprimée.");
-    QTest::newRow("its caption's group") << "optionsGroup" << QPoint(104, 20)
-                            << QStringLiteral(
-                                   "Les paramètres d'affichage interviennent également sur "
-                                   "l'image copiée ou imprimée.");
+    QTest::newRow("its caption's group")
+        << "optionsGroup" << QPoint(104, 20)
+        << QStringLiteral("Les paramètres d'affichage interviennent également sur "
+                          "l'image copiée ou imprimée.");
     QTest::newRow("Image1 above the scroll bar")
         << "Image1" << QPoint(80, 2)
         << QStringLiteral(

@@ -2,11 +2,11 @@
 // The bench's controls on the real main window: material lists and the custom-material dialog,
 // the source and display options with the redraws they ask for, the wavelength bar, and the lamp
 // dragged with the mouse or turned with the keyboard.
-#include "state/module1.h"
 #include "app/prisme.h"
 #include "bench/benchcontrols.h"
 #include "bench/benchview.h"
 #include "bench/loupe.h"
+#include "state/module1.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
 
@@ -60,17 +60,20 @@ class TestBenchControls : public QObject {
         QMouseEvent e(type, local, w->dessin->mapToGlobal(local), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(w->dessin, &e);
     }
-    QPointF lampCentre() const
-    {
-        return w->benchPicture.lampeTopLeft + QPointF(16, 16);
-    }
+    QPointF lampCentre() const { return w->benchPicture.lampeTopLeft + QPointF(16, 16); }
     void drag(QPointF to)
     {
         mouse(QEvent::MouseButtonPress, lampCentre(), Qt::LeftButton, Qt::LeftButton);
         mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     }
-    void release(QPointF at) { mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
-    std::pair<int, int> counts() const { return {w->benchPicture.counts.bench, w->benchPicture.counts.whiteLight}; }
+    void release(QPointF at)
+    {
+        mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    }
+    std::pair<int, int> counts() const
+    {
+        return {w->benchPicture.counts.bench, w->benchPicture.counts.whiteLight};
+    }
 
 private slots:
     void init()
@@ -144,7 +147,8 @@ private slots:
         QCOMPARE(w->Label4->text(), QStringLiteral("n = 1,332347"));
     }
 
-    // A custom material A = 1, B = 0 reads "n = 1,"; choosing "Autre" again and cancelling keeps it.
+    // A custom material A = 1, B = 0 reads "n = 1,"; choosing "Autre" again and cancelling keeps
+    // it.
     void otherOkThenOtherCancelKeepsCustomValues()
     {
         onNextDialog([](LOUPE* d) {
@@ -205,25 +209,38 @@ private slots:
 
     void optionRedraws_data()
     {
-        QTest::addColumn<QString>("start");  // source selected first
+        QTest::addColumn<QString>("start"); // source selected first
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("benchRedraws");
         QTest::addColumn<int>("whiteRedraws");
         QTest::addColumn<bool>("propaOn");
         QTest::addColumn<bool>("propaEnabled");
-        QTest::newRow("five radiations") << "" << "Option5" << 1 << 0 << true << true;
-        QTest::newRow("white light unticks the arrows") << "" << "Option2" << 2 << 1 << false << false;
-        QTest::newRow("back to monochromatic ticks them") << "Option2" << "Option1" << 2 << 0 << true << true;
-        QTest::newRow("white to five radiations") << "Option2" << "Option5" << 2 << 0 << true << true;
-        QTest::newRow("white background") << "" << "Option4" << 1 << 0 << true << true;
-        QTest::newRow("white background, white light") << "Option2" << "Option4" << 1 << 1 << false << false;
-        QTest::newRow("mirror") << "" << "Option7" << 1 << 0 << true << true;
-        QTest::newRow("mirror, white light") << "Option2" << "Option7" << 1 << 1 << false << false;
-        QTest::newRow("partial reflection") << "" << "Check3" << 1 << 0 << true << true;
-        QTest::newRow("partial reflection, white light") << "Option2" << "Check3" << 1 << 1 << false << false;
-        QTest::newRow("arrows") << "" << "propa" << 1 << 0 << false << true;
-        QTest::newRow("wavelength, monochromatic") << "" << "HScroll1" << 1 << 0 << true << true;
-        QTest::newRow("wavelength, five radiations") << "Option5" << "HScroll1" << 0 << 0 << true << true;
+        QTest::newRow("five radiations") << ""
+                                         << "Option5" << 1 << 0 << true << true;
+        QTest::newRow("white light unticks the arrows") << ""
+                                                        << "Option2" << 2 << 1 << false << false;
+        QTest::newRow("back to monochromatic ticks them") << "Option2"
+                                                          << "Option1" << 2 << 0 << true << true;
+        QTest::newRow("white to five radiations") << "Option2"
+                                                  << "Option5" << 2 << 0 << true << true;
+        QTest::newRow("white background") << ""
+                                          << "Option4" << 1 << 0 << true << true;
+        QTest::newRow("white background, white light") << "Option2"
+                                                       << "Option4" << 1 << 1 << false << false;
+        QTest::newRow("mirror") << ""
+                                << "Option7" << 1 << 0 << true << true;
+        QTest::newRow("mirror, white light") << "Option2"
+                                             << "Option7" << 1 << 1 << false << false;
+        QTest::newRow("partial reflection") << ""
+                                            << "Check3" << 1 << 0 << true << true;
+        QTest::newRow("partial reflection, white light") << "Option2"
+                                                         << "Check3" << 1 << 1 << false << false;
+        QTest::newRow("arrows") << ""
+                                << "propa" << 1 << 0 << false << true;
+        QTest::newRow("wavelength, monochromatic") << ""
+                                                   << "HScroll1" << 1 << 0 << true << true;
+        QTest::newRow("wavelength, five radiations") << "Option5"
+                                                     << "HScroll1" << 0 << 0 << true << true;
     }
     void optionRedraws()
     {
@@ -408,8 +425,8 @@ private slots:
             w->findChild<QRadioButton*>(setting)->click();
         }
         const QImage screen = w->dessin->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage inside = screen.copy(BenchView::Border, BenchView::Border,
-                                          BenchPicture::Size, BenchPicture::Size);
+        const QImage inside = screen.copy(BenchView::Border, BenchView::Border, BenchPicture::Size,
+                                          BenchPicture::Size);
         QCOMPARE(inside, w->benchPicture.composed().convertToFormat(QImage::Format_RGB32));
     }
 

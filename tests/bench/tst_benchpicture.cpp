@@ -142,11 +142,11 @@ private slots:
     {
         drawBenchBackground(state, options, picture);
         QCOMPARE(state.benchDrawnFor, 1);
-        QCOMPARE(at(picture, 260, 240), (Rgb{60, 60, 60}));  // inside the half-disc
-        QCOMPARE(at(picture, 140, 240), Black);               // the left half was erased
-        QCOMPARE(at(picture, 201, 100), LightGrey);           // the flat face
-        QCOMPARE(at(picture, 341, 201), LightGrey);           // right end of the half-disc
-        QCOMPARE(at(picture, 201 + 170, 201), LightGrey);     // graduated circle
+        QCOMPARE(at(picture, 260, 240), (Rgb{60, 60, 60})); // inside the half-disc
+        QCOMPARE(at(picture, 140, 240), Black);             // the left half was erased
+        QCOMPARE(at(picture, 201, 100), LightGrey);         // the flat face
+        QCOMPARE(at(picture, 341, 201), LightGrey);         // right end of the half-disc
+        QCOMPARE(at(picture, 201 + 170, 201), LightGrey);   // graduated circle
         // The normal is dashed and stops 31 pixels inside the circle.
         int on = 0;
         for (int x = 61; x < 342; ++x)
@@ -208,7 +208,8 @@ private slots:
                     matched += at(picture, x, 39 + j) == LightGrey;
                 }
         QVERIFY(black > 10);
-        QVERIFY2(matched >= black * 9 / 10, qPrintable(QStringLiteral("%1/%2").arg(matched).arg(black)));
+        QVERIFY2(matched >= black * 9 / 10,
+                 qPrintable(QStringLiteral("%1/%2").arg(matched).arg(black)));
         // The bottom label is the top one turned upside down about the centre, and the left "0"
         // is the right one turned the same way.
         auto symmetric = [&](QRect area) {
@@ -264,7 +265,8 @@ private slots:
         options.wavelength = wavelength;
         redraw();
         QCOMPARE(picture.line1.colour, VbColour(0));
-        const double rho = std::asin(std::sin(45 * M_PI / 180) * state.nOuter / state.nDisc) * 180 / M_PI;
+        const double rho =
+            std::asin(std::sin(45 * M_PI / 180) * state.nOuter / state.nDisc) * 180 / M_PI;
         QVERIFY(near(picture, along(rho, 150), Black));
         QVERIFY(near(picture, along(135, 150), LightGrey));
     }
@@ -409,7 +411,8 @@ private slots:
         for (int dy = -8; dy <= 8; ++dy)
             for (int dx = -8; dx <= 8; ++dx)
                 plain += at(picture, p.x() + dx, p.y() + dy) == Yellow589;
-        QVERIFY2(coloured > plain + 8, qPrintable(QStringLiteral("%1 vs %2").arg(coloured).arg(plain)));
+        QVERIFY2(coloured > plain + 8,
+                 qPrintable(QStringLiteral("%1 vs %2").arg(coloured).arg(plain)));
     }
 
     void arrowOnVerticalRayPointsDown()
@@ -426,10 +429,13 @@ private slots:
             for (int x = 0; x < 60; ++x)
                 if (s.point(x, y) != 0)
                     drawn |= QRect(x, y, 1, 1);
-        QVERIFY2(drawn.top() >= 30 && drawn.bottom() == 40 && drawn.left() >= 25
-                     && drawn.left() <= 26 && drawn.right() >= 34 && drawn.right() <= 35,
-                 qPrintable(QStringLiteral("%1 %2 %3 %4").arg(drawn.left()).arg(drawn.top())
-                                .arg(drawn.right()).arg(drawn.bottom())));
+        QVERIFY2(drawn.top() >= 30 && drawn.bottom() == 40 && drawn.left() >= 25 &&
+                     drawn.left() <= 26 && drawn.right() >= 34 && drawn.right() <= 35,
+                 qPrintable(QStringLiteral("%1 %2 %3 %4")
+                                .arg(drawn.left())
+                                .arg(drawn.top())
+                                .arg(drawn.right())
+                                .arg(drawn.bottom())));
     }
 
     void deferredRedrawTimer()
@@ -490,8 +496,8 @@ private slots:
         QFETCH(QPoint, pointer);
         QFETCH(bool, mirror);
         QFETCH(double, expected);
-        QVERIFY(std::abs(::pointerAngle(201 - pointer.x(), 201 - pointer.y(), mirror) - expected)
-                < 1e-4);
+        QVERIFY(std::abs(::pointerAngle(201 - pointer.x(), 201 - pointer.y(), mirror) - expected) <
+                1e-4);
     }
 
     void turnedLampAngle_data()
@@ -529,7 +535,8 @@ private slots:
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 inOut += (out.pixel(mid + QPoint(dx, dy)) & 0xffffff) == 0xf9ff00;
-                inDessin += (picture.dessin.image().pixel(mid + QPoint(dx, dy)) & 0xffffff) == 0xf9ff00;
+                inDessin +=
+                    (picture.dessin.image().pixel(mid + QPoint(dx, dy)) & 0xffffff) == 0xf9ff00;
             }
         QVERIFY(inOut > 0);
         QCOMPARE(inDessin, 0);

@@ -53,21 +53,38 @@ private slots:
         QTest::addColumn<float>("storedB");
         const QString a = QStringLiteral("Valeur de A en dehors des limites.");
         const QString b = QStringLiteral("Valeur de B en dehors des limites.");
-        QTest::newRow("A = 1, B = 0") << "1" << "0" << "" << 1.0f << 0.0f;
-        QTest::newRow("A = 2, B = 40000") << "2" << "40000" << "" << 2.0f << 40000.0f;
-        QTest::newRow("decimal comma") << "1,333" << "3099,5" << "" << 1.333f << 3099.5f;
-        QTest::newRow("blanks around") << " 1,5 " << " 12 " << "" << 1.5f << 12.0f;
-        QTest::newRow("empty B is 0") << "1,5" << "" << "" << 1.5f << 0.0f;
-        QTest::newRow("A above 2") << "2,0001" << "10" << a << 0.0f << 0.0f;
-        QTest::newRow("A below 1") << "0,99" << "10" << a << 0.0f << 0.0f;
-        QTest::newRow("empty A") << "" << "10" << a << 0.0f << 0.0f;
-        QTest::newRow("a lone comma") << "," << "10" << a << 0.0f << 0.0f;
-        QTest::newRow("two commas in A") << "1,,5" << "10" << a << 0.0f << 0.0f;
-        QTest::newRow("B above 40000") << "1,5" << "40000,5" << b << 0.0f << 0.0f;
-        QTest::newRow("B not a number") << "1,5" << "1,2,3" << b << 0.0f << 0.0f;
-        QTest::newRow("B too large") << "1,5" << QString(60, QLatin1Char('9')) << b << 0.0f
-                                     << 0.0f;
-        QTest::newRow("both wrong: A first") << "3" << "50000" << a << 0.0f << 0.0f;
+        QTest::newRow("A = 1, B = 0") << "1"
+                                      << "0"
+                                      << "" << 1.0f << 0.0f;
+        QTest::newRow("A = 2, B = 40000") << "2"
+                                          << "40000"
+                                          << "" << 2.0f << 40000.0f;
+        QTest::newRow("decimal comma") << "1,333"
+                                       << "3099,5"
+                                       << "" << 1.333f << 3099.5f;
+        QTest::newRow("blanks around") << " 1,5 "
+                                       << " 12 "
+                                       << "" << 1.5f << 12.0f;
+        QTest::newRow("empty B is 0") << "1,5"
+                                      << ""
+                                      << "" << 1.5f << 0.0f;
+        QTest::newRow("A above 2") << "2,0001"
+                                   << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("A below 1") << "0,99"
+                                   << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("empty A") << ""
+                                 << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("a lone comma") << ","
+                                      << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("two commas in A") << "1,,5"
+                                         << "10" << a << 0.0f << 0.0f;
+        QTest::newRow("B above 40000") << "1,5"
+                                       << "40000,5" << b << 0.0f << 0.0f;
+        QTest::newRow("B not a number") << "1,5"
+                                        << "1,2,3" << b << 0.0f << 0.0f;
+        QTest::newRow("B too large") << "1,5" << QString(60, QLatin1Char('9')) << b << 0.0f << 0.0f;
+        QTest::newRow("both wrong: A first") << "3"
+                                             << "50000" << a << 0.0f << 0.0f;
     }
     void limits()
     {
@@ -118,13 +135,15 @@ private slots:
     {
         int restored = 0;
         state.customMaterialTarget = 2;
-        LOUPE dlg(state, [&] { ++restored; }, nullptr);
+        LOUPE dlg(
+            state, [&] { ++restored; }, nullptr);
         dlg.Text1->setText(QStringLiteral("1,9"));
         dlg.Command1->click();
         QCOMPARE(restored, 1);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(state.discA, BenchState{}.discA);
-        LOUPE esc(state, [&] { ++restored; }, nullptr);
+        LOUPE esc(
+            state, [&] { ++restored; }, nullptr);
         QTest::keyClick(&esc, Qt::Key_Escape);
         QCOMPARE(restored, 2);
     }

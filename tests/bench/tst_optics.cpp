@@ -83,15 +83,15 @@ private slots:
         QTest::addColumn<QPointF>("reflected");
         QTest::addColumn<bool>("refracted");
         QTest::addColumn<QPointF>("refractedEnd");
-        QTest::newRow("start, lamp down left") << 135.0 << QPointF(66.649704, 335.350281) << 1
-                                               << QPointF(-11.122319, -11.141749) << true
-                                               << QPointF(465.881135, 60.152621);
-        QTest::newRow("on the normal") << 180.0 << QPointF(11.0, 200.999985) << 1
-                                       << QPointF(-99.0, 200.985012) << true
-                                       << QPointF(501.0, 201.0);
-        QTest::newRow("grazing, straight below") << 90.0 << QPointF(201.0, 391.0) << 1
-                                                 << QPointF(201.012490, -99.0) << true
-                                                 << QPointF(425.329354, 1.810791);
+        QTest::newRow("start, lamp down left")
+            << 135.0 << QPointF(66.649704, 335.350281) << 1 << QPointF(-11.122319, -11.141749)
+            << true << QPointF(465.881135, 60.152621);
+        QTest::newRow("on the normal")
+            << 180.0 << QPointF(11.0, 200.999985) << 1 << QPointF(-99.0, 200.985012) << true
+            << QPointF(501.0, 201.0);
+        QTest::newRow("grazing, straight below")
+            << 90.0 << QPointF(201.0, 391.0) << 1 << QPointF(201.012490, -99.0) << true
+            << QPointF(425.329354, 1.810791);
         QTest::newRow("side 2, just below the critical angle")
             << 318.5 << QPointF(343.301605, 75.102203) << 2 << QPointF(425.674237, 399.800119)
             << true << QPointF(181.962044, 500.395318);
@@ -113,7 +113,8 @@ private slots:
         QVERIFY(near(g.lampX, lamp.x(), 1e-4) && near(g.lampY, lamp.y(), 1e-4));
         QCOMPARE(g.side, side);
         QCOMPARE(g.incidence, lampAngle - 180);
-        QVERIFY(near(g.reflected.x, reflected.x(), 1e-5) && near(g.reflected.y, reflected.y(), 1e-5));
+        QVERIFY(near(g.reflected.x, reflected.x(), 1e-5) &&
+                near(g.reflected.y, reflected.y(), 1e-5));
         QCOMPARE(g.refracted.has_value(), refracted);
         const optics::Point end = g.transmitted();
         const QPointF expected = refracted ? refractedEnd : reflected;
@@ -140,7 +141,8 @@ private slots:
         QTest::newRow("leaving below 400 nm's critical angle") << 2 << 145.0 << true;
         QTest::newRow("leaving past it") << 2 << 144.0 << false;
     }
-    // Flint glass in air: at 400 nm, n = 1,733588, its critical angle is 35,24 degrees (an incidence of 144,76 on side 2).
+    // Flint glass in air: at 400 nm, n = 1,733588, its critical angle is 35,24 degrees (an
+    // incidence of 144,76 on side 2).
     void violetRefracted()
     {
         QFETCH(int, side);
@@ -191,14 +193,23 @@ private slots:
         QTest::addColumn<float>("acceptedB");
         const QString badA = QStringLiteral("Valeur de A en dehors des limites.");
         const QString badB = QStringLiteral("Valeur de B en dehors des limites.");
-        QTest::newRow("limits included") << "2" << "40000" << "" << 2.0f << 40000.0f;
-        QTest::newRow("comma") << "1,5" << "0,5" << "" << 1.5f << 0.5f;
-        QTest::newRow("empty B") << "1" << " " << "" << 1.0f << 0.0f;
-        QTest::newRow("a period is no comma here") << "1.5" << "0" << badA << 0.0f << 0.0f;
-        QTest::newRow("a sign") << "-1" << "0" << badA << 0.0f << 0.0f;
-        QTest::newRow("an exponent") << "1" << "4E4" << badB << 0.0f << 0.0f;
-        QTest::newRow("beyond single precision") << "1" << "1" + QString(40, u'0') << badB << 0.0f
-                                                 << 0.0f;
+        QTest::newRow("limits included") << "2"
+                                         << "40000"
+                                         << "" << 2.0f << 40000.0f;
+        QTest::newRow("comma") << "1,5"
+                               << "0,5"
+                               << "" << 1.5f << 0.5f;
+        QTest::newRow("empty B") << "1"
+                                 << " "
+                                 << "" << 1.0f << 0.0f;
+        QTest::newRow("a period is no comma here") << "1.5"
+                                                   << "0" << badA << 0.0f << 0.0f;
+        QTest::newRow("a sign") << "-1"
+                                << "0" << badA << 0.0f << 0.0f;
+        QTest::newRow("an exponent") << "1"
+                                     << "4E4" << badB << 0.0f << 0.0f;
+        QTest::newRow("beyond single precision") << "1"
+                                                 << "1" + QString(40, u'0') << badB << 0.0f << 0.0f;
     }
     void customCoefficients()
     {

@@ -30,21 +30,20 @@ private slots:
         QTest::newRow("degrees") << "sin 30" << false << false << " .5" << CalcError::None << 0;
         QTest::newRow("radians") << "sin 30" << true << false << "-.988031624092862"
                                  << CalcError::None << 0;
-        QTest::newRow("scientific") << "1234.5" << false << true << "1.2345E+03"
-                                    << CalcError::None << 0;
-        QTest::newRow("scientific, one digit") << ".5" << false << true << "5.E-01"
-                                               << CalcError::None << 0;
-        QTest::newRow("parentheses") << "(2 + 3" << false << false
-                                     << "Erreur saisie: revoir les parenthèses"
-                                     << CalcError::UnbalancedParens << 1;
-        QTest::newRow("operators") << "5 *" << false << false
-                                   << "Erreur saisie: incompréhension sur opérateurs: ^ * / + -"
-                                   << CalcError::MissingOperand << 1;
-        QTest::newRow("not reduced") << "1 / 0" << false << false << "Calcul impossible"
-                                     << CalcError::NotReduced << 1;
-        QTest::newRow("overflow beeps twice") << "1E400" << false << false
-                                              << "Dépassement de capacité" << CalcError::Overflow
-                                              << 2;
+        QTest::newRow("scientific")
+            << "1234.5" << false << true << "1.2345E+03" << CalcError::None << 0;
+        QTest::newRow("scientific, one digit")
+            << ".5" << false << true << "5.E-01" << CalcError::None << 0;
+        QTest::newRow("parentheses")
+            << "(2 + 3" << false << false << "Erreur saisie: revoir les parenthèses"
+            << CalcError::UnbalancedParens << 1;
+        QTest::newRow("operators")
+            << "5 *" << false << false << "Erreur saisie: incompréhension sur opérateurs: ^ * / + -"
+            << CalcError::MissingOperand << 1;
+        QTest::newRow("not reduced")
+            << "1 / 0" << false << false << "Calcul impossible" << CalcError::NotReduced << 1;
+        QTest::newRow("overflow beeps twice")
+            << "1E400" << false << false << "Dépassement de capacité" << CalcError::Overflow << 2;
     }
     void evaluateEntry()
     {

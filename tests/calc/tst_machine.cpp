@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window driven through its keys and the keyboard, and the --calcul command line.
-#include "state/module1.h"
 #include "calc/calculcommand.h"
 #include "calc/machine.h"
 #include "platform/dialogs.h"
+#include "state/module1.h"
 #include "support/modalwatchdog.h"
 
 #include <QGroupBox>
@@ -15,8 +15,7 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 
 const QString kImpossible = QStringLiteral("Calcul impossible");
 const QString kParentheses = QStringLiteral("Erreur saisie: revoir les parenthèses");
@@ -64,8 +63,7 @@ void type(QWidget* widget, const QString& text)
 
 } // namespace
 
-class TestMachine : public QObject
-{
+class TestMachine : public QObject {
     Q_OBJECT
 
 private slots:

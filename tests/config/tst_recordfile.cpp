@@ -5,8 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestRecordFile : public QObject
-{
+class TestRecordFile : public QObject {
     Q_OBJECT
 
 private slots:

@@ -7,8 +7,7 @@
 #include <limits>
 #include <random>
 
-class TestNumText : public QObject
-{
+class TestNumText : public QObject {
     Q_OBJECT
 private slots:
     void roundsHalvesToEven_data();

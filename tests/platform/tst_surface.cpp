@@ -287,15 +287,27 @@ void drawShape(Surface& s, Shape shape, const QList<double>& a, VbColour colour)
 {
     s.fillStyle = FillStyle::Transparent;
     switch (shape) {
-    case Shape::Line: s.line(a[0], a[1], a[2], a[3], colour); break;
-    case Shape::Box: s.box(a[0], a[1], a[2], a[3], colour); break;
-    case Shape::FilledBox: s.filledBox(a[0], a[1], a[2], a[3], colour); break;
+    case Shape::Line:
+        s.line(a[0], a[1], a[2], a[3], colour);
+        break;
+    case Shape::Box:
+        s.box(a[0], a[1], a[2], a[3], colour);
+        break;
+    case Shape::FilledBox:
+        s.filledBox(a[0], a[1], a[2], a[3], colour);
+        break;
     case Shape::FilledCircle:
         s.fillStyle = FillStyle::Solid;
         [[fallthrough]];
-    case Shape::Circle: s.circle(a[0], a[1], a[2], colour); break;
-    case Shape::Arc: s.arc(a[0], a[1], a[2], a[3], a[4], colour); break;
-    case Shape::Pset: s.pset(a[0], a[1], colour); break;
+    case Shape::Circle:
+        s.circle(a[0], a[1], a[2], colour);
+        break;
+    case Shape::Arc:
+        s.arc(a[0], a[1], a[2], a[3], a[4], colour);
+        break;
+    case Shape::Pset:
+        s.pset(a[0], a[1], colour);
+        break;
     }
 }
 
@@ -440,8 +452,8 @@ void TestSurface::hugeShapesDrawVisiblePart_data()
     const double top = M_PI / 2;
     row("segment from -1e9 to the middle of row 200", Shape::Line, {-1e9, 200, 200, 200},
         QRect(0, 200, 200, 1), Red);
-    row("segment from -1e9 to 1e9 along row 0", Shape::Line, {-1e9, 0, 1e9, 0},
-        QRect(0, 0, 404, 1), Red);
+    row("segment from -1e9 to 1e9 along row 0", Shape::Line, {-1e9, 0, 1e9, 0}, QRect(0, 0, 404, 1),
+        Red);
     row("box with sides 1e12 away", Shape::Box, {-1e12, 10, 1e12, 20}, QRect(0, 10, 404, 1), Red,
         QRect(0, 20, 404, 1), Red);
     row("filled box from -1e300 to 1e300", Shape::FilledBox, {-1e300, -1e300, 1e300, 5},
@@ -462,8 +474,7 @@ void TestSurface::hugeShapesDrawVisiblePart_data()
     row("filled, radius 1e9 touching row 200 from below", Shape::FilledCircle,
         {200, 200 + 1e9, 1e9}, QRect(0, 201, 404, 203), Blue, QRect(0, 200, 404, 1), Red);
     row("filled, radius 1e9 around the surface", Shape::FilledCircle, {200, 200, 1e9}, all, Blue);
-    row("filled, radius 1e15 around the surface", Shape::FilledCircle, {200, 200, 1e15}, all,
-        Blue);
+    row("filled, radius 1e15 around the surface", Shape::FilledCircle, {200, 200, 1e15}, all, Blue);
     row("filled, radius 1e9 far away", Shape::FilledCircle, {5e9, -3e9, 1e9}, none, Blue);
     row("arc of radius 1e9 left of its top", Shape::Arc, {200, 200 + 1e9, 1e9, top, top + 100.5e-9},
         QRect(100, 200, 101, 1), Red);
