@@ -6,8 +6,7 @@
 #include <QStringList>
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 
 void evaluate(benchmark::State& state, const QString& expression, int angleMode)
 {
@@ -69,6 +68,23 @@ void BM_HundredRowColumn(benchmark::State& state)
     }
 }
 BENCHMARK(BM_HundredRowColumn)->Unit(benchmark::kMicrosecond);
+
+void BM_LongSumOfGroups(benchmark::State& state)
+{
+    // "(1+1)+(1+1)+…+(1+1)", 100 001 characters: 16 667 groups, each reduced inside a long line.
+    evaluate(state, QStringLiteral("(1+1)+").repeated(16666) + QStringLiteral("(1+1)"),
+             expr::Degrees);
+}
+BENCHMARK(BM_LongSumOfGroups)->Unit(benchmark::kMillisecond);
+
+void BM_DeepParentheses(benchmark::State& state)
+{
+    // "((((…1…))))", 100 001 characters: 50 000 levels around one number.
+    const QString text =
+        QString(50000, QLatin1Char('(')) + QLatin1Char('1') + QString(50000, QLatin1Char(')'));
+    evaluate(state, text, expr::Degrees);
+}
+BENCHMARK(BM_DeepParentheses)->Unit(benchmark::kMillisecond);
 
 void BM_WriteNumber(benchmark::State& state)
 {

@@ -7,16 +7,16 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The engine works on UTF-16 text, as the expression texts are typed, with positions counted from
 // 0. Every routine that may fail returns false: a failing routine stops at once and leaves the text
 // as its earlier rewrites left it; only the driver looks at the result, and carries on.
 
-namespace expr
-{
+namespace expr {
 
-namespace
-{
+namespace {
 
 using Text = std::u16string;
 
@@ -128,8 +128,7 @@ Text numberText(double value)
 // The part already scanned never changes again, so it goes straight to `done`. The part still to
 // scan is `pending` (characters written by the rules just ahead of the scan position, kept
 // reversed: the next one last) followed by the rest of `input` from `k`.
-class Normaliser
-{
+class Normaliser {
 public:
     explicit Normaliser(Text& text) : m_input(text) {}
 
@@ -296,8 +295,32 @@ inline bool isSign(char16_t c)
     return c == u'+' || c == u'-';
 }
 
-// Sign pairs, left to right, each tested on what the previous test left: "--" is "+", "+-" is
-// "-", "-+" is "-", "++" is "+".
+// The character at k merged with the sign pairs after it, each test made on what the previous
+// one left: "--" is "+", "+-" is "-", "-+" is "-", "++" is "+". k moves past what was used. A
+// character other than a sign is taken alone, so sign runs are rewritten each on its own.
+char16_t mergeSigns(const char16_t* s, size_t n, size_t& k)
+{
+    char16_t c = s[k++];
+    if (k < n && c == u'-' && s[k] == u'-') {
+        c = u'+';
+        ++k;
+    }
+    if (k < n && c == u'+' && s[k] == u'-') {
+        c = u'-';
+        ++k;
+    }
+    if (k < n && c == u'-' && s[k] == u'+') {
+        c = u'-';
+        ++k;
+    }
+    if (k < n && c == u'+' && s[k] == u'+') {
+        c = u'+';
+        ++k;
+    }
+    return c;
+}
+
+// Sign pairs, left to right (see mergeSigns).
 void simplifySigns(Text& t)
 {
     const size_t n = t.size();
@@ -309,26 +332,8 @@ void simplifySigns(Text& t)
     Text out(t, 0, first);
     out.reserve(n);
     size_t k = first;
-    while (k < n) {
-        char16_t c = t[k++];
-        if (k < n && c == u'-' && t[k] == u'-') {
-            c = u'+';
-            ++k;
-        }
-        if (k < n && c == u'+' && t[k] == u'-') {
-            c = u'-';
-            ++k;
-        }
-        if (k < n && c == u'-' && t[k] == u'+') {
-            c = u'-';
-            ++k;
-        }
-        if (k < n && c == u'+' && t[k] == u'+') {
-            c = u'+';
-            ++k;
-        }
-        out.push_back(c);
-    }
+    while (k < n)
+        out.push_back(mergeSigns(t.data(), n, k));
     t.swap(out);
 }
 
@@ -366,11 +371,396 @@ bool removeNumberParentheses(Text& t)
     return true;
 }
 
+// Long texts whose rewriting runs long are rewritten in linked form (LinkedText): from this
+// length on, and after this many passes over the whole text. Comparison builds set both to 0 to
+// run the linked form on every text.
+#ifndef OPTIPHANE_EXPR_LINKED_LENGTH
+#define OPTIPHANE_EXPR_LINKED_LENGTH 256
+#endif
+#ifndef OPTIPHANE_EXPR_LINKED_AFTER_PASSES
+#define OPTIPHANE_EXPR_LINKED_AFTER_PASSES 3
+#endif
+constexpr size_t LinkedLength = OPTIPHANE_EXPR_LINKED_LENGTH;
+constexpr int LinkedAfterPasses = OPTIPHANE_EXPR_LINKED_AFTER_PASSES;
+
+inline bool isDigitOrPoint(char16_t c)
+{
+    return isDigit(c) || c == u'.';
+}
+
+// The passes of simplification (sign pairs, a leading "+", parentheses around a number) on a
+// space-free text held as a linked list of characters, for long texts: "((((1))))" needs one
+// pass per level, and a group reduced inside a long text changes only its surroundings.
+//
+// A pass gives what a pass over the whole text gives, but looks only where the text changed
+// since the previous pass; everywhere else the previous pass found nothing to do, and finds
+// nothing again. What a pass looks at:
+// - a sign run, when one of its characters changed or it was joined to another by the removal of
+//   a parenthesis (only runs of two or more change);
+// - a "(", when the characters its scan reads changed: the scan reads an optional sign, then
+//   digits and points, then the character that stops it. Digits and points never change, and a
+//   sign run never disappears (except a leading "+", with nothing before it), so that happens when
+//   the sign just after the "(" changed, or when the "(" that stopped the scan was removed.
+// Digits and points are never removed by the passes: a run of them only grows as parentheses
+// between runs go, and scans jump over it (m_jump, a node further right in the same run).
+class LinkedText {
+public:
+    static constexpr int None = -1;
+
+    explicit LinkedText(const Text& t)
+    {
+        const int n = static_cast<int>(t.size());
+        m_nodes.reserve(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const int next = i + 1 < n ? i + 1 : None;
+            m_nodes.push_back(Node{t[static_cast<size_t>(i)], true, i - 1, next, i});
+        }
+        m_head = n > 0 ? 0 : None;
+        m_tail = n - 1;
+    }
+
+    Text text() const
+    {
+        Text t;
+        t.reserve(m_nodes.size());
+        for (int v = m_head; v != None; v = m_nodes[v].next)
+            t.push_back(m_nodes[v].c);
+        return t;
+    }
+
+    // The text with the nodes from open to close (both included) replaced by s.
+    Text textReplacing(int open, int close, const Text& s) const
+    {
+        Text t;
+        t.reserve(m_nodes.size());
+        for (int v = m_head; v != None; v = m_nodes[v].next) {
+            if (v == open) {
+                t.append(s);
+                v = close;
+            } else {
+                t.push_back(m_nodes[v].c);
+            }
+        }
+        return t;
+    }
+
+    Text textBetween(int open, int close) const
+    {
+        Text t;
+        for (int v = m_nodes[open].next; v != close; v = m_nodes[v].next)
+            t.push_back(m_nodes[v].c);
+        return t;
+    }
+
+    int tail() const { return m_tail; }
+    char16_t at(int v) const { return m_nodes[v].c; }
+
+    // The nearest "(" at or before v.
+    int openAtOrBefore(int v) const
+    {
+        while (v != None && m_nodes[v].c != u'(')
+            v = m_nodes[v].prev;
+        return v;
+    }
+
+    // The first ")" after v.
+    int closeAfter(int v) const
+    {
+        for (v = m_nodes[v].next; v != None; v = m_nodes[v].next)
+            if (m_nodes[v].c == u')')
+                return v;
+        return None;
+    }
+
+    // v if it is still in the text, else the nearest character before the place it had.
+    int liveAtOrBefore(int v) const
+    {
+        // A removed node keeps the links it had when it went; no node is inserted while passes
+        // remove nodes, so the chain of removed nodes leads to the nearest one left.
+        while (v != None && !m_nodes[v].alive)
+            v = m_nodes[v].prev;
+        return v;
+    }
+
+    // Every sign and every "(" is looked at by the next pass, as for a text never simplified.
+    void lookEverywhere()
+    {
+        for (int v = m_head; v != None; v = m_nodes[v].next) {
+            if (isSign(m_nodes[v].c))
+                m_runSites.push_back(v);
+            else if (m_nodes[v].c == u'(')
+                queueOpen(v);
+        }
+    }
+
+    // Replaces the nodes from open to close (both included) by s, the text being settled, and
+    // marks the places the next pass has to look at. Returns the node before open (or None).
+    int replace(int open, int close, const Text& s)
+    {
+        const int left = m_nodes[open].prev;
+        const int right = m_nodes[close].next;
+        for (int v = open;; v = m_nodes[v].next) {
+            m_nodes[v].alive = false;
+            if (v == close)
+                break;
+        }
+        int last = left;
+        for (char16_t c : s) {
+            const int v = static_cast<int>(m_nodes.size());
+            m_nodes.push_back(Node{c, true, last, None, v});
+            link(last, v);
+            last = v;
+            m_runSites.push_back(v);
+        }
+        link(last, right);
+        m_runSites.push_back(left);
+        m_runSites.push_back(right);
+        ++m_walkRound;
+        queueOpenReaching(left);
+        return left;
+    }
+
+    // Runs passes until one changes nothing (true) or one fails (false): a "(" whose scan runs to
+    // the end of the text. The text is then as the failing pass left it.
+    bool settle()
+    {
+        for (;;) {
+            bool changed = false;
+
+            ++m_runRound;
+            std::vector<int> sites;
+            sites.swap(m_runSites);
+            for (int v : sites)
+                changed |= reduceRunAt(v);
+
+            if (m_head != None && m_nodes[m_head].c == u'+') {
+                unlink(m_head);
+                m_runSites.push_back(m_head);
+                changed = true;
+            }
+
+            std::vector<int> opens;
+            opens.swap(m_opens);
+            ++m_openRound; // opens queued from now on are for the next pass
+            bool failed = false;
+            m_matches.clear();
+            for (int open : opens) {
+                if (!m_nodes[open].alive)
+                    continue;
+                int close = None;
+                switch (scan(open, close)) {
+                case Scan::Match:
+                    m_matches.push_back({open, close});
+                    break;
+                case Scan::ReachesEnd:
+                    failed = true;
+                    break;
+                case Scan::NoMatch:
+                    break;
+                }
+            }
+            for (const auto& [open, close] : m_matches) {
+                unlink(open);
+                unlink(close);
+            }
+            ++m_walkRound;
+            for (const auto& [open, close] : m_matches) {
+                const int left = liveAtOrBefore(open);
+                m_runSites.push_back(left);
+                m_runSites.push_back(m_nodes[open].next); // the first character inside
+                m_runSites.push_back(liveAtOrAfter(close));
+                queueOpenReaching(left);
+            }
+            changed |= !m_matches.empty();
+
+            if (failed)
+                return false;
+            if (!changed)
+                return true;
+        }
+    }
+
+private:
+    struct Node {
+        char16_t c;
+        bool alive;
+        int prev;
+        int next;
+        int jump; // digits and points: a node of the same run, at or after this one
+        unsigned runRound = 0;
+        unsigned openRound = 0;
+        unsigned walkRound = 0;
+    };
+
+    enum class Scan { NoMatch, Match, ReachesEnd };
+
+    void link(int a, int b)
+    {
+        if (a == None)
+            m_head = b;
+        else
+            m_nodes[a].next = b;
+        if (b == None)
+            m_tail = a;
+        else
+            m_nodes[b].prev = a;
+    }
+
+    void unlink(int v)
+    {
+        m_nodes[v].alive = false;
+        link(m_nodes[v].prev, m_nodes[v].next);
+    }
+
+    int liveAtOrAfter(int v) const
+    {
+        while (v != None && !m_nodes[v].alive)
+            v = m_nodes[v].next;
+        return v;
+    }
+
+    void queueOpen(int v)
+    {
+        if (m_nodes[v].openRound == m_openRound)
+            return;
+        m_nodes[v].openRound = m_openRound;
+        m_opens.push_back(v);
+    }
+
+    // Queues the "(" whose scan reads past v, if there is one: v itself, or the "(" before an
+    // optional sign and the run of digits and points that ends at v.
+    void queueOpenReaching(int v)
+    {
+        if (v == None)
+            return;
+        if (isDigitOrPoint(m_nodes[v].c)) {
+            while (m_nodes[v].prev != None && isDigitOrPoint(m_nodes[m_nodes[v].prev].c)) {
+                if (m_nodes[v].walkRound == m_walkRound)
+                    return; // walked already in this round, towards the same "("
+                m_nodes[v].walkRound = m_walkRound;
+                v = m_nodes[v].prev;
+            }
+            v = m_nodes[v].prev;
+            if (v == None)
+                return;
+        }
+        if (isSign(m_nodes[v].c)) {
+            v = m_nodes[v].prev;
+            if (v == None)
+                return;
+        }
+        if (m_nodes[v].c == u'(')
+            queueOpen(v);
+    }
+
+    // The last node of the run of digits and points holding v.
+    int runEnd(int v)
+    {
+        int end = v;
+        for (;;) {
+            const int jump = m_nodes[end].jump;
+            if (jump != end) {
+                end = jump;
+                continue;
+            }
+            const int next = m_nodes[end].next;
+            if (next == None || !isDigitOrPoint(m_nodes[next].c))
+                break;
+            end = next;
+        }
+        while (v != end) {
+            const int jump = m_nodes[v].jump;
+            const int step = jump != v ? jump : m_nodes[v].next;
+            m_nodes[v].jump = end;
+            v = step;
+        }
+        return end;
+    }
+
+    // The scan of removeNumberParentheses from the "(" at open.
+    Scan scan(int open, int& close)
+    {
+        int v = m_nodes[open].next;
+        if (v == None)
+            return Scan::ReachesEnd;
+        bool inside = false; // something between the parentheses
+        if (isSign(m_nodes[v].c)) {
+            inside = true;
+            v = m_nodes[v].next;
+            if (v == None)
+                return Scan::ReachesEnd;
+        }
+        if (isDigitOrPoint(m_nodes[v].c)) {
+            inside = true;
+            v = m_nodes[runEnd(v)].next;
+            if (v == None)
+                return Scan::ReachesEnd;
+        }
+        if (inside && m_nodes[v].c == u')') {
+            close = v;
+            return Scan::Match;
+        }
+        return Scan::NoMatch;
+    }
+
+    // Rewrites the sign run holding v, once per pass; true when it changed.
+    bool reduceRunAt(int v)
+    {
+        if (v == None || !m_nodes[v].alive || !isSign(m_nodes[v].c))
+            return false;
+        while (m_nodes[v].prev != None && isSign(m_nodes[m_nodes[v].prev].c))
+            v = m_nodes[v].prev;
+        if (m_nodes[v].runRound == m_runRound)
+            return false;
+        m_nodes[v].runRound = m_runRound;
+        m_run.clear();
+        m_runChars.clear();
+        for (int w = v; w != None && isSign(m_nodes[w].c); w = m_nodes[w].next) {
+            m_run.push_back(w);
+            m_runChars.push_back(m_nodes[w].c);
+        }
+        if (m_run.size() < 2)
+            return false;
+        size_t kept = 0;
+        for (size_t k = 0; k < m_runChars.size();)
+            m_nodes[m_run[kept++]].c = mergeSigns(m_runChars.data(), m_runChars.size(), k);
+        for (size_t i = kept; i < m_run.size(); ++i)
+            unlink(m_run[i]);
+        if (kept >= 2)
+            m_runSites.push_back(v);
+        const int before = m_nodes[v].prev;
+        if (before != None && m_nodes[before].c == u'(')
+            queueOpen(before);
+        return true;
+    }
+
+    std::vector<Node> m_nodes;
+    int m_head = None;
+    int m_tail = None;
+    std::vector<int> m_runSites; // nodes whose sign run the next pass looks at
+    std::vector<int> m_opens;    // "(" the next parentheses step looks at
+    std::vector<std::pair<int, int>> m_matches;
+    std::vector<int> m_run;
+    std::u16string m_runChars;
+    unsigned m_runRound = 0;
+    unsigned m_openRound = 1;
+    unsigned m_walkRound = 0;
+};
+
 bool simplify(Text& t)
 {
     upperCaseAndRemoveSpaces(t);
-    for (;;) {
-        // Every rewrite of a cycle shortens the text: an unchanged length is an unchanged text.
+    for (int pass = 0;; ++pass) {
+        if (pass == LinkedAfterPasses && t.size() >= LinkedLength) {
+            LinkedText linked(t);
+            linked.lookEverywhere();
+            const bool settled = linked.settle();
+            t = linked.text();
+            if (!settled)
+                return false;
+            break;
+        }
+        // Every rewrite of a pass shortens the text: an unchanged length is an unchanged text.
         const size_t before = t.size();
         simplifySigns(t);
         if (!t.empty() && t.front() == u'+')
@@ -616,9 +1006,89 @@ bool hasFunctionLetter(const Text& t, size_t from, size_t to)
     return false;
 }
 
+// The characters a normalised text may hold for the linked reduction below: those on which
+// normalisation only adds spaces, so that removing the spaces gives back what was normalised.
+bool isPlain(const Text& t)
+{
+    return std::all_of(t.begin(), t.end(), [](char16_t c) {
+        return isDigitOrPoint(c) || isOperatorSymbol(c) || c == u'(' || c == u')' || c == u'E' ||
+               c == u'D';
+    });
+}
+
+Text withoutSpaces(const Text& t)
+{
+    Text s;
+    s.reserve(t.size());
+    for (char16_t c : t)
+        if (c != u' ')
+            s.push_back(c);
+    return s;
+}
+
+bool reduceParenthesesOfText(Engine& e, Text& t, bool mayLink);
+
+// The loop of reduceParentheses on a long simplified text s, held in linked form: t is
+// normalise(s), and s holds only plain characters. Reducing a group there changes only its
+// surroundings, which LinkedText settles without going over the whole text again; the text is
+// normalised only when the loop ends. Gives what the loop gives on t.
+bool reduceParenthesesLinked(Engine& e, Text& t, const Text& s)
+{
+    LinkedText linked(s);
+    const auto normalised = [&linked] {
+        Text n = linked.text();
+        normalise(n, true);
+        return n;
+    };
+    int from = linked.tail(); // no "(" after this node
+    for (;;) {
+        const int open = linked.openAtOrBefore(from);
+        if (open == LinkedText::None) {
+            t = normalised();
+            return true;
+        }
+        const int close = linked.closeAfter(open);
+        if (close == LinkedText::None) {
+            t = normalised();
+            return false;
+        }
+        Text inner = linked.textBetween(open, close);
+        if (hasFunctionLetter(inner, 0, inner.size())) {
+            t = normalised();
+            return true;
+        }
+        if (!simplify(inner) || !reduceOperators(e, inner)) {
+            t = normalised();
+            return false;
+        }
+        upperCaseAndRemoveSpaces(inner);
+        if (!isPlain(inner)) {
+            // The rest goes as for any text.
+            t = linked.textReplacing(open, close, inner);
+            --e.parenCount;
+            if (!simplify(t))
+                return false;
+            return e.parenCount > 0 ? reduceParenthesesOfText(e, t, false) : true;
+        }
+        const int before = linked.replace(open, close, inner);
+        --e.parenCount;
+        if (!linked.settle()) {
+            t = linked.text();
+            return false;
+        }
+        if (e.parenCount <= 0) {
+            t = normalised();
+            return true;
+        }
+        // Neither the value nor what followed the group holds a "(".
+        from = linked.liveAtOrBefore(before);
+    }
+}
+
 // Replaces the innermost parenthesised groups, last "(" first, by the value of what they hold,
-// as long as they hold no function name.
-bool reduceParentheses(Engine& e, Text& t)
+// as long as they hold no function name. A long text goes on in linked form after its first
+// group.
+bool reduceParenthesesOfText(Engine& e, Text& t, bool mayLink)
 {
     do {
         const size_t open = t.rfind(u'(');
@@ -636,8 +1106,19 @@ bool reduceParentheses(Engine& e, Text& t)
         --e.parenCount;
         if (!simplify(t))
             return false;
+        if (mayLink && e.parenCount > 0 && t.size() >= LinkedLength) {
+            mayLink = false;
+            const Text s = withoutSpaces(t);
+            if (isPlain(s))
+                return reduceParenthesesLinked(e, t, s);
+        }
     } while (e.parenCount > 0);
     return true;
+}
+
+bool reduceParentheses(Engine& e, Text& t)
+{
+    return reduceParenthesesOfText(e, t, true);
 }
 
 void evaluate(Engine& e, Text& t, int& errorCode, int angleMode)

@@ -11,9 +11,9 @@ namespace expr {
 
 enum ErrorCode : int {
     NoError = 0,
-    NotReduced = 1,        // not reduced to one number (pass limit, failing step, space left)
-    UnbalancedParens = 2,  // numbers of "(" and ")" differ
-    MissingOperand = 3,    // "*", "/" or "^" without a right operand
+    NotReduced = 1,       // not reduced to one number (pass limit, failing step, space left)
+    UnbalancedParens = 2, // numbers of "(" and ")" differ
+    MissingOperand = 3,   // "*", "/" or "^" without a right operand
 };
 
 enum AngleMode : int { Degrees = 0, Radians = 1 };

@@ -10,8 +10,7 @@
 
 using expr::Engine;
 
-namespace
-{
+namespace {
 
 QString evaluated(QString text, int angleMode, int* code)
 {
@@ -21,10 +20,14 @@ QString evaluated(QString text, int angleMode, int* code)
     return text;
 }
 
+QString repeated(const char* piece, int times)
+{
+    return QString::fromLatin1(piece).repeated(times);
+}
+
 // A random raw expression, as a pupil or a column formula could write it: numbers, signs,
 // functions under their various spellings, parentheses, operators, stray spaces and lower case.
-class ExpressionGenerator
-{
+class ExpressionGenerator {
 public:
     explicit ExpressionGenerator(unsigned seed) : m_random(seed) {}
 
@@ -82,8 +85,7 @@ private:
 
 } // namespace
 
-class TestExpr : public QObject
-{
+class TestExpr : public QObject {
     Q_OBJECT
 private slots:
     void normalises_data();
@@ -103,6 +105,8 @@ private slots:
     void operatorsMatchDirectArithmetic();
     void survivesHostileInput_data();
     void survivesHostileInput();
+    void evaluatesLongLines_data();
+    void evaluatesLongLines();
 };
 
 void TestExpr::normalises_data()
@@ -491,6 +495,73 @@ void TestExpr::survivesHostileInput()
         evaluated(expression, angleMode, &code);
         QVERIFY(code >= expr::NoError && code <= expr::MissingOperand);
     }
+}
+
+void TestExpr::evaluatesLongLines_data()
+{
+    QTest::addColumn<QString>("expression");
+    QTest::addColumn<QString>("expected"); // the result, or what the rewriting left
+    QTest::addColumn<int>("expectedCode");
+    QTest::addColumn<int>("parens"); // the counters once evaluated
+    QTest::addColumn<int>("operators");
+    QTest::addColumn<int>("functions");
+    const auto row = [](const char* name, const QString& expression, const QString& expected,
+                        int code, int parens, int operators, int functions) {
+        QTest::newRow(name) << expression << expected << code << parens << operators << functions;
+    };
+    const int ok = expr::NoError;
+
+    row("sum of 10000 groups", repeated("(1+1)+", 9999) + "(1+1)", "20000", ok, 0, 0, 0);
+    row("20000 levels around a number", repeated("(", 20000) + "1" + repeated(")", 20000), "1", ok,
+        0, 0, 0);
+    row("20000 levels around a negative decimal",
+        repeated("(", 20000) + "-2.5" + repeated(")", 20000), "-2.5", ok, 0, 0, 0);
+    row("20000 levels around a sum", repeated("(", 20000) + "1+1" + repeated(")", 20000), "2", ok,
+        0, 0, 0);
+    row("20000 nested groups, each adding one", repeated("(", 20000) + "1" + repeated("+1)", 20000),
+        "20001", ok, 0, 0, 0);
+    row("20000 right-nested sums", repeated("(1+", 20000) + "1" + repeated(")", 20000), "20001", ok,
+        0, 0, 0);
+    row("an even number of minus groups", repeated("-(", 20000) + "3" + repeated(")", 20000), "3",
+        ok, 0, 0, 0);
+    row("an odd number of minus groups", repeated("-(", 19999) + "3" + repeated(")", 19999), "-3",
+        ok, 0, 0, 0);
+    row("products and quotients in groups", repeated("(2*3)-(4/2)+", 5000) + "1", "20001", ok, 0, 0,
+        0);
+    row("sign pairs around grouped numbers", repeated("-(-(1))+((2))*((-3))", 3000) + "+1",
+        "-14999", ok, 0, 0, 0);
+
+    // Errors: the groups reduced before the failure stay reduced.
+    row("division by zero before 10000 groups", "(1/0)+" + repeated("(1+1)+", 9999) + "(1+1)",
+        " (1 / 0)" + repeated(" + 2", 10000) + " ", expr::NotReduced, 1, 10001, 0);
+    row("number group left open by 10000 groups", ")(" + repeated("(1+1)", 10000),
+        ")(" + repeated("2", 10000), expr::NotReduced, 1, 0, 0);
+    row("one ( too many around 20000 levels", repeated("(", 20000) + "1" + repeated(")", 19999),
+        "(1", expr::UnbalancedParens, 0, 0, 0);
+    // The open group fails after 5001 passes, when 5001 levels of the first group are gone.
+    row("open group under 5000 levels",
+        repeated("(", 20000) + "1" + repeated(")", 20000) + "+(" + repeated("(", 5000) + "2" +
+            repeated(")", 5000),
+        repeated("(", 14999) + "1" + repeated(")", 14999) + "+(2", expr::UnbalancedParens, 0, 0, 0);
+}
+
+void TestExpr::evaluatesLongLines()
+{
+    QFETCH(QString, expression);
+    QFETCH(QString, expected);
+    QFETCH(int, expectedCode);
+    QFETCH(int, parens);
+    QFETCH(int, operators);
+    QFETCH(int, functions);
+    Engine engine;
+    int code = -1;
+    engine.evaluateExpression(expression, code, expr::Degrees);
+    QCOMPARE(code, expectedCode);
+    QCOMPARE(expression.size(), expected.size());
+    QVERIFY(expression == expected); // QCOMPARE would print both texts in full
+    QCOMPARE(engine.parenCount, parens);
+    QCOMPARE(engine.operatorCount, operators);
+    QCOMPARE(engine.functionCount, functions);
 }
 
 QTEST_GUILESS_MAIN(TestExpr)
