@@ -543,6 +543,19 @@ void TestExpr::evaluatesLongLines_data()
         repeated("(", 20000) + "1" + repeated(")", 20000) + "+(" + repeated("(", 5000) + "2" +
             repeated(")", 5000),
         repeated("(", 14999) + "1" + repeated(")", 14999) + "+(2", expr::UnbalancedParens, 0, 0, 0);
+    // The same with signs: the minus groups open one level every other pass, an empty group
+    // stays, a long sign run shrinks pass after pass before its group opens.
+    row("open group under 5000 levels, minus groups",
+        "()+" + repeated("-(", 20000) + "1" + repeated(")", 20000) + "+(" + repeated("(", 5000) +
+            "2" + repeated(")", 5000),
+        "()" + repeated("-(", 14999) + "-+1" + repeated(")", 14999) + "+(2", expr::UnbalancedParens,
+        0, 0, 0);
+    row("open group after 4096 signs",
+        "(" + repeated("-", 4096) + "(" + repeated("(", 3000) + "2" + repeated(")", 3000), "(+(2",
+        expr::UnbalancedParens, 0, 0, 0);
+    row("open group after a group of 4095 signs",
+        "(" + repeated("-", 4095) + "3)+(" + repeated("(", 3000) + "2" + repeated(")", 3000),
+        "-3+(2", expr::UnbalancedParens, 0, 0, 0);
 }
 
 void TestExpr::evaluatesLongLines()
