@@ -11,6 +11,7 @@
 #include "exercises/startuptext.h"
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
+#include "protractor/protractorcontrols.h"
 #include "state/module1.h"
 
 #include <QAction>
@@ -93,6 +94,9 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     bench = new BenchControls(
         widgets, module1().bench, benchPicture, [this](const QString& text) { setHint(text); },
         this);
+    protractor = new ProtractorControls(
+        {dessin, Picture2, Label10}, module1().protractor, benchPicture,
+        [this](const QString& text) { setHint(text); }, this);
     connectControls();
     Form_Load();
 }
@@ -126,9 +130,8 @@ void Prisme::connectControls()
     connect(Label32, &ClickLabel::clicked, Picture5, &QWidget::hide);
     connect(Label23, &ClickLabel::clicked, Picture6, &QWidget::hide);
     connect(Label2, &ClickLabel::clicked, Frame1, &QWidget::hide);
-    // The protractor itself (Label25, Image4 also hide it) comes with its panel's handling.
-    connect(Label25, &ClickLabel::clicked, Picture2, &QWidget::hide);
-    connect(Image4, &ClickLabel::clicked, Picture2, &QWidget::hide);
+    connect(Label25, &ClickLabel::clicked, protractor, &ProtractorControls::close);
+    connect(Image4, &ClickLabel::clicked, protractor, &ProtractorControls::close);
     connect(fich, &QLineEdit::textChanged, this, &Prisme::fich_Change);
     connect(supertext, &QTextEdit::textChanged, this, &Prisme::supertext_Change);
 }
@@ -375,7 +378,7 @@ void Prisme::Image3_Click(int index)
         Picture6->show();
         break;
     case 5:
-        Picture2->show();
+        protractor->open();
         break;
     default:
         break;

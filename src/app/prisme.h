@@ -19,6 +19,7 @@
 #include <functional>
 
 class BenchControls;
+class ProtractorControls;
 class BenchView;
 class QAction;
 class QCheckBox;
@@ -62,6 +63,8 @@ public:
 
     // The bench's controls and their handlers; the redraw cycle goes through them.
     BenchControls* bench = nullptr;
+    // The protractor over the bench and its read-out panel.
+    ProtractorControls* protractor = nullptr;
 
     // The hint bar.
     void setHint(const QString& text);

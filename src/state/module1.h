@@ -6,11 +6,15 @@
 #include "state/benchstate.h"
 
 #include <QString>
+#include <cstdint>
 
-// The protractor's orientation and its measuring line, single-precision radians.
+// The protractor's orientation and its measuring line, single-precision radians, and where the
+// pointer last lay on its moving cross (pixels from the cross's corner).
 struct ProtractorState {
     float protractorAngle = 0.0f;
     float lineAngle = 0.0f;
+    std::int16_t crossGrabX = 0;
+    std::int16_t crossGrabY = 0;
 };
 
 struct Module1 {

@@ -1,0 +1,292 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The protractor on the real main window: opened by its icon, driven by pointer moves on its three
+// handles, refreshed by every bench redraw, closed by its panel, and never in the bench's picture.
+#include "app/prisme.h"
+#include "bench/benchcontrols.h"
+#include "bench/benchview.h"
+#include "protractor/protractorcontrols.h"
+#include "state/module1.h"
+#include "support/modalwatchdog.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+class TestProtractorControls : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ModalWatchdog> watchdog;
+    std::unique_ptr<Prisme> w;
+
+    ProtractorControls& pc() { return *w->protractor; }
+    ProtractorState& state() { return module1().protractor; }
+
+    // A pointer move over a handle, at a point of the handle, with those buttons held.
+    void move(QWidget* handle, QPointF local, Qt::MouseButtons buttons)
+    {
+        QMouseEvent e(QEvent::MouseMove, local, handle->mapToGlobal(local), Qt::NoButton, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(handle, &e);
+    }
+    // The same, with the pointer given in the protractor box's pixels.
+    void moveInBox(QWidget* handle, QPointF inBox, Qt::MouseButtons buttons)
+    {
+        move(handle, inBox - QPointF(handle->pos()), buttons);
+    }
+    // A pointer move over the bench picture, for the lamp.
+    void benchMouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        const QPointF local = p + QPointF(BenchView::Border, BenchView::Border);
+        QMouseEvent e(type, local, w->dessin->mapToGlobal(local), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w->dessin, &e);
+    }
+    QPoint boxCorner() const { return w->protractor->picturap->pos() - QPoint(2, 2); }
+
+private slots:
+    void init()
+    {
+        module1() = Module1{};
+        watchdog = std::make_unique<ModalWatchdog>();
+        w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
+    }
+    void cleanup()
+    {
+        w.reset();
+        QCOMPARE(watchdog->pending(), 0);
+        watchdog.reset();
+    }
+
+    // Action: click the protractor icon. Expected: the panel, the box centred on the bench, base
+    // horizontal, cross left, turning handle right, line vertical, read-out 90,0, the hint.
+    void opening_at_start()
+    {
+        QVERIFY(w->Picture2->isHidden());
+        QVERIFY(pc().picturap->isHidden());
+        w->Image3_Click(5);
+        QVERIFY(!w->Picture2->isHidden());
+        QVERIFY(!pc().picturap->isHidden());
+        QCOMPARE(pc().picturap->parentWidget(), w->dessin);
+        QCOMPARE(boxCorner(), QPoint(101, 101));
+        QCOMPARE(pc().picturap->size(), QSize(202, 202));
+        QCOMPARE(w->Label10->text(), QStringLiteral("90,0"));
+        QCOMPARE(w->Label10->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(w->hint(), ProtractorControls::OpenHint);
+        QCOMPARE(pc().Imagecroix->pos(), QPoint(4, 101));
+        QCOMPARE(pc().Imaged->pos(), QPoint(180, 101));
+        QCOMPARE(pc().Imageboule->pos(), QPoint(92, 2));
+        QCOMPARE(state().protractorAngle, 0.0f);
+        QCOMPARE(state().lineAngle, 1.5707964f);
+    }
+
+    // Expected: what the screen shows in the box is the composed protractor, handles included.
+    void screen_shows_the_composed_box()
+    {
+        w->Image3_Click(5);
+        const QImage grabbed =
+            pc().picturap->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(grabbed, pc().picture.composed().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // Expected: each handle shows its hint when the pointer crosses it without the button.
+    void handle_hints_data()
+    {
+        QTest::addColumn<QString>("handle");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("cross") << "Imagecroix" << ProtractorControls::CrossHint;
+        QTest::newRow("turning handle") << "Imaged" << ProtractorControls::TurnHint;
+        QTest::newRow("sphere") << "Imageboule" << ProtractorControls::SphereHint;
+    }
+    void handle_hints()
+    {
+        QFETCH(QString, handle);
+        QFETCH(QString, hint);
+        w->Image3_Click(5);
+        auto* h = pc().picturap->findChild<QWidget*>(handle);
+        QVERIFY(h);
+        const float a = state().protractorAngle, b = state().lineAngle;
+        move(h, QPointF(8, 8), Qt::NoButton);
+        QCOMPARE(w->hint(), hint);
+        move(h, QPointF(3, 3), Qt::RightButton); // not the left button: a hint, nothing moves
+        QCOMPARE(w->hint(), hint);
+        QCOMPARE(boxCorner(), QPoint(101, 101));
+        QCOMPARE(state().protractorAngle, a);
+        QCOMPARE(state().lineAngle, b);
+    }
+
+    // Action: drag the turning handle until the pointer is straight above the centre.
+    // Expected: a = 1.671, the handles redrawn round the new base, the box not moved.
+    void turning_with_the_handle()
+    {
+        w->Image3_Click(5);
+        const int before = pc().picture.drawings;
+        moveInBox(pc().Imaged, QPointF(150, 80), Qt::LeftButton);
+        moveInBox(pc().Imaged, QPointF(100, 30), Qt::LeftButton);
+        QCOMPARE(state().protractorAngle, 1.671f);
+        QCOMPARE(pc().picture.drawings, before + 2);
+        QCOMPARE(boxCorner(), QPoint(101, 101));
+        // The turning handle follows the pointer: its centre lies almost straight above.
+        const QPoint handleCentre = pc().Imaged->pos() + QPoint(8, 8);
+        QVERIFY2(std::abs(handleCentre.x() - 100) <= 1 && std::abs(handleCentre.y() - 12) <= 1,
+                 qPrintable(QStringLiteral("%1 %2").arg(handleCentre.x()).arg(handleCentre.y())));
+    }
+
+    void measuring_with_the_sphere_data()
+    {
+        QTest::addColumn<QPointF>("pointer");
+        QTest::addColumn<QString>("readout");
+        QTest::newRow("120 degrees") << QPointF(55.0, 22.05771365940052) << "60,0";
+        QTest::newRow("30 degrees") << QPointF(177.94228634059948, 55.0) << "30,0";
+        QTest::newRow("180 degrees") << QPointF(10, 100) << "0,0";
+        QTest::newRow("just before the 0 end") << QPointF(189.6575, 107.844) << "0,0";
+    }
+    // Action: drag the sphere to the pointer. Expected: the read-out, the sphere on the band
+    // under the pointer's direction.
+    void measuring_with_the_sphere()
+    {
+        QFETCH(QPointF, pointer);
+        QFETCH(QString, readout);
+        w->Image3_Click(5);
+        moveInBox(pc().Imageboule, pointer, Qt::LeftButton);
+        QCOMPARE(w->Label10->text(), readout);
+        const QPointF centre = QPointF(pc().Imageboule->pos()) + QPointF(8, 8);
+        const double towards = std::atan2(100 - pointer.y(), pointer.x() - 100);
+        const QPointF onBand(100 + 90 * std::cos(towards), 100 - 90 * std::sin(towards));
+        if (readout != "0,0" || pointer.y() <= 100)
+            QVERIFY((centre - onBand).manhattanLength() <= 4);
+    }
+
+    // Action: a sphere drag into the base side after a measure. Expected: ignored.
+    void the_base_side_is_ignored()
+    {
+        w->Image3_Click(5);
+        moveInBox(pc().Imageboule, QPointF(177.94228634059948, 55.0), Qt::LeftButton);
+        const QPoint sphere = pc().Imageboule->pos();
+        const float b = state().lineAngle;
+        moveInBox(pc().Imageboule, QPointF(100, 190), Qt::LeftButton);
+        QCOMPARE(state().lineAngle, b);
+        QCOMPARE(w->Label10->text(), QStringLiteral("30,0"));
+        QCOMPARE(pc().Imageboule->pos(), sphere);
+    }
+
+    // Action: cross the moving cross without the button, then press and drag.
+    // Expected: the point grabbed stays under the pointer.
+    void moving_keeps_the_grabbed_point()
+    {
+        w->Image3_Click(5);
+        QWidget* cross = pc().Imagecroix;
+        move(cross, QPointF(5.4, 10.6), Qt::NoButton);
+        QCOMPARE(state().crossGrabX, std::int16_t(5));
+        QCOMPARE(state().crossGrabY, std::int16_t(11));
+        const QPoint pointerOnBench = boxCorner() + cross->pos() + QPoint(5, 11);
+        // The pointer moves by (-30, 20) on the bench: the box follows by the same amount.
+        move(cross, QPointF(5 - 30, 11 + 20), Qt::LeftButton);
+        QCOMPARE(boxCorner(), QPoint(71, 121));
+        QCOMPARE(boxCorner() + cross->pos() + QPoint(5, 11), pointerOnBench + QPoint(-30, 20));
+        QCOMPARE(pc().picture.place, QPointF(71, 121));
+        // A second step, fractional: the place is kept unrounded.
+        move(cross, QPointF(5.5 + 10, 11.25), Qt::LeftButton);
+        QCOMPARE(pc().picture.place, QPointF(81.5, 121.25));
+    }
+
+    void moving_stops_at_the_edges_data()
+    {
+        QTest::addColumn<QPointF>("step");
+        QTest::addColumn<QPoint>("corner");
+        QTest::newRow("left") << QPointF(-500, 0) << QPoint(0, 101);
+        QTest::newRow("top") << QPointF(0, -500) << QPoint(101, 0);
+        QTest::newRow("right") << QPointF(500, 0) << QPoint(202, 101);
+        QTest::newRow("bottom") << QPointF(0, 500) << QPoint(101, 202);
+        QTest::newRow("top left") << QPointF(-500, -500) << QPoint(0, 0);
+        QTest::newRow("bottom right") << QPointF(500, 500) << QPoint(202, 202);
+        QTest::newRow("top right") << QPointF(500, -500) << QPoint(202, 0);
+        QTest::newRow("bottom left") << QPointF(-500, 500) << QPoint(0, 202);
+    }
+    // Action: drag the cross far out of the bench. Expected: the box flush with its edges, and
+    // the background copied from the bench under its new place.
+    void moving_stops_at_the_edges()
+    {
+        QFETCH(QPointF, step);
+        QFETCH(QPoint, corner);
+        w->Image3_Click(5);
+        move(pc().Imagecroix, QPointF(8, 8), Qt::NoButton);
+        move(pc().Imagecroix, QPointF(8, 8) + step, Qt::LeftButton);
+        QCOMPARE(boxCorner(), corner);
+        QCOMPARE(pc().picture.box.picture(),
+                 w->benchPicture.dessin.image().copy(QRect(corner, QSize(202, 202))));
+    }
+
+    // Action: drag the lamp, then switch to the white background, with the protractor open.
+    // Expected: every redraw refreshes the box from the new bench, in the right colours.
+    void bench_redraws_refresh_it()
+    {
+        w->Image3_Click(5);
+        const QImage before = pc().picture.box.image();
+        const int drawings = pc().picture.drawings;
+        const QPointF lamp = w->benchPicture.lampeTopLeft + QPointF(16, 16);
+        benchMouse(QEvent::MouseButtonPress, lamp, Qt::LeftButton, Qt::LeftButton);
+        benchMouse(QEvent::MouseMove, QPointF(21, 201), Qt::NoButton, Qt::LeftButton);
+        benchMouse(QEvent::MouseButtonRelease, QPointF(21, 201), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(pc().picture.drawings > drawings);
+        QVERIFY(pc().picture.box.image() != before);
+        QCOMPARE(pc().picture.box.picture(),
+                 w->benchPicture.dessin.image().copy(QRect(101, 101, 202, 202)));
+
+        w->Option4->setChecked(true); // "Fond blanc"
+        QCOMPARE(QColor(pc().picture.box.image().pixel(100, 1)), QColor(Qt::black));
+        QCOMPARE(QColor(pc().picture.box.image().pixel(100, 50)), QColor(0, 128, 128));
+        w->Option3->setChecked(true); // "Fond noir"
+        QCOMPARE(QColor(pc().picture.box.image().pixel(100, 1)), QColor(Qt::white));
+        QCOMPARE(QColor(pc().picture.box.image().pixel(100, 50)), QColor(0, 255, 255));
+
+        // Closed, the redraws leave it alone.
+        pc().close();
+        const int closed = pc().picture.drawings;
+        w->Option4->setChecked(true);
+        QCOMPARE(pc().picture.drawings, closed);
+    }
+
+    // Action: measure, turn, move, close by the title or the close icon, open again.
+    // Expected: a, b and the read-out kept; the box back at (101, 101).
+    void closing_keeps_the_measure_data()
+    {
+        QTest::addColumn<bool>("byTitle");
+        QTest::newRow("title") << true;
+        QTest::newRow("close icon") << false;
+    }
+    void closing_keeps_the_measure()
+    {
+        QFETCH(bool, byTitle);
+        w->Image3_Click(5);
+        moveInBox(pc().Imageboule, QPointF(177.94228634059948, 55.0), Qt::LeftButton);
+        moveInBox(pc().Imaged, QPointF(100, 30), Qt::LeftButton);
+        move(pc().Imagecroix, QPointF(8, 8), Qt::NoButton);
+        move(pc().Imagecroix, QPointF(-12, 8), Qt::LeftButton);
+        QCOMPARE(boxCorner(), QPoint(81, 101));
+        const float a = state().protractorAngle, b = state().lineAngle;
+        emit(byTitle ? w->Label25 : w->Image4)->clicked();
+        QVERIFY(w->Picture2->isHidden());
+        QVERIFY(pc().picturap->isHidden());
+        QCOMPARE(w->Label10->text(), QStringLiteral("30,0"));
+        w->Image3_Click(5);
+        QCOMPARE(boxCorner(), QPoint(101, 101));
+        QCOMPARE(state().protractorAngle, a);
+        QCOMPARE(state().lineAngle, b);
+        QCOMPARE(w->Label10->text(), QStringLiteral("30,0"));
+    }
+
+    // Expected: the bench picture (screen bench, copy, --image) never holds the protractor.
+    void bench_picture_never_holds_it()
+    {
+        const QImage before = w->benchPicture.composed();
+        w->Image3_Click(5);
+        moveInBox(pc().Imaged, QPointF(60, 30), Qt::LeftButton);
+        QCOMPARE(w->benchPicture.composed(), before);
+    }
+};
+
+QTEST_MAIN(TestProtractorControls)
+#include "tst_protractorcontrols.moc"
