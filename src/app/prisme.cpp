@@ -13,6 +13,7 @@
 #include "platform/programfolder.h"
 #include "protractor/protractorcontrols.h"
 #include "state/module1.h"
+#include "table/tablecontrols.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,7 +30,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -97,11 +97,21 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     protractor = new ProtractorControls(
         {dessin, Picture2, Label10}, module1().protractor, benchPicture,
         [this](const QString& text) { setHint(text); }, this);
+    TableWidgets table{MSFlexGrid1, menutableau, menucol,    nblignes, insligsous, insereligne,
+                       efflig,      formatsc,    efftableau, calcutab, Vexpress,   recalc,
+                       suitar,      effcol,      titrecol,   triertab, triertab2};
+    tableControls = new TableControls(
+        table, this->table, [this](const QString& text) { setHint(text); }, this);
     connectControls();
     Form_Load();
 }
 
-Prisme::~Prisme() = default;
+Prisme::~Prisme()
+{
+    // The grid reads the table while the window's children are torn down: let the table's
+    // controls and their model go first, while the table is still there.
+    delete tableControls;
+}
 
 void Prisme::setScreenSizeOverride(QSize size)
 {
@@ -179,14 +189,6 @@ void Prisme::Form_Load()
 
     // The background and the panel icons are painted by paintEvent: the icons have transparent
     // backgrounds, so they show over the gradient as they are.
-
-    for (int c = 0; c < 5; ++c) {
-        MSFlexGrid1->setColumnWidth(c, 1015 / 15);
-        auto* title = new QTableWidgetItem(QStringLiteral("C%1").arg(c + 1));
-        title->setTextAlignment(Qt::AlignCenter);
-        title->setBackground(palette().color(QPalette::Button));
-        MSFlexGrid1->setItem(0, c, title);
-    }
 }
 
 void Prisme::showStartupText()

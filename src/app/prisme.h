@@ -9,6 +9,7 @@
 
 #include "app/clicklabel.h"
 #include "bench/redraw.h"
+#include "table/tablemodel.h"
 
 #include <QHash>
 #include <QLabel>
@@ -20,6 +21,8 @@
 
 class BenchControls;
 class ProtractorControls;
+class TableControls;
+class TableGrid;
 class BenchView;
 class QAction;
 class QCheckBox;
@@ -31,7 +34,6 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class QTableWidget;
 class QTextEdit;
 class QTimer;
 class QUrl;
@@ -90,6 +92,9 @@ public:
 
     // The bench.
     BenchPicture benchPicture;
+    // The measurement table and the handlers of its grid and menus.
+    TableModel table;
+    TableControls* tableControls = nullptr;
 
     // Command row.
     QPushButton* Command2 = nullptr;  // "&Ouvrir"
@@ -156,7 +161,7 @@ public:
     QLabel* Label10 = nullptr; // the angle read-out
     QLabel* Label17 = nullptr; // "degrés"
 
-    QTableWidget* MSFlexGrid1 = nullptr;
+    TableGrid* MSFlexGrid1 = nullptr;
 
     QLabel* info = nullptr;         // the hint bar
     QLineEdit* fich = nullptr;      // what the rich-text box shows

@@ -4,6 +4,7 @@
 
 #include "app/prismeicons.h"
 #include "bench/benchview.h"
+#include "table/tablecontrols.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -295,12 +295,7 @@ void Prisme::createTablePanel()
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Label3->setObjectName(QStringLiteral("Label3"));
 
-    MSFlexGrid1 = place(new QTableWidget(11, 5, Frame4), "MSFlexGrid1", QRect(1, 17, 359, 200));
-    MSFlexGrid1->horizontalHeader()->hide();
-    MSFlexGrid1->verticalHeader()->hide();
-    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(18);
-    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    MSFlexGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    MSFlexGrid1 = place(new TableGrid(Frame4), "MSFlexGrid1", QRect(1, 17, 359, 200));
 
     Image5 = new ClickLabel(Frame4);
     Image5->setObjectName(QStringLiteral("Image5"));
