@@ -7,6 +7,7 @@
 #include "bench/benchview.h"
 #include "bench/materials.h"
 #include "bench/optics.h"
+#include "calc/columncommand.h"
 #include "calc/machine.h"
 #include "exercises/startuptext.h"
 #include "platform/dialogs.h"
@@ -130,6 +131,15 @@ void Prisme::connectControls()
     connect(Command9, &QPushButton::clicked, this, &Prisme::Command9_Click);
     connect(Command4, &QPushButton::clicked, this, &Prisme::Command4_Click);
     connect(Command8, &QPushButton::clicked, this, &Prisme::Command8_Click);
+    connect(calcutab, &QAction::triggered, this, [this] {
+        tableControls->settleCurrentCell();
+        calc::openColumnCalculator(table, module1().memoryValue, false, this);
+    });
+    connect(recalc, &QAction::triggered, this, [this] {
+        tableControls->settleCurrentCell();
+        calc::openColumnCalculator(table, module1().memoryValue, true, this);
+    });
+    connect(Vexpress, &QAction::triggered, this, [this] { calc::showColumnFormula(table, this); });
     connect(Check1, &QPushButton::toggled, this, &Prisme::Check1_Click);
     connect(fermtab, &QAction::triggered, this, &Prisme::fermtab_Click);
     connect(Label3, &ClickLabel::clicked, this, &Prisme::fermtab_Click);

@@ -351,6 +351,21 @@ void Machine::prepareCalculatorMode()
     z1->setGeometry(z1->x(), 16, z1->width(), 89);
 }
 
+void Machine::prepareColumnMode(int target)
+{
+    z1->setGeometry(z1->x(), 8, z1->width(), 81);
+    for (int k = 0; k < int(Command6.size()); ++k) {
+        Command6[size_t(k)]->show();
+        Command6[size_t(k)]->setEnabled(k != target);
+    }
+    setWindowTitle(QStringLiteral("Calculer: C%1 =").arg(target + 1));
+}
+
+bool Machine::inColumnMode() const
+{
+    return !Command6[0]->isHidden();
+}
+
 void Machine::openCalculator()
 {
     prepareCalculatorMode();
@@ -407,6 +422,10 @@ void Machine::keyAppend(const QString& text, calc::JoinRule rule)
 
 void Machine::EXE_Click()
 {
+    if (inColumnMode() && columnRun) {
+        columnRun(m_calc.entryText);
+        return;
+    }
     const int beeps = m_calc.execute(angleMode(), scientific(), [this] {
         showDisplay();
         z1->repaint();

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QGroupBox;
 class QKeyEvent;
@@ -33,6 +34,15 @@ public:
     void prepareCalculatorMode();
     // Presets the entry and the display to text, as if it had just been typed.
     void recalcule(const QString& text);
+    // Column mode, to compute the table column `target` (0 to 4): the column keys shown, the
+    // target's disabled, the caption "Calculer: C3 =". Does not show the window.
+    void prepareColumnMode(int target);
+    bool inColumnMode() const;
+    // What EXE does in column mode: it is handed the formula.
+    std::function<void(const QString& formula)> columnRun;
+
+    int angleMode() const;
+    bool scientific() const;
 
     QString displayText() const;
     const QString& entryText() const { return m_calc.entryText; }
@@ -113,8 +123,6 @@ private:
     void Command6_Click(int index);
     void C_Click(int index);
 
-    int angleMode() const;
-    bool scientific() const;
     // Puts the calculator's display text into z1, gives it the focus, the caret at the end.
     void showDisplay();
     void focusDisplay();

@@ -1,7 +1,9 @@
 list(APPEND OPTIPHANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/calculator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/columnrun.cpp
 )
 list(APPEND OPTIPHANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/machine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calculcommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/columncommand.cpp
 )

@@ -31,8 +31,8 @@ const std::array<FormatOption, 5>& formatOptions()
 
 // The example table stands right of the options, from x = 250 to 556: the captions must end
 // before it, hence the small type.
-constexpr int kWidth = 570;
-constexpr int kHeight = 244;
+constexpr int kFormatWidth = 570;
+constexpr int kFormatHeight = 244;
 constexpr int kOptionsTop = 64;     // T, the top of Option1
 constexpr int kOptionsSpacing = 24; // s
 constexpr int kOptionWidth = 234;
@@ -52,7 +52,7 @@ Formatdonnees::Formatdonnees(TableModel& table, QWidget* mainWindow)
     setWindowTitle(QStringLiteral("Format d'écritue des données dans le tableau"));
     // No close box: the dialog ends by OK or Annuler (Escape is Annuler).
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kFormatWidth, kFormatHeight);
 
     QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(11);
@@ -62,7 +62,7 @@ Formatdonnees::Formatdonnees(TableModel& table, QWidget* mainWindow)
         QStringLiteral("Choisir une option d'affichage en vous aidant du tableau d'exemples."),
         this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(10, 8, kWidth - 20, 18);
+    Label1->setGeometry(10, 8, kFormatWidth - 20, 18);
 
     // Exclusive, yet none is checked when the table's pattern is none of the five.
     m_options = new QButtonGroup(this);
@@ -78,10 +78,10 @@ Formatdonnees::Formatdonnees(TableModel& table, QWidget* mainWindow)
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(556 - 88 - 8 - 88, kHeight - 40, 88, 28);
+    Command1->setGeometry(556 - 88 - 8 - 88, kFormatHeight - 40, 88, 28);
     Command2 = new QPushButton(QStringLiteral("Annuler"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(556 - 88, kHeight - 40, 88, 28);
+    Command2->setGeometry(556 - 88, kFormatHeight - 40, 88, 28);
     Command1->setDefault(true);
     Command1->setAutoDefault(true);
     Command2->setAutoDefault(false);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int kHeight = 134;
+constexpr int kRowCountHeight = 134;
 constexpr QRect kLabel1(150, 58, 48, 22);
 
 } // namespace
@@ -65,9 +65,9 @@ void fnblignes::Form_Load()
 {
     // The window is as wide as the longest caption, with its margins.
     const int width = fontMetrics().horizontalAdvance(Caption1) + 30;
-    setFixedSize(width, kHeight);
-    Command2->setGeometry(width - 10 - 88, kHeight - 38, 88, 28);
-    Command1->setGeometry(width - 10 - 88 - 8 - 88, kHeight - 38, 88, 28);
+    setFixedSize(width, kRowCountHeight);
+    Command2->setGeometry(width - 10 - 88, kRowCountHeight - 38, 88, 28);
+    Command1->setGeometry(width - 10 - 88 - 8 - 88, kRowCountHeight - 38, 88, 28);
 
     UpDown1->setValue(m_table.rowCount() - 1);
     UpDown1_Change(UpDown1->value()); // also when the value is the spinner's own start value

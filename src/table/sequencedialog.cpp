@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kWidth = 265;
-constexpr int kHeight = 152;
+constexpr int kArithWidth = 265;
+constexpr int kArithHeight = 152;
 
 // The characters a box may hold, a point already turned into a comma.
 bool allowedInBox(QChar c)
@@ -29,7 +29,7 @@ arith::arith(TableModel& table, QWidget* mainWindow) : QDialog(mainWindow), m_ta
     setWindowTitle(QStringLiteral("Suite arithmétique"));
     // No close box: the dialog ends by OK or Annuler (Escape is Annuler).
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kArithWidth, kArithHeight);
 
     QFont f(QStringLiteral("Liberation Sans"));
     f.setPixelSize(11);
@@ -48,10 +48,10 @@ arith::arith(TableModel& table, QWidget* mainWindow) : QDialog(mainWindow), m_ta
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(kWidth - 10 - 88 - 8 - 88, kHeight - 40, 88, 28);
+    Command1->setGeometry(kArithWidth - 10 - 88 - 8 - 88, kArithHeight - 40, 88, 28);
     Command2 = new QPushButton(QStringLiteral("Annuler"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(kWidth - 10 - 88, kHeight - 40, 88, 28);
+    Command2->setGeometry(kArithWidth - 10 - 88, kArithHeight - 40, 88, 28);
     Command1->setDefault(true);
     Command1->setAutoDefault(true);
     Command2->setAutoDefault(false);
