@@ -4,6 +4,7 @@
 #include "app/prisme.h"
 #include "app/prismeicons.h"
 #include "calc/calculcommand.h"
+#include "state/module1.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -21,30 +22,92 @@
 
 namespace {
 
-// `optiphane --image SORTIE.png`: the bench picture as a copy takes it, white light fully drawn.
+// Loads the configuration named on the command line into the window; on failure says why on
+// standard error, as "optiphane --tableau : Lecture impossible sur disque : CONF.P02".
+bool loadForCommand(Prisme& window, const QString& mode, const QString& path, QTextStream& err)
+{
+    const std::optional<QString> error = window.openConfiguration(path);
+    if (!error)
+        return true;
+    err << "optiphane " << mode << " : " << *error << " : " << path << '\n';
+    return false;
+}
+
+// Writes bytes aside and puts them in place only when complete: a failed write (a full disc) is
+// seen, and leaves no half file.
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+           file.commit();
+}
+
+// `optiphane --image SORTIE.png [CONFIGURATION.P02]`: the bench picture as a copy takes it,
+// white light fully drawn.
 int runImageCommand(const QStringList& arguments, QTextStream& err)
 {
     if (arguments.isEmpty() || arguments.first().isEmpty()) {
         err << "optiphane --image : nom du fichier de sortie manquant\n";
         return 2;
     }
-    if (arguments.size() > 1) {
-        err << "optiphane --image : l'ouverture d'une configuration n'est pas encore possible : "
-            << arguments.at(1) << '\n';
+    if (arguments.size() > 2) {
+        err << "optiphane --image : argument en trop : " << arguments.at(2) << '\n';
         return 2;
     }
     const QString output = arguments.first();
     Prisme window(Prisme::StartMode::CommandLine);
-    const QImage picture = window.benchPicture.composed();
-    // Encoded first, then written aside and put in place only when complete: a failed write
-    // (a full disc) is seen, and leaves no half file.
+    if (arguments.size() == 2 &&
+        !loadForCommand(window, QStringLiteral("--image"), arguments.at(1), err))
+        return 2;
     QByteArray png;
     QBuffer buffer(&png);
-    QSaveFile file(output);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG") ||
-        !file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.flush() ||
-        !file.commit()) {
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !window.benchPicture.composed().save(&buffer, "PNG") || !writeWhole(output, png)) {
         err << "Impossible d'écrire le fichier : " << output << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+// `optiphane --tableau CONFIGURATION.P02`: the table's text, as "Copier le contenu du tableau"
+// puts it on the clipboard, on standard output.
+int runTableCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (arguments.isEmpty() || arguments.first().isEmpty()) {
+        err << "optiphane --tableau : nom du fichier de configuration manquant\n";
+        return 2;
+    }
+    if (arguments.size() > 1) {
+        err << "optiphane --tableau : argument en trop : " << arguments.at(1) << '\n';
+        return 2;
+    }
+    Prisme window(Prisme::StartMode::CommandLine);
+    if (!loadForCommand(window, QStringLiteral("--tableau"), arguments.first(), err))
+        return 2;
+    out << window.table.contentText() << '\n';
+    out.flush();
+    return 0;
+}
+
+// `optiphane --enregistrer SORTIE.P02 [CONFIGURATION.P02]`: the start-up experiment, or the
+// configuration given, written as "&Enregistrer" writes it.
+int runSaveCommand(const QStringList& arguments, QTextStream& err)
+{
+    if (arguments.isEmpty() || arguments.first().isEmpty()) {
+        err << "optiphane --enregistrer : nom du fichier de sortie manquant\n";
+        return 2;
+    }
+    if (arguments.size() > 2) {
+        err << "optiphane --enregistrer : argument en trop : " << arguments.at(2) << '\n';
+        return 2;
+    }
+    Prisme window(Prisme::StartMode::CommandLine);
+    if (arguments.size() == 2 &&
+        !loadForCommand(window, QStringLiteral("--enregistrer"), arguments.at(1), err))
+        return 2;
+    if (!window.writeConfiguration(arguments.first())) {
+        err << "optiphane --enregistrer : Ecriture impossible sur disque : " << arguments.first()
+            << '\n';
         return 2;
     }
     return 0;
@@ -72,9 +135,12 @@ int main(int argc, char* argv[])
         qInstallMessageHandler(quietMessages);
     }
 
-    // Opening a file given on the command line comes with the configuration files and the
-    // exercises: until then it is refused rather than ignored.
-    if (argc > 1 && !commandLine) {
+    // A configuration given on the command line is opened at start; exercises and texts come
+    // with the exercise window: until then they are refused rather than ignored.
+    const bool opensConfiguration =
+        argc == 2 && !commandLine &&
+        QString::fromLocal8Bit(argv[1]).endsWith(QStringLiteral(".P02"), Qt::CaseInsensitive);
+    if (argc > 1 && !commandLine && !opensConfiguration) {
         std::fprintf(stderr,
                      "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore "
                      "possible : %s\n",
@@ -123,6 +189,10 @@ int main(int argc, char* argv[])
         const QString mode = arguments.first();
         if (mode == QLatin1String("--image"))
             return runImageCommand(arguments.mid(1), err);
+        if (mode == QLatin1String("--tableau"))
+            return runTableCommand(arguments.mid(1), out, err);
+        if (mode == QLatin1String("--enregistrer"))
+            return runSaveCommand(arguments.mid(1), err);
         if (mode == QLatin1String("--calcul")) {
             const int status = runCalculCommand(arguments.mid(1), inputOpen, out, err);
             out.flush();
@@ -133,5 +203,9 @@ int main(int argc, char* argv[])
     }
     Prisme window;
     window.show();
+    if (opensConfiguration) {
+        module1().currentConfigPath = arguments.first();
+        window.loadConfiguration();
+    }
     return app.exec();
 }

@@ -10,6 +10,7 @@
 #include "calc/columncommand.h"
 #include "calc/machine.h"
 #include "exercises/startuptext.h"
+#include "graph/grapheur.h"
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
 #include "protractor/protractorcontrols.h"
@@ -131,6 +132,8 @@ void Prisme::connectControls()
     connect(Command9, &QPushButton::clicked, this, &Prisme::Command9_Click);
     connect(Command4, &QPushButton::clicked, this, &Prisme::Command4_Click);
     connect(Command8, &QPushButton::clicked, this, &Prisme::Command8_Click);
+    connect(Command11, &QPushButton::clicked, this, &Prisme::Command11_Click);
+    connect(Command2, &QPushButton::clicked, this, &Prisme::Command2_Click);
     connect(calcutab, &QAction::triggered, this, [this] {
         tableControls->settleCurrentCell();
         calc::openColumnCalculator(table, module1().memoryValue, false, this);
@@ -140,6 +143,12 @@ void Prisme::connectControls()
         calc::openColumnCalculator(table, module1().memoryValue, true, this);
     });
     connect(Vexpress, &QAction::triggered, this, [this] { calc::showColumnFormula(table, this); });
+    repgraphe->setEnabled(true);
+    connect(repgraphe, &QAction::triggered, this, [this] {
+        tableControls->settleCurrentCell();
+        grapheur graph(table, this);
+        graph.exec();
+    });
     connect(Check1, &QPushButton::toggled, this, &Prisme::Check1_Click);
     connect(fermtab, &QAction::triggered, this, &Prisme::fermtab_Click);
     connect(Label3, &ClickLabel::clicked, this, &Prisme::fermtab_Click);

@@ -9,6 +9,7 @@
 
 #include "app/clicklabel.h"
 #include "bench/redraw.h"
+#include "config/configuration.h"
 #include "table/tablemodel.h"
 
 #include <QHash>
@@ -18,6 +19,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class BenchControls;
 class ProtractorControls;
@@ -74,6 +76,19 @@ public:
 
     // The welcome text in the rich-text box (start-up, and when an exercise is closed).
     void showStartupText();
+
+    // Configuration files. The experiment as the controls hold it now; written to a file (the
+    // window's title then names it); saving with the failure message; a file read and applied,
+    // or the French message of what went wrong (nothing applied); opening the file named by
+    // currentConfigPath with the messages.
+    Configuration currentConfiguration();
+    bool writeConfiguration(const QString& path);
+    bool saveConfiguration(const QString& path);
+    std::optional<QString> openConfiguration(const QString& path);
+    void loadConfiguration();
+    void applyConfiguration(const Configuration& configuration);
+    void Command11_Click(); // "&Enregistrer"
+    void Command2_Click();  // "&Ouvrir"
 
     // Handlers of the window itself.
     void Form_Load();

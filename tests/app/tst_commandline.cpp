@@ -57,16 +57,27 @@ private slots:
         QTest::newRow("an empty output name")
             << R"("$OPTIPHANE" --image "")"
             << "optiphane --image : nom du fichier de sortie manquant\n";
-        QTest::newRow("a configuration is not read yet")
+        QTest::newRow("a missing configuration")
             << R"("$OPTIPHANE" --image out.png CONF.P02)"
-            << "optiphane --image : l'ouverture d'une configuration n'est pas encore possible : "
-               "CONF.P02\n";
+            << "optiphane --image : Lecture impossible sur disque : CONF.P02\n";
+        QTest::newRow("a table without its configuration")
+            << R"("$OPTIPHANE" --tableau)"
+            << "optiphane --tableau : nom du fichier de configuration manquant\n";
+        QTest::newRow("a folder as the configuration")
+            << R"("$OPTIPHANE" --tableau /)"
+            << "optiphane --tableau : Lecture impossible sur disque : /\n";
+        QTest::newRow("saving without a name")
+            << R"("$OPTIPHANE" --enregistrer)"
+            << "optiphane --enregistrer : nom du fichier de sortie manquant\n";
+        QTest::newRow("saving into a missing folder")
+            << R"("$OPTIPHANE" --enregistrer nowhere/out.P02)"
+            << "optiphane --enregistrer : Ecriture impossible sur disque : nowhere/out.P02\n";
         QTest::newRow("a file to open at start")
             << R"("$OPTIPHANE" exercice.E02)"
             << "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore possible : "
                "exercice.E02\n";
-        QTest::newRow("an unknown mode") << R"("$OPTIPHANE" --tableau CONF.P02)"
-                                         << "optiphane : option inconnue : --tableau\n";
+        QTest::newRow("an unknown mode") << R"("$OPTIPHANE" --inconnu CONF.P02)"
+                                         << "optiphane : option inconnue : --inconnu\n";
         QTest::newRow("a folder as standard input")
             << R"("$OPTIPHANE" --calcul - < /)"
             << "optiphane --calcul : impossible de lire l'entrée standard.\n";

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window and its configuration files: what is saved is read from the controls at that
+// moment, and a file read is applied through the same handlers as the user's own choices.
+#include "app/prisme.h"
+
+#include "bench/benchcontrols.h"
+#include "bench/benchview.h"
+#include "bench/materials.h"
+#include "config/configdialogs.h"
+#include "platform/dialogs.h"
+#include "state/module1.h"
+#include "table/tablecontrols.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+
+const QString WriteFailed = QStringLiteral("Ecriture impossible sur disque");
+const QString ReadFailed = QStringLiteral("Lecture impossible sur disque");
+const QString NotOurs = QStringLiteral("Ce fichier ne correspond pas à cette application");
+
+} // namespace
+
+Configuration Prisme::currentConfiguration()
+{
+    tableControls->settleCurrentCell();
+    const BenchState& state = module1().bench;
+    Configuration c;
+    c.discMaterial = Combo1->currentText();
+    c.outerMaterial = Combo2->currentText();
+    const QRadioButton* options[] = {Option1, Option2, Option3, Option4, Option5, Option6, Option7};
+    for (size_t k = 0; k < 7; ++k)
+        c.options[k] = options[k]->isChecked();
+    c.partialReflection = Check3->isChecked() ? 1 : 0;
+    c.wavelength = HScroll1->value();
+    c.arrows = propa->isChecked() ? 1 : 0;
+    c.lampAngle = state.lampAngle;
+    c.outerA = state.outerA;
+    c.outerB = state.outerB;
+    c.discA = state.discA;
+    c.discB = state.discB;
+    c.takeTable(table);
+    return c;
+}
+
+bool Prisme::writeConfiguration(const QString& path)
+{
+    if (!config::writeFile(path, currentConfiguration()))
+        return false;
+    setWindowTitle(QStringLiteral("Optiphane - ") + path);
+    return true;
+}
+
+bool Prisme::saveConfiguration(const QString& path)
+{
+    if (writeConfiguration(path))
+        return true;
+    dialogs::msgBox(WriteFailed, dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                    QStringLiteral("Enregistrement impossible"), this);
+    return false;
+}
+
+std::optional<QString> Prisme::openConfiguration(const QString& path)
+{
+    const config::ReadResult read = config::readFile(path, materialNames());
+    switch (read.error) {
+    case config::ReadError::WrongHeader:
+        return NotOurs;
+    case config::ReadError::Damaged:
+        return ReadFailed;
+    case config::ReadError::None:
+        break;
+    }
+    applyConfiguration(*read.configuration);
+    setWindowTitle(QStringLiteral("Optiphane - ") + path);
+    return std::nullopt;
+}
+
+void Prisme::loadConfiguration()
+{
+    const std::optional<QString> error = openConfiguration(module1().currentConfigPath);
+    if (!error)
+        return;
+    if (*error == NotOurs)
+        dialogs::msgBox(NotOurs, dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                        QStringLiteral("Fichier non valide"), this);
+    else
+        dialogs::msgBox(ReadFailed, dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                        QStringLiteral("Erreur lors du chargement du fichier"), this);
+}
+
+void Prisme::applyConfiguration(const Configuration& c)
+{
+    BenchState& state = module1().bench;
+    benchPicture.hidden = true;
+    dessin->update();
+
+    state.outerA = c.outerA;
+    state.outerB = c.outerB;
+    state.discA = c.discA;
+    state.discB = c.discB;
+
+    // The lists show the names: a catalogue material takes the catalogue's coefficients, "Autre"
+    // keeps the file's and opens no dialog.
+    state.loadingConfig = 1;
+    Combo1->setCurrentIndex(Combo1->findText(c.discMaterial));
+    bench->Combo1_Click();
+    Combo2->setCurrentIndex(Combo2->findText(c.outerMaterial));
+    bench->Combo2_Click();
+    state.loadingConfig = 0;
+
+    QRadioButton* options[] = {Option1, Option2, Option3, Option4, Option5, Option6, Option7};
+    for (size_t k = 0; k < 7; ++k)
+        if (c.options[k])
+            options[k]->setChecked(true);
+    Check3->setChecked(c.partialReflection != 0);
+    HScroll1->setValue(c.wavelength);
+    propa->setChecked(c.arrows != 0);
+    state.lampAngle = c.lampAngle;
+
+    c.giveTable(table);
+    table.reformatTable();
+    bench->redrawBench();
+    bench->redrawWhiteLight();
+    benchPicture.hidden = false;
+    dessin->update();
+}
+
+void Prisme::Command11_Click()
+{
+    enregistrer dialog([this](const QString& path) { return saveConfiguration(path); }, this);
+    dialog.exec();
+}
+
+void Prisme::Command2_Click()
+{
+    ouvrir dialog([this] { loadConfiguration(); }, this);
+    dialog.exec();
+}

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The save and open dialogs `enregistrer` and `ouvrir`: a drive list reduced to the root "/", a
+// folder list and the configuration files ("*.P02", any letter case) of the chosen folder. The
+// save dialog settles the file's full path and asks before overwriting; the open dialog checks
+// that the file exists and shows a waiting message while it is read. Writing and reading belong
+// to the callbacks, which report their own failures. A typed "\" is a folder separator too.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class QComboBox;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace configdialogs {
+
+// The pattern of the file lists.
+inline const QString Pattern = QStringLiteral("*.P02");
+
+// The full path the save dialog writes for the typed text, seen from the folder `folder`, or ""
+// when the text names no file. Blanks around the text go; the file name loses everything from
+// its first "." on (folders keep their dots), then takes ".P02"; a bare name goes into `folder`,
+// a relative path is read from `folder`. `kept` receives the text once trimmed and cut, as the
+// name box then shows it.
+QString savePath(const QString& typed, const QString& folder, QString* kept = nullptr);
+
+} // namespace configdialogs
+
+class enregistrer : public QDialog {
+    Q_OBJECT
+public:
+    // save(path) writes the configuration, shows its own failure message and returns false on
+    // failure (the dialog then stays open).
+    enregistrer(std::function<bool(const QString& path)> save, QWidget* mainWindow);
+
+    QLabel* Label1 = nullptr;        // "Lecteur:"
+    QComboBox* Drive1 = nullptr;     // the one root "/"
+    QLabel* Label3 = nullptr;        // "Répertoire:"
+    QLabel* Dir1Path = nullptr;      // the folder the lists show
+    QListWidget* Dir1 = nullptr;     // ".." and the sub-folders
+    QLabel* Label4 = nullptr;        // "Fichiers enregistrés"
+    QListWidget* File1 = nullptr;    // the "*.P02" files of Dir1's folder
+    QLabel* Label2 = nullptr;        // "Nom du fichier:"
+    QLineEdit* Text1 = nullptr;      // the file name or path
+    QPushButton* Command1 = nullptr; // "ENREGISTRER"
+    QPushButton* Command2 = nullptr; // "ANNULER"
+
+    // The folder list's and the file list's folder (always the same once the dialog is built).
+    QString Dir1_path() const { return m_dirPath; }
+    QString File1_path() const { return m_filePath; }
+    // Moves the folder list to `path`; the file list follows.
+    void setDir1Path(const QString& path);
+
+    void Drive1_Change();
+    void Dir1_Change();
+    void Dir1_Open(QListWidgetItem* item);
+    bool Dir1_KeyPress(QKeyEvent* key);
+    void File1_DblClick(QListWidgetItem* item);
+    void File1_PathChange();
+    bool Text1_KeyPress(QKeyEvent* key);
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load(QWidget* mainWindow);
+    std::function<bool(const QString&)> m_save;
+    QString m_dirPath;
+    QString m_filePath;
+};
+
+class ouvrir : public QDialog {
+    Q_OBJECT
+public:
+    // load() reads the file named by module1().currentConfigPath and reports its own errors.
+    ouvrir(std::function<void()> load, QWidget* mainWindow);
+
+    QLabel* Label1 = nullptr;        // "Lecteur:"
+    QComboBox* Drive1 = nullptr;     // the one root "/"
+    QLabel* Label2 = nullptr;        // "Répertoire"
+    QLabel* Dir1Path = nullptr;      // the folder the lists show
+    QListWidget* Dir1 = nullptr;     // ".." and the sub-folders
+    QLabel* Label3 = nullptr;        // "Fichiers"
+    QListWidget* File1 = nullptr;    // the "*.P02" files of Dir1's folder
+    QLineEdit* ficharge = nullptr;   // the chosen file's full path
+    QPushButton* Command1 = nullptr; // "OUVRIR"
+    QPushButton* Command2 = nullptr; // "ANNULER"
+    QFrame* Frame1 = nullptr;        // the waiting message, hidden until a file is read
+    QLabel* Image1 = nullptr;        // its hourglass
+    QLabel* Label4 = nullptr;        // "Patience: chargement du fichier"
+
+    QString Dir1_path() const { return m_dirPath; }
+    QString File1_path() const { return m_filePath; }
+    void setDir1Path(const QString& path);
+
+    void Drive1_Change();
+    void Dir1_Change();
+    void Dir1_Open(QListWidgetItem* item);
+    bool Dir1_KeyPress(QKeyEvent* key);
+    void File1_Click(QListWidgetItem* item);
+    void File1_DblClick(QListWidgetItem* item);
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load(QWidget* mainWindow);
+    std::function<void()> m_load;
+    QString m_dirPath;
+    QString m_filePath;
+};

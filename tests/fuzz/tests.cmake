@@ -1,0 +1,10 @@
+# libFuzzer targets: built only with clang and -DOPTIPHANE_FUZZ=ON, never in the normal build.
+#   CXX=clang++ cmake -B build-fuzz -DOPTIPHANE_FUZZ=ON && cmake --build build-fuzz
+#   build-fuzz/tests/fuzz_configuration tests/config/data
+option(OPTIPHANE_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+if(OPTIPHANE_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_executable(fuzz_configuration ${CMAKE_CURRENT_LIST_DIR}/fuzz_configuration.cpp)
+  target_link_libraries(fuzz_configuration PRIVATE optiphane_core)
+  target_compile_options(fuzz_configuration PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(fuzz_configuration PRIVATE -fsanitize=fuzzer,address,undefined)
+endif()
