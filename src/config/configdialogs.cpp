@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr int kWidth = 470;
-constexpr int kHeight = 388;
+constexpr int kDialogWidth = 470;
+constexpr int kDialogHeight = 388;
 constexpr int kPlacement = 20; // pixels right of and below the main window's corner
 constexpr int kPathRole = Qt::UserRole;
 
@@ -129,7 +129,7 @@ QListWidget* list(QWidget* parent, const char* name, const QRect& where)
 QPushButton* button(const QString& text, int x, QWidget* parent, const char* name)
 {
     auto* b = named(new QPushButton(text, parent), name);
-    b->setGeometry(x, kHeight - 40, 110, 28);
+    b->setGeometry(x, kDialogHeight - 40, 110, 28);
     b->setAutoDefault(false);
     b->setDefault(false);
     return b;
@@ -203,7 +203,7 @@ enregistrer::enregistrer(std::function<bool(const QString& path)> save, QWidget*
     setObjectName(QStringLiteral("enregistrer"));
     setWindowTitle(QStringLiteral("Enregistrer les paramètres."));
     setFont(dialogFont());
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kDialogWidth, kDialogHeight);
 
     Label1 = caption(QStringLiteral("Lecteur:"), {10, 8, 200, 18}, this, "Label1");
     Drive1 = driveList(this);
@@ -215,8 +215,9 @@ enregistrer::enregistrer(std::function<bool(const QString& path)> save, QWidget*
     Label2 = caption(QStringLiteral("Nom du fichier:"), {10, 290, 450, 18}, this, "Label2");
     Text1 = named(new QLineEdit(this), "Text1");
     Text1->setGeometry(10, 310, 450, 24);
-    Command1 = button(QStringLiteral("ENREGISTRER"), kWidth - 10 - 110 - 8 - 110, this, "Command1");
-    Command2 = button(QStringLiteral("ANNULER"), kWidth - 10 - 110, this, "Command2");
+    Command1 =
+        button(QStringLiteral("ENREGISTRER"), kDialogWidth - 10 - 110 - 8 - 110, this, "Command1");
+    Command2 = button(QStringLiteral("ANNULER"), kDialogWidth - 10 - 110, this, "Command2");
 
     Dir1->installEventFilter(this);
     Text1->installEventFilter(this);
@@ -359,7 +360,7 @@ ouvrir::ouvrir(std::function<void()> load, QWidget* mainWindow)
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
     setFont(dialogFont());
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kDialogWidth, kDialogHeight);
 
     Label1 = caption(QStringLiteral("Lecteur:"), {10, 8, 200, 18}, this, "Label1");
     Drive1 = driveList(this);
@@ -370,8 +371,9 @@ ouvrir::ouvrir(std::function<void()> load, QWidget* mainWindow)
     File1 = list(this, "File1", {220, 28, 240, 254});
     ficharge = named(new QLineEdit(this), "ficharge");
     ficharge->setGeometry(10, 300, 450, 24);
-    Command1 = button(QStringLiteral("OUVRIR"), kWidth - 10 - 110 - 8 - 110, this, "Command1");
-    Command2 = button(QStringLiteral("ANNULER"), kWidth - 10 - 110, this, "Command2");
+    Command1 =
+        button(QStringLiteral("OUVRIR"), kDialogWidth - 10 - 110 - 8 - 110, this, "Command1");
+    Command2 = button(QStringLiteral("ANNULER"), kDialogWidth - 10 - 110, this, "Command2");
 
     Frame1 = named(new QFrame(this), "Frame1");
     Frame1->setGeometry(85, 130, 300, 64);

@@ -202,8 +202,10 @@ void grapheur::majgraf()
     options.regression = Check4->isChecked();
     const std::optional<QString> label =
         graph::majgraf(m_picture, m_table, Combo1->currentIndex(), Combo2->currentIndex(), options);
-    if (label)
+    if (label) {
         Label1->setText(*label);
+        fitLabel1();
+    }
     Picture1->setPixmap(QPixmap::fromImage(m_picture.image()));
 }
 
@@ -263,6 +265,20 @@ void grapheur::placePanelFoot()
     for (int i = 0; i < 3; ++i)
         buttons[i]->setGeometry(10, firstButton + i * kButtonSpacing, kPanelInner, kButtonHeight);
     Label1->setGeometry(10, kLabel1Top, kPanelInner, std::max(20, firstButton - 6 - kLabel1Top));
+    fitLabel1();
+}
+
+void grapheur::fitLabel1()
+{
+    // The regression's paragraph makes the scale text long: a smaller type rather than lines
+    // hidden under the buttons.
+    QFont f = font();
+    for (int pixels = f.pixelSize() > 0 ? f.pixelSize() : 11; pixels >= 8; --pixels) {
+        f.setPixelSize(pixels);
+        Label1->setFont(f);
+        if (Label1->heightForWidth(Label1->width()) <= Label1->height())
+            break;
+    }
 }
 
 void grapheur::paintEvent(QPaintEvent*)

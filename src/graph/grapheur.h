@@ -60,6 +60,7 @@ protected:
 private:
     void Form_Load(QWidget* mainWindow);
     void placePanelFoot(); // the buttons at the foot of the panel, Label1 above them
+    void fitLabel1();      // Label1's type made smaller until its text fits
     TableModel& m_table;
     Surface m_picture{graph::PictureSize, graph::PictureSize};
 };

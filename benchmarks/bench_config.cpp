@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Speed of the configuration files on the real main window (off-screen): saving a 100-row
+// experiment, and opening it, with the redraws a load runs.
+#include "app/prisme.h"
+#include "state/module1.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Experiment {
+    QTemporaryDir dir;
+    Prisme window{Prisme::StartMode::CommandLine};
+    QString path = dir.filePath(QStringLiteral("mesures.P02"));
+    Experiment()
+    {
+        TableModel& t = window.table;
+        t.setRowCount(table::MaxRows);
+        for (int r = 1; r < table::MaxRows; ++r)
+            for (int c = 0; c < table::Columns; ++c)
+                t.setCell(r, c, table::formatCellNumber(float(r * 0.5 + c), t.numberFormat()));
+        window.writeConfiguration(path);
+    }
+};
+
+void BM_saveHundredRows(benchmark::State& st)
+{
+    Experiment e;
+    for (auto _ : st)
+        benchmark::DoNotOptimize(e.window.writeConfiguration(e.path));
+}
+BENCHMARK(BM_saveHundredRows)->Unit(benchmark::kMillisecond);
+
+void BM_loadHundredRows(benchmark::State& st)
+{
+    Experiment e;
+    for (auto _ : st)
+        benchmark::DoNotOptimize(e.window.openConfiguration(e.path));
+}
+BENCHMARK(BM_loadHundredRows)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
