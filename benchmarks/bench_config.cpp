@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the configuration files on the real main window (off-screen): saving a 100-row
-// experiment, and opening it, with the redraws a load runs.
+// experiment, and opening it, with the redraws a load runs; and the three copies to the clipboard.
 #include "app/prisme.h"
 #include "state/module1.h"
+#include "table/tablecontrols.h"
+
+#include <QAction>
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -40,6 +43,31 @@ void BM_loadHundredRows(benchmark::State& st)
         benchmark::DoNotOptimize(e.window.openConfiguration(e.path));
 }
 BENCHMARK(BM_loadHundredRows)->Unit(benchmark::kMillisecond);
+
+// Each copy to the clipboard, with 100 rows in the table.
+void BM_copyBenchPicture(benchmark::State& st)
+{
+    Experiment e;
+    for (auto _ : st)
+        e.window.cop001->trigger();
+}
+BENCHMARK(BM_copyBenchPicture)->Unit(benchmark::kMillisecond);
+
+void BM_copyTablePicture(benchmark::State& st)
+{
+    Experiment e;
+    for (auto _ : st)
+        e.window.cop002->trigger();
+}
+BENCHMARK(BM_copyTablePicture)->Unit(benchmark::kMillisecond);
+
+void BM_copyTableText(benchmark::State& st)
+{
+    Experiment e;
+    for (auto _ : st)
+        e.window.cop003->trigger();
+}
+BENCHMARK(BM_copyTableText)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

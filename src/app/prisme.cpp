@@ -11,6 +11,7 @@
 #include "calc/machine.h"
 #include "exercises/startuptext.h"
 #include "graph/grapheur.h"
+#include "platform/clipboardcopy.h"
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
 #include "protractor/protractorcontrols.h"
@@ -143,6 +144,17 @@ void Prisme::connectControls()
         calc::openColumnCalculator(table, module1().memoryValue, true, this);
     });
     connect(Vexpress, &QAction::triggered, this, [this] { calc::showColumnFormula(table, this); });
+    for (QAction* copy : {cop001, cop002, cop003})
+        copy->setEnabled(true);
+    connect(cop001, &QAction::triggered, this, &Prisme::cop001_Click);
+    connect(cop002, &QAction::triggered, this, [this] {
+        tableControls->cop002_Click();
+        setHint(CopiedMessage);
+    });
+    connect(cop003, &QAction::triggered, this, [this] {
+        tableControls->cop003_Click();
+        setHint(CopiedMessage);
+    });
     repgraphe->setEnabled(true);
     connect(repgraphe, &QAction::triggered, this, [this] {
         tableControls->settleCurrentCell();
@@ -365,6 +377,13 @@ void Prisme::Command9_Click()
 void Prisme::Command4_Click()
 {
     menucopie->popup(QCursor::pos());
+}
+
+void Prisme::cop001_Click()
+{
+    // The composed picture: the incident ray and the lamp painted in, never the protractor.
+    clipboardcopy::putImage(benchPicture.composed());
+    setHint(CopiedMessage);
 }
 
 void Prisme::Command8_Click()

@@ -97,6 +97,7 @@ public:
     void Command7_Click();
     void Command9_Click();
     void Command4_Click();
+    void cop001_Click(); // "Copier le schéma de l'expérience"
     void Command8_Click();
     void Check1_Click();
     void fermtab_Click();

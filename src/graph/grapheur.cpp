@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "graph/grapheur.h"
 
+#include "platform/clipboardcopy.h"
+
 #include "platform/numtext.h"
 
 #include <QApplication>
@@ -241,9 +243,7 @@ void grapheur::grapheur_Check4_Click()
 
 void grapheur::grapheur_Image4_Click()
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setImage(m_picture.image());
+    clipboardcopy::putImage(m_picture.image());
 }
 
 void grapheur::grapheur_Image5_Click()

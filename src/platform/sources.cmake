@@ -1,4 +1,5 @@
 list(APPEND OPTIPHANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/clipboardcopy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cp1252.cpp
   ${CMAKE_CURRENT_LIST_DIR}/programfolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/numtext.cpp

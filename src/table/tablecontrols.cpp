@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "table/tablecontrols.h"
 
+#include "platform/clipboardcopy.h"
 #include "platform/dialogs.h"
 #include "table/formatdialog.h"
 #include "table/rowcountdialog.h"
@@ -448,8 +449,27 @@ void TableControls::pasteText(const QString& text)
         m_setHint(QStringLiteral("%1 valeurs n'ont pas pu être collées.").arg(dropped));
 }
 
+void TableControls::cop003_Click()
+{
+    settleCurrentCell();
+    // The whole table shown selected, the first cell current.
+    TableGrid* grid = m_w.MSFlexGrid1;
+    m_table.setCurrentCell(1, 0);
+    grid->syncing = true;
+    grid->setCurrentIndex(m_items->index(0, 0));
+    grid->selectAll();
+    grid->syncing = false;
+    clipboardcopy::putText(m_table.contentText());
+}
+
+void TableControls::cop002_Click()
+{
+    settleCurrentCell();
+    clipboardcopy::putImage(m_w.MSFlexGrid1->grab().toImage());
+}
+
 void TableControls::copyToClipboard()
 {
     settleCurrentCell();
-    QGuiApplication::clipboard()->setText(m_table.contentText());
+    clipboardcopy::putText(m_table.contentText());
 }

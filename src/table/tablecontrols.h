@@ -115,6 +115,11 @@ public:
     void triertab_Click();
     void triertab2_Click();
 
+    // "Copier le contenu du tableau" (the text, the whole grid then shown selected) and "Copier
+    // une image du tableau" (the grid as displayed).
+    void cop003_Click();
+    void cop002_Click();
+
     // Ctrl+V and Ctrl+C on the grid.
     void pasteFromClipboard();
     void pasteText(const QString& text);

@@ -11,3 +11,5 @@ optiphane_add_test(tst_commandline SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_command
 target_compile_definitions(tst_commandline PRIVATE
   OPTIPHANE_EXECUTABLE="$<TARGET_FILE:optiphane>")
 add_dependencies(tst_commandline optiphane)
+optiphane_add_test(tst_clipboard SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clipboard.cpp
+  LIBS optiphane_ui)
