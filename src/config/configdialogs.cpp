@@ -195,42 +195,26 @@ QString savePath(const QString& typed, const QString& folder, QString* kept)
 
 } // namespace configdialogs
 
-// ---- enregistrer ---------------------------------------------------------------------------
+// ---- both dialogs ---------------------------------------------------------------------------
 
-enregistrer::enregistrer(std::function<bool(const QString& path)> save, QWidget* mainWindow)
-    : QDialog(mainWindow), m_save(std::move(save))
+FolderDialog::FolderDialog(QWidget* mainWindow, const char* folderName, const QString& folderText,
+                           const char* filesName, const QString& filesText)
+    : QDialog(mainWindow)
 {
-    setObjectName(QStringLiteral("enregistrer"));
-    setWindowTitle(QStringLiteral("Enregistrer les paramètres."));
     setFont(dialogFont());
     setFixedSize(kDialogWidth, kDialogHeight);
-
     Label1 = caption(QStringLiteral("Lecteur:"), {10, 8, 200, 18}, this, "Label1");
     Drive1 = driveList(this);
-    Label3 = caption(QStringLiteral("Répertoire:"), {10, 58, 200, 18}, this, "Label3");
+    m_folderCaption = caption(folderText, {10, 58, 200, 18}, this, folderName);
     Dir1Path = folderCaption(this);
     Dir1 = list(this, "Dir1", {10, 98, 200, 184});
-    Label4 = caption(QStringLiteral("Fichiers enregistrés"), {220, 8, 240, 18}, this, "Label4");
+    m_filesCaption = caption(filesText, {220, 8, 240, 18}, this, filesName);
     File1 = list(this, "File1", {220, 28, 240, 254});
-    Label2 = caption(QStringLiteral("Nom du fichier:"), {10, 290, 450, 18}, this, "Label2");
-    Text1 = named(new QLineEdit(this), "Text1");
-    Text1->setGeometry(10, 310, 450, 24);
-    Command1 =
-        button(QStringLiteral("ENREGISTRER"), kDialogWidth - 10 - 110 - 8 - 110, this, "Command1");
-    Command2 = button(QStringLiteral("ANNULER"), kDialogWidth - 10 - 110, this, "Command2");
-
-    Dir1->installEventFilter(this);
-    Text1->installEventFilter(this);
-    connect(Drive1, &QComboBox::activated, this, &enregistrer::Drive1_Change);
-    connect(Dir1, &QListWidget::itemDoubleClicked, this, &enregistrer::Dir1_Open);
-    connect(File1, &QListWidget::itemDoubleClicked, this, &enregistrer::File1_DblClick);
-    connect(Command1, &QPushButton::clicked, this, &enregistrer::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &enregistrer::Command2_Click);
-
-    Form_Load(mainWindow);
+    connect(Drive1, &QComboBox::activated, this, &FolderDialog::Drive1_Change);
+    connect(Dir1, &QListWidget::itemDoubleClicked, this, &FolderDialog::Dir1_Open);
 }
 
-void enregistrer::Form_Load(QWidget* mainWindow)
+void FolderDialog::showStartFolder(QWidget* mainWindow)
 {
     placeBeside(this, mainWindow);
     m_dirPath = startFolder();
@@ -238,11 +222,9 @@ void enregistrer::Form_Load(QWidget* mainWindow)
     showFolder(Dir1Path, m_dirPath);
     m_filePath = m_dirPath;
     fillFiles(File1, m_filePath);
-    // After the lists: the last file's full path is proposed whole.
-    Text1->setText(module1().currentConfigPath);
 }
 
-void enregistrer::setDir1Path(const QString& path)
+void FolderDialog::setDir1Path(const QString& path)
 {
     if (path == m_dirPath)
         return;
@@ -252,34 +234,68 @@ void enregistrer::setDir1Path(const QString& path)
     Dir1_Change();
 }
 
-void enregistrer::Drive1_Change()
+void FolderDialog::Drive1_Change()
 {
     // The only drive is the root; the list is then set back to the folder list's drive.
     setDir1Path(Drive1->currentText());
     Drive1->setCurrentIndex(0);
 }
 
-void enregistrer::Dir1_Change()
+void FolderDialog::Dir1_Change()
 {
     if (m_filePath == m_dirPath)
         return;
     m_filePath = m_dirPath;
     fillFiles(File1, m_filePath);
-    File1_PathChange();
+    filesFolderChanged();
 }
 
-void enregistrer::Dir1_Open(QListWidgetItem* item)
+void FolderDialog::Dir1_Open(QListWidgetItem* item)
 {
     if (item)
         setDir1Path(item->data(kPathRole).toString());
 }
 
-bool enregistrer::Dir1_KeyPress(QKeyEvent* key)
+bool FolderDialog::Dir1_KeyPress(QKeyEvent* key)
 {
     if (!isEnter(key))
         return false;
     Dir1_Open(Dir1->currentItem());
     return true;
+}
+
+// ---- enregistrer ---------------------------------------------------------------------------
+
+enregistrer::enregistrer(std::function<bool(const QString& path)> save, QWidget* mainWindow)
+    : FolderDialog(mainWindow, "Label3", QStringLiteral("Répertoire:"), "Label4",
+                   QStringLiteral("Fichiers enregistrés")),
+      m_save(std::move(save))
+{
+    setObjectName(QStringLiteral("enregistrer"));
+    setWindowTitle(QStringLiteral("Enregistrer les paramètres."));
+    Label3 = m_folderCaption;
+    Label4 = m_filesCaption;
+    Label2 = caption(QStringLiteral("Nom du fichier:"), {10, 290, 450, 18}, this, "Label2");
+    Text1 = named(new QLineEdit(this), "Text1");
+    Text1->setGeometry(10, 310, 450, 24);
+    Command1 =
+        button(QStringLiteral("ENREGISTRER"), kDialogWidth - 10 - 110 - 8 - 110, this, "Command1");
+    Command2 = button(QStringLiteral("ANNULER"), kDialogWidth - 10 - 110, this, "Command2");
+
+    Dir1->installEventFilter(this);
+    Text1->installEventFilter(this);
+    connect(File1, &QListWidget::itemDoubleClicked, this, &enregistrer::File1_DblClick);
+    connect(Command1, &QPushButton::clicked, this, &enregistrer::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &enregistrer::Command2_Click);
+
+    Form_Load(mainWindow);
+}
+
+void enregistrer::Form_Load(QWidget* mainWindow)
+{
+    showStartFolder(mainWindow);
+    // After the lists: the last file's full path is proposed whole.
+    Text1->setText(module1().currentConfigPath);
 }
 
 void enregistrer::File1_DblClick(QListWidgetItem* item)
@@ -355,20 +371,14 @@ bool enregistrer::eventFilter(QObject* watched, QEvent* event)
 // ---- ouvrir --------------------------------------------------------------------------------
 
 ouvrir::ouvrir(std::function<void()> load, QWidget* mainWindow)
-    : QDialog(mainWindow), m_load(std::move(load))
+    : FolderDialog(mainWindow, "Label2", QStringLiteral("Répertoire"), "Label3",
+                   QStringLiteral("Fichiers")),
+      m_load(std::move(load))
 {
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
-    setFont(dialogFont());
-    setFixedSize(kDialogWidth, kDialogHeight);
-
-    Label1 = caption(QStringLiteral("Lecteur:"), {10, 8, 200, 18}, this, "Label1");
-    Drive1 = driveList(this);
-    Label2 = caption(QStringLiteral("Répertoire"), {10, 58, 200, 18}, this, "Label2");
-    Dir1Path = folderCaption(this);
-    Dir1 = list(this, "Dir1", {10, 98, 200, 184});
-    Label3 = caption(QStringLiteral("Fichiers"), {220, 8, 240, 18}, this, "Label3");
-    File1 = list(this, "File1", {220, 28, 240, 254});
+    Label2 = m_folderCaption;
+    Label3 = m_filesCaption;
     ficharge = named(new QLineEdit(this), "ficharge");
     ficharge->setGeometry(10, 300, 450, 24);
     Command1 =
@@ -389,8 +399,6 @@ ouvrir::ouvrir(std::function<void()> load, QWidget* mainWindow)
     Frame1->hide();
 
     Dir1->installEventFilter(this);
-    connect(Drive1, &QComboBox::activated, this, &ouvrir::Drive1_Change);
-    connect(Dir1, &QListWidget::itemDoubleClicked, this, &ouvrir::Dir1_Open);
     // A click, or a move of the selection with the arrow keys, chooses the file.
     connect(File1, &QListWidget::itemClicked, this, &ouvrir::File1_Click);
     connect(File1, &QListWidget::itemSelectionChanged, this, [this] {
@@ -407,50 +415,7 @@ ouvrir::ouvrir(std::function<void()> load, QWidget* mainWindow)
 
 void ouvrir::Form_Load(QWidget* mainWindow)
 {
-    placeBeside(this, mainWindow);
-    m_dirPath = startFolder();
-    fillFolders(Dir1, m_dirPath);
-    showFolder(Dir1Path, m_dirPath);
-    m_filePath = m_dirPath;
-    fillFiles(File1, m_filePath);
-}
-
-void ouvrir::setDir1Path(const QString& path)
-{
-    if (path == m_dirPath)
-        return;
-    m_dirPath = path;
-    fillFolders(Dir1, m_dirPath);
-    showFolder(Dir1Path, m_dirPath);
-    Dir1_Change();
-}
-
-void ouvrir::Drive1_Change()
-{
-    setDir1Path(Drive1->currentText());
-    Drive1->setCurrentIndex(0);
-}
-
-void ouvrir::Dir1_Change()
-{
-    if (m_filePath == m_dirPath)
-        return;
-    m_filePath = m_dirPath;
-    fillFiles(File1, m_filePath);
-}
-
-void ouvrir::Dir1_Open(QListWidgetItem* item)
-{
-    if (item)
-        setDir1Path(item->data(kPathRole).toString());
-}
-
-bool ouvrir::Dir1_KeyPress(QKeyEvent* key)
-{
-    if (!isEnter(key))
-        return false;
-    Dir1_Open(Dir1->currentItem());
-    return true;
+    showStartFolder(mainWindow);
 }
 
 void ouvrir::File1_Click(QListWidgetItem* item)

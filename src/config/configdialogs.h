@@ -33,24 +33,15 @@ QString savePath(const QString& typed, const QString& folder, QString* kept = nu
 
 } // namespace configdialogs
 
-class enregistrer : public QDialog {
+// What both dialogs share: the drive list, the folder list and the file list of its folder.
+class FolderDialog : public QDialog {
     Q_OBJECT
 public:
-    // save(path) writes the configuration, shows its own failure message and returns false on
-    // failure (the dialog then stays open).
-    enregistrer(std::function<bool(const QString& path)> save, QWidget* mainWindow);
-
-    QLabel* Label1 = nullptr;        // "Lecteur:"
-    QComboBox* Drive1 = nullptr;     // the one root "/"
-    QLabel* Label3 = nullptr;        // "Répertoire:"
-    QLabel* Dir1Path = nullptr;      // the folder the lists show
-    QListWidget* Dir1 = nullptr;     // ".." and the sub-folders
-    QLabel* Label4 = nullptr;        // "Fichiers enregistrés"
-    QListWidget* File1 = nullptr;    // the "*.P02" files of Dir1's folder
-    QLabel* Label2 = nullptr;        // "Nom du fichier:"
-    QLineEdit* Text1 = nullptr;      // the file name or path
-    QPushButton* Command1 = nullptr; // "ENREGISTRER"
-    QPushButton* Command2 = nullptr; // "ANNULER"
+    QLabel* Label1 = nullptr;     // "Lecteur:"
+    QComboBox* Drive1 = nullptr;  // the one root "/"
+    QLabel* Dir1Path = nullptr;   // the folder the lists show
+    QListWidget* Dir1 = nullptr;  // ".." and the sub-folders
+    QListWidget* File1 = nullptr; // the "*.P02" files of Dir1's folder
 
     // The folder list's and the file list's folder (always the same once the dialog is built).
     QString Dir1_path() const { return m_dirPath; }
@@ -62,6 +53,36 @@ public:
     void Dir1_Change();
     void Dir1_Open(QListWidgetItem* item);
     bool Dir1_KeyPress(QKeyEvent* key);
+
+protected:
+    // The two captions over the folder list and the file list, with their object names.
+    FolderDialog(QWidget* mainWindow, const char* folderName, const QString& folderText,
+                 const char* filesName, const QString& filesText);
+    // Placed beside the main window, the lists at the start folder.
+    void showStartFolder(QWidget* mainWindow);
+    // The file list has moved to another folder.
+    virtual void filesFolderChanged() {}
+
+    QLabel* m_folderCaption = nullptr;
+    QLabel* m_filesCaption = nullptr;
+    QString m_dirPath;
+    QString m_filePath;
+};
+
+class enregistrer : public FolderDialog {
+    Q_OBJECT
+public:
+    // save(path) writes the configuration, shows its own failure message and returns false on
+    // failure (the dialog then stays open).
+    enregistrer(std::function<bool(const QString& path)> save, QWidget* mainWindow);
+
+    QLabel* Label3 = nullptr;        // "Répertoire:"
+    QLabel* Label4 = nullptr;        // "Fichiers enregistrés"
+    QLabel* Label2 = nullptr;        // "Nom du fichier:"
+    QLineEdit* Text1 = nullptr;      // the file name or path
+    QPushButton* Command1 = nullptr; // "ENREGISTRER"
+    QPushButton* Command2 = nullptr; // "ANNULER"
+
     void File1_DblClick(QListWidgetItem* item);
     void File1_PathChange();
     bool Text1_KeyPress(QKeyEvent* key);
@@ -70,27 +91,21 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void filesFolderChanged() override { File1_PathChange(); }
 
 private:
     void Form_Load(QWidget* mainWindow);
     std::function<bool(const QString&)> m_save;
-    QString m_dirPath;
-    QString m_filePath;
 };
 
-class ouvrir : public QDialog {
+class ouvrir : public FolderDialog {
     Q_OBJECT
 public:
     // load() reads the file named by module1().currentConfigPath and reports its own errors.
     ouvrir(std::function<void()> load, QWidget* mainWindow);
 
-    QLabel* Label1 = nullptr;        // "Lecteur:"
-    QComboBox* Drive1 = nullptr;     // the one root "/"
     QLabel* Label2 = nullptr;        // "Répertoire"
-    QLabel* Dir1Path = nullptr;      // the folder the lists show
-    QListWidget* Dir1 = nullptr;     // ".." and the sub-folders
     QLabel* Label3 = nullptr;        // "Fichiers"
-    QListWidget* File1 = nullptr;    // the "*.P02" files of Dir1's folder
     QLineEdit* ficharge = nullptr;   // the chosen file's full path
     QPushButton* Command1 = nullptr; // "OUVRIR"
     QPushButton* Command2 = nullptr; // "ANNULER"
@@ -98,14 +113,6 @@ public:
     QLabel* Image1 = nullptr;        // its hourglass
     QLabel* Label4 = nullptr;        // "Patience: chargement du fichier"
 
-    QString Dir1_path() const { return m_dirPath; }
-    QString File1_path() const { return m_filePath; }
-    void setDir1Path(const QString& path);
-
-    void Drive1_Change();
-    void Dir1_Change();
-    void Dir1_Open(QListWidgetItem* item);
-    bool Dir1_KeyPress(QKeyEvent* key);
     void File1_Click(QListWidgetItem* item);
     void File1_DblClick(QListWidgetItem* item);
     void Command1_Click();
@@ -117,6 +124,4 @@ protected:
 private:
     void Form_Load(QWidget* mainWindow);
     std::function<void()> m_load;
-    QString m_dirPath;
-    QString m_filePath;
 };
