@@ -15,8 +15,7 @@ namespace {
 // double nearest that decimal text, written by the engine's writer.
 QString singleText(float value)
 {
-    const double shown = QString::number(double(value), 'g', 7).toDouble();
-    return numtext::writeNumberTrimmed(shown);
+    return numtext::writeNumberTrimmed(numtext::singleDigits(value));
 }
 
 } // namespace

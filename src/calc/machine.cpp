@@ -602,5 +602,5 @@ void Machine::paintEvent(QPaintEvent*)
     painter.fillRect(1, 1, 298, 1, Qt::black); // (1, 1) to (299, 1), last point excluded
     painter.fillRect(1, 1, 1, 426, Qt::black); // (1, 1) to (1, 427)
     box(82, 290, 206, 421, Qt::white);
-    box(81, 289, 205, 420, QColor::fromRgb(toPixel(paletteColour(3))));
+    box(81, 289, 205, 420, paletteQColour(3));
 }

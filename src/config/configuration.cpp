@@ -116,7 +116,7 @@ QString numberText(double value)
 QString singleNumberText(float value)
 {
     // The single's 7 significant digits, as the double nearest that decimal text.
-    return numtext::writeNumber(QString::number(double(value), 'g', 7).toDouble());
+    return numtext::writeNumber(numtext::singleDigits(value));
 }
 
 QStringList records(const Configuration& c)

@@ -27,11 +27,6 @@ constexpr int kButtonSpacing = 30;
 constexpr QPoint kPicture1(170, 60);
 constexpr QRect kTito(170, 8, 501, 46);
 
-QColor paletteQColour(int index)
-{
-    return QColor::fromRgb(toPixel(paletteColour(index)));
-}
-
 QFont sizedFont(int pixels, bool bold)
 {
     QFont f(QStringLiteral("MS Sans Serif"));

@@ -313,6 +313,11 @@ QString formatSingle(float value)
     return format(static_cast<double>(value), QString());
 }
 
+double singleDigits(float value)
+{
+    return QString::number(double(value), 'g', 7).toDouble();
+}
+
 QString writeNumberTrimmed(double value)
 {
     if (std::isnan(value))

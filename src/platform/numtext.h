@@ -26,6 +26,9 @@ QString format(double value, const QString& pattern);
 // The free format of a single-precision value (up to 7 significant digits, decimal comma):
 // 11848.408f -> "11848,41", 1.472363f -> "1,472363".
 QString formatSingle(float value);
+// A single-precision value as the double nearest its 7 significant digits: 0.1f gives 0.1, not
+// 0.100000001490116. What the engine and the configuration files write for a single.
+double singleDigits(float value);
 
 // The engine's number writer: at most 15 significant digits, "." as decimal point, no "0" before
 // the point below 1 (".5", "-.25"). Exponent notation ("1E+20", "1.5E-07", a sign and at least two

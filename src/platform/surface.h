@@ -8,6 +8,7 @@
 // the surface costs time.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <cstdint>
@@ -29,6 +30,11 @@ inline QRgb toPixel(VbColour c)
 inline VbColour fromPixel(QRgb p)
 {
     return rgbColour(qRed(p), qGreen(p), qBlue(p));
+}
+// A palette colour for QPainter, as the dialogs paint their own texts and boxes.
+inline QColor paletteQColour(int index)
+{
+    return QColor::fromRgb(toPixel(paletteColour(index)));
 }
 
 enum class DrawMode { Black = 1, CopyPen = 13, MergePen = 15 };

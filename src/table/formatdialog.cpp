@@ -38,11 +38,6 @@ constexpr int kOptionsSpacing = 24; // s
 constexpr int kOptionWidth = 234;
 constexpr int kOptionHeight = 16;
 
-QColor paletteQColour(int index)
-{
-    return QColor::fromRgb(toPixel(paletteColour(index)));
-}
-
 } // namespace
 
 Formatdonnees::Formatdonnees(TableModel& table, QWidget* mainWindow)

@@ -97,9 +97,9 @@ void fnblignes::paintEvent(QPaintEvent*)
         print(10 - offset, 30 - offset, Caption2);
         print(third.x() - offset, third.y() - offset, Caption3);
     };
-    p.setPen(QColor::fromRgb(toPixel(paletteColour(7))));
+    p.setPen(paletteQColour(7));
     captions(0);
-    p.setPen(QColor::fromRgb(toPixel(paletteColour(0))));
+    p.setPen(paletteQColour(0));
     captions(1);
 }
 

@@ -196,12 +196,12 @@ TableControls::TableControls(const TableWidgets& widgets, TableModel& table,
     grid->horizontalHeader()->viewport()->installEventFilter(this);
 
     m_table.changed = [this](int row, int column) {
-        if (row < 0)
-            m_items->reload();
-        else
+        if (row >= 0) {
             m_items->cellChanged(row, column);
-        if (row < 0)
-            showCurrentCell();
+            return;
+        }
+        m_items->reload(); // the view forgets its current cell
+        showCurrentCell();
     };
 
     connect(grid, &TableGrid::keyTyped, this, [this](QKeyEvent* e) {
