@@ -4,6 +4,7 @@
 #include "app/prisme.h"
 #include "app/prismeicons.h"
 #include "calc/calculcommand.h"
+#include "print/printlayout.h"
 #include "state/module1.h"
 
 #include <QApplication>
@@ -113,6 +114,33 @@ int runSaveCommand(const QStringList& arguments, QTextStream& err)
     return 0;
 }
 
+// `optiphane --pdf SORTIE.pdf [CONFIGURATION.P02] [--tableau]`: what "&OK" of the print window
+// prints with its start options (the bench with its parameters, or the table), into a PDF file.
+int runPdfCommand(const QStringList& arguments, QTextStream& err)
+{
+    QStringList rest = arguments;
+    const bool table = rest.removeAll(QStringLiteral("--tableau")) > 0;
+    if (rest.isEmpty() || rest.first().isEmpty()) {
+        err << "optiphane --pdf : nom du fichier de sortie manquant\n";
+        return 2;
+    }
+    if (rest.size() > 2) {
+        err << "optiphane --pdf : argument en trop : " << rest.at(2) << '\n';
+        return 2;
+    }
+    Prisme window(Prisme::StartMode::CommandLine);
+    if (rest.size() == 2 && !loadForCommand(window, QStringLiteral("--pdf"), rest.at(1), err))
+        return 2;
+    print::PdfTarget target(rest.first());
+    const bool printed = table ? print::printTable(target, window.tablePrintout(), 1)
+                               : print::printBench(target, window.benchPrintout(), {});
+    if (!printed) {
+        err << "optiphane --pdf : Impression impossible : " << rest.first() << '\n';
+        return 2;
+    }
+    return 0;
+}
+
 // The command-line modes print the program's own messages only: Qt's warnings (a missing
 // runtime folder, an image writer's complaint) would mix with them in English.
 void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -193,6 +221,8 @@ int main(int argc, char* argv[])
             return runTableCommand(arguments.mid(1), out, err);
         if (mode == QLatin1String("--enregistrer"))
             return runSaveCommand(arguments.mid(1), err);
+        if (mode == QLatin1String("--pdf"))
+            return runPdfCommand(arguments.mid(1), err);
         if (mode == QLatin1String("--calcul")) {
             const int status = runCalculCommand(arguments.mid(1), inputOpen, out, err);
             out.flush();

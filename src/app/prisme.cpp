@@ -14,6 +14,7 @@
 #include "platform/clipboardcopy.h"
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
+#include "print/confimp.h"
 #include "protractor/protractorcontrols.h"
 #include "state/module1.h"
 #include "table/tablecontrols.h"
@@ -132,6 +133,7 @@ void Prisme::connectControls()
     connect(Command7, &QPushButton::clicked, this, &Prisme::Command7_Click);
     connect(Command9, &QPushButton::clicked, this, &Prisme::Command9_Click);
     connect(Command4, &QPushButton::clicked, this, &Prisme::Command4_Click);
+    connect(Command10, &QPushButton::clicked, this, &Prisme::Command10_Click);
     connect(Command8, &QPushButton::clicked, this, &Prisme::Command8_Click);
     connect(Command11, &QPushButton::clicked, this, &Prisme::Command11_Click);
     connect(Command2, &QPushButton::clicked, this, &Prisme::Command2_Click);
@@ -384,6 +386,35 @@ void Prisme::cop001_Click()
     // The composed picture: the incident ray and the lamp painted in, never the protractor.
     clipboardcopy::putImage(benchPicture.composed());
     setHint(CopiedMessage);
+}
+
+print::BenchPrintout Prisme::benchPrintout()
+{
+    print::BenchPrintout out;
+    out.picture = benchPicture.composed();
+    print::BenchParameters& p = out.parameters;
+    p.source = Option2->isChecked()   ? print::BenchParameters::Source::WhiteLight
+               : Option5->isChecked() ? print::BenchParameters::Source::FiveRadiations
+                                      : print::BenchParameters::Source::Monochromatic;
+    p.wavelength = Label7->text();
+    p.discMaterial = Combo1->currentText();
+    p.discIndex = Label4->text();
+    p.outerMaterial = Combo2->currentText();
+    p.outerIndex = Label16->text();
+    return out;
+}
+
+print::TablePrintout Prisme::tablePrintout()
+{
+    tableControls->settleCurrentCell();
+    return print::tablePrintout(table, TableGrid::RowHeightTwips, TableGrid::ColumnWidthTwips);
+}
+
+void Prisme::Command10_Click()
+{
+    // The picture printed is the one on the screen, the incident ray and the lamp painted in.
+    confimp window(benchPrintout(), tablePrintout(), this);
+    window.exec();
 }
 
 void Prisme::Command8_Click()

@@ -10,6 +10,7 @@
 #include "app/clicklabel.h"
 #include "bench/redraw.h"
 #include "config/configuration.h"
+#include "print/printlayout.h"
 #include "table/tablemodel.h"
 
 #include <QHash>
@@ -97,7 +98,12 @@ public:
     void Command7_Click();
     void Command9_Click();
     void Command4_Click();
-    void cop001_Click(); // "Copier le schéma de l'expérience"
+    void cop001_Click();    // "Copier le schéma de l'expérience"
+    void Command10_Click(); // "&Imprimer"
+    // What the printouts show: the bench picture as on the screen with the parameters of the
+    // experiment, and the table as displayed (its current cell's typed text settled first).
+    print::BenchPrintout benchPrintout();
+    print::TablePrintout tablePrintout();
     void Command8_Click();
     void Check1_Click();
     void fermtab_Click();

@@ -2,8 +2,8 @@
 #include "graph/grapheur.h"
 
 #include "platform/clipboardcopy.h"
-
 #include "platform/numtext.h"
+#include "print/printers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -145,13 +145,12 @@ grapheur::grapheur(TableModel& table, QWidget* mainWindow) : QDialog(mainWindow)
         button->setAutoRaise(false);
         *buttons[i] = button;
     }
-    // Printing does not exist yet: the button shows what will come, greyed.
-    Image2->setEnabled(false);
 
     connect(Check1, &QCheckBox::toggled, this, &grapheur::grapheur_Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &grapheur::grapheur_Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &grapheur::grapheur_Check3_Click);
     connect(Check4, &QCheckBox::toggled, this, &grapheur::grapheur_Check4_Click);
+    connect(Image2, &QToolButton::clicked, this, &grapheur::grapheur_Image2_Click);
     connect(Image4, &QToolButton::clicked, this, &grapheur::grapheur_Image4_Click);
     connect(Image5, &QToolButton::clicked, this, &grapheur::grapheur_Image5_Click);
 
@@ -234,6 +233,16 @@ void grapheur::grapheur_Check3_Click()
 void grapheur::grapheur_Check4_Click()
 {
     majgraf();
+}
+
+void grapheur::grapheur_Image2_Click()
+{
+    // The printer set-up dialog first: cancelling it prints nothing and leaves the window open.
+    if (!printing::showPrinterSetup(this))
+        return;
+    const std::unique_ptr<print::PrintTarget> target = printing::chooseTarget(this);
+    if (target && !print::printGraph(*target, m_picture.image()))
+        printing::reportFailure(this);
 }
 
 void grapheur::grapheur_Image4_Click()

@@ -33,7 +33,7 @@ public:
     QLabel* Picture1 = nullptr;    // shows picture()
     QLabel* Label1 = nullptr;      // the scale text
     QWidget* tito = nullptr;       // the heading "Représentation graphique"
-    QToolButton* Image2 = nullptr; // "Imprimer le graphe": disabled until printing exists
+    QToolButton* Image2 = nullptr; // "Imprimer le graphe"
     QToolButton* Image4 = nullptr; // "Copier"
     QToolButton* Image5 = nullptr; // "Fermer"
 
@@ -50,6 +50,7 @@ public:
     void grapheur_Check2_Click();
     void grapheur_Check3_Click();
     void grapheur_Check4_Click();
+    void grapheur_Image2_Click();
     void grapheur_Image4_Click();
     void grapheur_Image5_Click();
 

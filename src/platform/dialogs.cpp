@@ -5,6 +5,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace dialogs {
 
@@ -138,6 +140,19 @@ QString saveFileName(const QString& caption, const QString& startName, const QSt
     }
     return QFileDialog::getSaveFileName(parent, caption, startName, filter, nullptr,
                                         QFileDialog::DontUseNativeDialog);
+}
+
+bool printSetup(QPrinter& printer, QWidget* parent)
+{
+    if (responder()) {
+        Request q;
+        q.kind = Request::Kind::PrintSetup;
+        q.defaultText = printer.printerName();
+        return responder()(q).answer == Answer::Ok;
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace dialogs

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace dialogs {
@@ -16,7 +17,7 @@ enum class Icon { None, Stop, Question, Exclamation, Information };
 enum class Answer { Ok, Cancel, Yes, No };
 
 struct Request {
-    enum class Kind { Message, Input, Beep, OpenFile, SaveFile };
+    enum class Kind { Message, Input, Beep, OpenFile, SaveFile, PrintSetup };
     Kind kind = Kind::Message;
     QString text; // message, prompt, or the file dialog's caption
     QString title;
@@ -50,5 +51,9 @@ QString openFileName(const QString& caption, const QString& folder, const QStrin
                      QWidget* parent = nullptr);
 QString saveFileName(const QString& caption, const QString& startName, const QString& filter,
                      QWidget* parent = nullptr);
+
+// The printer set-up dialog (Qt's own) on the printer; true when it was accepted (a responder
+// accepts with Ok).
+bool printSetup(QPrinter& printer, QWidget* parent = nullptr);
 
 } // namespace dialogs

@@ -131,7 +131,7 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent)
     setTabKeyNavigation(true);
     setMouseTracking(true);
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(18);
+    verticalHeader()->setDefaultSectionSize(RowHeightTwips / 15);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
@@ -190,7 +190,7 @@ TableControls::TableControls(const TableWidgets& widgets, TableModel& table,
     TableGrid* grid = m_w.MSFlexGrid1;
     grid->setModel(m_items);
     for (int c = 0; c < table::Columns; ++c)
-        grid->setColumnWidth(c, 1015 / 15);
+        grid->setColumnWidth(c, TableGrid::ColumnWidthTwips / 15);
     grid->viewport()->setCursor(Qt::IBeamCursor);
     grid->horizontalHeader()->viewport()->setCursor(columnCursor());
     grid->horizontalHeader()->viewport()->installEventFilter(this);

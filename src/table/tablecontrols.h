@@ -38,6 +38,10 @@ class TableGrid : public QTableView {
 public:
     explicit TableGrid(QWidget* parent = nullptr);
 
+    // Every column's width, set at start, and every row's height, in twips (15 per pixel).
+    static constexpr int ColumnWidthTwips = 1015;
+    static constexpr int RowHeightTwips = 270;
+
 signals:
     void keyTyped(QKeyEvent* event); // every key the view itself does not use to move
     void deletePressed();            // Delete

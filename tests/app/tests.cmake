@@ -13,3 +13,10 @@ target_compile_definitions(tst_commandline PRIVATE
 add_dependencies(tst_commandline optiphane)
 optiphane_add_test(tst_clipboard SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_clipboard.cpp
   LIBS optiphane_ui)
+# The clipboard across processes: a real X server (Xvfb) and xclip as the program that pastes.
+add_executable(tst_xclipboard ${CMAKE_CURRENT_LIST_DIR}/tst_xclipboard.cpp)
+target_link_libraries(tst_xclipboard PRIVATE optiphane_ui Qt6::Test)
+target_include_directories(tst_xclipboard PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_test(NAME tst_xclipboard COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
+  $<TARGET_FILE:tst_xclipboard>)
+set_tests_properties(tst_xclipboard PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb" TIMEOUT 120)

@@ -72,6 +72,21 @@ private slots:
         QTest::newRow("saving into a missing folder")
             << R"("$OPTIPHANE" --enregistrer nowhere/out.P02)"
             << "optiphane --enregistrer : Ecriture impossible sur disque : nowhere/out.P02\n";
+        QTest::newRow("a PDF without its name")
+            << R"("$OPTIPHANE" --pdf --tableau)"
+            << "optiphane --pdf : nom du fichier de sortie manquant\n";
+        QTest::newRow("a PDF with one argument too many")
+            << R"("$OPTIPHANE" --pdf out.pdf a.P02 b.P02)"
+            << "optiphane --pdf : argument en trop : b.P02\n";
+        QTest::newRow("a PDF of a missing configuration")
+            << R"("$OPTIPHANE" --pdf out.pdf CONF.P02 --tableau)"
+            << "optiphane --pdf : Lecture impossible sur disque : CONF.P02\n";
+        QTest::newRow("a PDF into a missing folder")
+            << R"("$OPTIPHANE" --pdf nowhere/out.pdf)"
+            << "optiphane --pdf : Impression impossible : nowhere/out.pdf\n";
+        QTest::newRow("a PDF on a full disc")
+            << R"(trap '' SIGXFSZ; ulimit -f 0; "$OPTIPHANE" --pdf big.pdf --tableau)"
+            << "optiphane --pdf : Impression impossible : big.pdf\n";
         QTest::newRow("a file to open at start")
             << R"("$OPTIPHANE" exercice.E02)"
             << "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore possible : "

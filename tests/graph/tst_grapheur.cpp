@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(g.Check4->text(), QStringLiteral("Droite de régression"));
         for (QCheckBox* box : {g.Check1, g.Check2, g.Check3, g.Check4})
             QVERIFY(!box->isChecked());
-        QVERIFY(!g.Image2->isEnabled());
+        QVERIFY(g.Image2->isEnabled());
         QCOMPARE(g.Image2->toolTip(), QStringLiteral("Imprimer le graphe"));
         QVERIFY(g.Image4->isEnabled());
         QVERIFY(g.Image5->isEnabled());
