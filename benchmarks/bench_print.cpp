@@ -38,7 +38,7 @@ void BM_hundredRowTableIntoPdf(benchmark::State& st)
     for (auto _ : st) {
         const print::TablePrintout printout = window.tablePrintout();
         print::PdfTarget target(dir.filePath(QStringLiteral("tableau.pdf")));
-        benchmark::DoNotOptimize(print::printTable(target, printout, 1));
+        benchmark::DoNotOptimize(print::Cletab(target, printout, 1));
     }
 }
 BENCHMARK(BM_hundredRowTableIntoPdf)->Unit(benchmark::kMillisecond);

@@ -132,7 +132,7 @@ int runPdfCommand(const QStringList& arguments, QTextStream& err)
     if (rest.size() == 2 && !loadForCommand(window, QStringLiteral("--pdf"), rest.at(1), err))
         return 2;
     print::PdfTarget target(rest.first());
-    const bool printed = table ? print::printTable(target, window.tablePrintout(), 1)
+    const bool printed = table ? print::Cletab(target, window.tablePrintout(), 1)
                                : print::printBench(target, window.benchPrintout(), {});
     if (!printed) {
         err << "optiphane --pdf : Impression impossible : " << rest.first() << '\n';

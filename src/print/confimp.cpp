@@ -178,7 +178,7 @@ void confimp::Command1_Click()
         return; // the file name was not given: the window stays for another choice
     showBusy(true);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed = tableChosen() ? print::printTable(*target, m_table, copies())
+    const bool printed = tableChosen() ? print::Cletab(*target, m_table, copies())
                                        : print::printBench(*target, m_bench, benchLayout());
     QApplication::restoreOverrideCursor();
     if (!printed)

@@ -367,7 +367,7 @@ struct TablePage {
 
 } // namespace
 
-bool printTable(PrintTarget& target, const TablePrintout& printout, int copies)
+bool Cletab(PrintTarget& target, const TablePrintout& printout, int copies)
 {
     for (int copy = 1; copy <= copies; ++copy) {
         const bool printed = printDocument(target, [&](PrinterCanvas& canvas) {

@@ -156,7 +156,7 @@ TablePrintout tablePrintout(const TableModel& table, int rowHeight, int columnWi
 // The bench: every copy is a page of one document.
 bool printBench(PrintTarget& target, const BenchPrintout& printout, const BenchLayout& layout);
 // The table: every copy is a document of its own, headed "Optiphane", then "Optiphane ( 2 )" …
-bool printTable(PrintTarget& target, const TablePrintout& printout, int copies);
+bool Cletab(PrintTarget& target, const TablePrintout& printout, int copies);
 // The graph's picture, centred on one page at its size on the screen.
 bool printGraph(PrintTarget& target, const QImage& picture);
 

@@ -275,6 +275,19 @@ private slots:
         QCOMPARE(poppler::text(path).count(QStringLiteral("Source lumineuse")), 3);
     }
 
+    // The printer cannot be reached (here: its output file cannot be written): the stop
+    // message, nothing asked, nothing left.
+    void failing_printer()
+    {
+        printing::systemPrinter().setOutputFileName(QStringLiteral("/nonexistent-folder/x.pdf"));
+        RecordingResponder r;
+        confimp c(someBench(), someTable(), nullptr);
+        c.Command1->click();
+        QCOMPARE(r.messages(),
+                 QStringList{QStringLiteral("Vérifier l'imprimante ou le nom du fichier.")});
+        QCOMPARE(countOf(r, Kind::SaveFile), 0);
+    }
+
     // "&Imprimer" on the main window: the window opens 20 pixels below the main window's top,
     // with the bench's parameters of the experiment as shown.
     void main_window_print()

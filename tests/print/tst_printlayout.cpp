@@ -206,7 +206,7 @@ private slots:
         print::BenchLayout layout;
         layout.copies = copies;
         const bool printed =
-            table ? print::printTable(target, print::tablePrintout(TableModel{}, 270, 1015), copies)
+            table ? print::Cletab(target, print::tablePrintout(TableModel{}, 270, 1015), copies)
                   : print::printBench(target, startBench(), layout);
         QVERIFY(printed);
         QCOMPARE(target.paths().size(), documents);
@@ -251,7 +251,7 @@ private slots:
                 table.setCell(r, c, QString::number(r * 10 + c + 1));
         const QString path = pdf(QStringLiteral("long.pdf"));
         print::PdfTarget target(path);
-        QVERIFY(print::printTable(target, print::tablePrintout(table, 270, 1015), 1));
+        QVERIFY(print::Cletab(target, print::tablePrintout(table, 270, 1015), 1));
         QCOMPARE(poppler::pages(path), 3);
         const QStringList page1 = lines(poppler::text(path, 1));
         const QStringList page2 = lines(poppler::text(path, 2));
@@ -276,7 +276,7 @@ private slots:
         table.setRowCount(45); // the title row and 44 rows end page 1 past 90 % (see above)
         const QString path = pdf(QStringLiteral("exact.pdf"));
         print::PdfTarget target(path);
-        QVERIFY(print::printTable(target, print::tablePrintout(table, 270, 1015), 1));
+        QVERIFY(print::Cletab(target, print::tablePrintout(table, 270, 1015), 1));
         QCOMPARE(poppler::pages(path), 1);
     }
 
@@ -293,7 +293,7 @@ private slots:
         table.setCell(1, 2, QStringLiteral("  7,5  "));
         const QString path = pdf(QStringLiteral("cells.pdf"));
         print::PdfTarget target(path);
-        QVERIFY(print::printTable(target, print::tablePrintout(table, 270, 1015), 1));
+        QVERIFY(print::Cletab(target, print::tablePrintout(table, 270, 1015), 1));
         const QList<poppler::Word> words = poppler::words(path);
         // The 126-character title keeps what fits in 1015 twips (17.9 mm) at 10 points.
         const QStringList page = lines(poppler::text(path));
@@ -346,7 +346,7 @@ private slots:
         print::PdfTarget bench(path);
         QVERIFY(!print::printBench(bench, startBench(), {}));
         print::PdfTarget table(path);
-        QVERIFY(!print::printTable(table, print::tablePrintout(TableModel{}, 270, 1015), 3));
+        QVERIFY(!print::Cletab(table, print::tablePrintout(TableModel{}, 270, 1015), 3));
         QCOMPARE(table.documentsBegun(), 1); // the first failure stops the copies
         QVERIFY(table.paths().isEmpty());
         print::PdfTarget graph(path);
