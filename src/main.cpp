@@ -4,6 +4,8 @@
 #include "app/prisme.h"
 #include "app/prismeicons.h"
 #include "calc/calculcommand.h"
+#include "exercises/exercisecontrols.h"
+#include "exercises/exercisefile.h"
 #include "print/printlayout.h"
 #include "state/module1.h"
 
@@ -11,9 +13,11 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QSaveFile>
+#include <QTextDocument>
 #include <QTextStream>
 #include <QTranslator>
 #include <cstdio>
@@ -141,6 +145,42 @@ int runPdfCommand(const QStringList& arguments, QTextStream& err)
     return 0;
 }
 
+// `optiphane --texte TEXTE.RTF [SORTIE.RTF]`: the text as the rich-text box loads it, in plain
+// text on standard output; with SORTIE, saved as the program saves a statement.
+int runTextCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (arguments.isEmpty() || arguments.first().isEmpty()) {
+        err << "optiphane --texte : nom du fichier RTF manquant\n";
+        return 2;
+    }
+    if (arguments.size() > 2) {
+        err << "optiphane --texte : argument en trop : " << arguments.at(2) << '\n';
+        return 2;
+    }
+    QTextDocument document;
+    switch (exercises::loadRichText(arguments.first(), document)) {
+    case exercises::LoadResult::Missing:
+        err << "optiphane --texte : Lecture impossible sur disque : " << arguments.first() << '\n';
+        return 2;
+    case exercises::LoadResult::NotRichText:
+        err << "optiphane --texte : ce fichier n'est pas au format RTF : " << arguments.first()
+            << '\n';
+        return 2;
+    case exercises::LoadResult::Loaded:
+        break;
+    }
+    if (arguments.size() == 2 && !exercises::saveRichText(arguments.at(1), document)) {
+        err << "optiphane --texte : Ecriture impossible sur disque : " << arguments.at(1) << '\n';
+        return 2;
+    }
+    // Line separators inside a paragraph come out as line feeds too.
+    QString text = document.toPlainText();
+    text.replace(QChar(0x2028), QLatin1Char('\n'));
+    out << text << '\n';
+    out.flush();
+    return 0;
+}
+
 // The command-line modes print the program's own messages only: Qt's warnings (a missing
 // runtime folder, an image writer's complaint) would mix with them in English.
 void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -163,17 +203,25 @@ int main(int argc, char* argv[])
         qInstallMessageHandler(quietMessages);
     }
 
-    // A configuration given on the command line is opened at start; exercises and texts come
-    // with the exercise window: until then they are refused rather than ignored.
-    const bool opensConfiguration =
-        argc == 2 && !commandLine &&
-        QString::fromLocal8Bit(argv[1]).endsWith(QStringLiteral(".P02"), Qt::CaseInsensitive);
-    if (argc > 1 && !commandLine && !opensConfiguration) {
-        std::fprintf(stderr,
-                     "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore "
-                     "possible : %s\n",
-                     argv[1]);
-        return 2;
+    // A file given on the command line is opened at start: a configuration as "&Ouvrir" opens
+    // it, an exercise as "Ouvrir l'exercice sélectionné", a text as "Retrouver un texte".
+    enum class StartFile { None, Configuration, Exercise, Text };
+    StartFile startFile = StartFile::None;
+    if (argc > 1 && !commandLine) {
+        const QString name = QString::fromLocal8Bit(argv[1]);
+        if (name.endsWith(QStringLiteral(".P02"), Qt::CaseInsensitive))
+            startFile = StartFile::Configuration;
+        else if (name.endsWith(QStringLiteral(".E02"), Qt::CaseInsensitive))
+            startFile = StartFile::Exercise;
+        else if (name.endsWith(QStringLiteral(".RTF"), Qt::CaseInsensitive))
+            startFile = StartFile::Text;
+        if (argc > 2 || startFile == StartFile::None) {
+            std::fprintf(stderr,
+                         "optiphane : un seul fichier .P02, .E02 ou .RTF peut être ouvert au "
+                         "démarrage : %s\n",
+                         argv[argc > 2 ? 2 : 1]);
+            return 2;
+        }
     }
 
     // A closed standard input must be seen now: Qt would take descriptor 0 for its own use, and
@@ -223,6 +271,8 @@ int main(int argc, char* argv[])
             return runSaveCommand(arguments.mid(1), err);
         if (mode == QLatin1String("--pdf"))
             return runPdfCommand(arguments.mid(1), err);
+        if (mode == QLatin1String("--texte"))
+            return runTextCommand(arguments.mid(1), out, err);
         if (mode == QLatin1String("--calcul")) {
             const int status = runCalculCommand(arguments.mid(1), inputOpen, out, err);
             out.flush();
@@ -233,9 +283,20 @@ int main(int argc, char* argv[])
     }
     Prisme window;
     window.show();
-    if (opensConfiguration) {
+    switch (startFile) {
+    case StartFile::Configuration:
         module1().currentConfigPath = arguments.first();
         window.loadConfiguration();
+        break;
+    case StartFile::Exercise:
+        window.exercisesMenu->openExercise(QFileInfo(arguments.first()).absoluteFilePath(),
+                                           &window);
+        break;
+    case StartFile::Text:
+        window.exercisesMenu->readText(QFileInfo(arguments.first()).absoluteFilePath());
+        break;
+    case StartFile::None:
+        break;
     }
     return app.exec();
 }

@@ -9,6 +9,7 @@
 #include "bench/optics.h"
 #include "calc/columncommand.h"
 #include "calc/machine.h"
+#include "exercises/exercisecontrols.h"
 #include "exercises/startuptext.h"
 #include "graph/grapheur.h"
 #include "platform/clipboardcopy.h"
@@ -106,6 +107,16 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
                        suitar,      effcol,      titrecol,   triertab, triertab2};
     tableControls = new TableControls(
         table, this->table, [this](const QString& text) { setHint(text); }, this);
+    ExerciseWidgets exercise;
+    exercise.window = this;
+    exercise.btexo = btexo;
+    exercise.supertext = supertext;
+    exercise.fich = fich;
+    exercise.textModified = &textModified;
+    exercise.loadConfiguration = [this] { loadConfiguration(); };
+    exercise.showStartupText = [this] { showStartupText(); };
+    exercise.hidePanels = [this] { hideForExercise(); };
+    exercisesMenu = new ExerciseControls(exercise, this);
     connectControls();
     Form_Load();
 }
@@ -175,6 +186,7 @@ void Prisme::connectControls()
     connect(Label2, &ClickLabel::clicked, Frame1, &QWidget::hide);
     connect(Label25, &ClickLabel::clicked, protractor, &ProtractorControls::close);
     connect(Image4, &ClickLabel::clicked, protractor, &ProtractorControls::close);
+    connect(btexo, &ClickLabel::clicked, exercisesMenu, &ExerciseControls::btexo_Click);
     connect(fich, &QLineEdit::textChanged, this, &Prisme::fich_Change);
     connect(supertext, &QTextEdit::textChanged, this, &Prisme::supertext_Change);
 }
@@ -227,12 +239,18 @@ void Prisme::Form_Load()
 void Prisme::showStartupText()
 {
     supertext->hide();
-    std::unique_ptr<QTextDocument> text = startupText();
-    text->setParent(supertext); // the box deletes it when it is given another text
-    supertext->setDocument(text.release());
-    supertext->moveCursor(QTextCursor::Start);
+    ExerciseControls::showDocument(supertext, startupText());
     supertext->setReadOnly(true);
     supertext->show();
+}
+
+void Prisme::hideForExercise()
+{
+    // The statement is read beside the bench alone: the table and the panels go.
+    Check1->setChecked(false);
+    protractor->close();
+    for (QWidget* panel : {Picture4, Picture5, Picture6, Frame1})
+        panel->hide();
 }
 
 // ---------------------------------------------------------------------------------------------

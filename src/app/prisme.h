@@ -23,6 +23,7 @@
 #include <optional>
 
 class BenchControls;
+class ExerciseControls;
 class ProtractorControls;
 class TableControls;
 class TableGrid;
@@ -77,6 +78,10 @@ public:
 
     // The welcome text in the rich-text box (start-up, and when an exercise is closed).
     void showStartupText();
+    // What an opened exercise hides: the table, the protractor and the four panels.
+    void hideForExercise();
+    // The exercise menu and what its items do.
+    ExerciseControls* exercisesMenu = nullptr;
 
     // Configuration files. The experiment as the controls hold it now; written to a file (the
     // window's title then names it); saving with the failure message; a file read and applied,

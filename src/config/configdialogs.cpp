@@ -2,6 +2,7 @@
 #include "config/configdialogs.h"
 
 #include "platform/dialogs.h"
+#include "platform/folderlists.h"
 #include "state/module1.h"
 
 #include <QComboBox>
@@ -21,16 +22,10 @@ namespace {
 constexpr int kDialogWidth = 470;
 constexpr int kDialogHeight = 388;
 constexpr int kPlacement = 20; // pixels right of and below the main window's corner
-constexpr int kPathRole = Qt::UserRole;
 
 QString withSlashes(QString text)
 {
     return text.replace(QLatin1Char('\\'), QLatin1Char('/'));
-}
-
-QString joined(const QString& folder, const QString& name)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
 // Where the lists start: the folder of the last configuration when it still exists, else home.
@@ -43,30 +38,6 @@ QString startFolder()
             return folder.absoluteFilePath();
     }
     return QDir::homePath();
-}
-
-// ".." (except at the root) and the sub-folders; an unreadable folder lists only "..".
-void fillFolders(QListWidget* list, const QString& path)
-{
-    list->clear();
-    if (!QDir(path).isRoot()) {
-        auto* up = new QListWidgetItem(QStringLiteral(".."), list);
-        up->setData(kPathRole, QDir::cleanPath(joined(path, QStringLiteral(".."))));
-    }
-    const QStringList names = QDir(path).entryList(
-        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
-    for (const QString& name : names) {
-        auto* item = new QListWidgetItem(name, list);
-        item->setData(kPathRole, joined(path, name));
-    }
-}
-
-// The files (not folders) matching the pattern; QDir's name filters ignore letter case.
-void fillFiles(QListWidget* list, const QString& path)
-{
-    list->clear();
-    list->addItems(QDir(path).entryList({configdialogs::Pattern}, QDir::Files,
-                                        QDir::Name | QDir::IgnoreCase | QDir::LocaleAware));
 }
 
 void showFolder(QLabel* label, const QString& path)
@@ -185,11 +156,11 @@ QString savePath(const QString& typed, const QString& folder, QString* kept)
         return {};
     QString path;
     if (slash < 0)
-        path = joined(folder, text);
+        path = folderlists::joined(folder, text);
     else if (QDir::isAbsolutePath(text))
         path = text;
     else
-        path = QDir::cleanPath(joined(folder, text));
+        path = QDir::cleanPath(folderlists::joined(folder, text));
     return path + QStringLiteral(".P02");
 }
 
@@ -218,10 +189,10 @@ void FolderDialog::showStartFolder(QWidget* mainWindow)
 {
     placeBeside(this, mainWindow);
     m_dirPath = startFolder();
-    fillFolders(Dir1, m_dirPath);
+    folderlists::fillFolders(Dir1, m_dirPath);
     showFolder(Dir1Path, m_dirPath);
     m_filePath = m_dirPath;
-    fillFiles(File1, m_filePath);
+    folderlists::fillFiles(File1, m_filePath, configdialogs::Pattern);
 }
 
 void FolderDialog::setDir1Path(const QString& path)
@@ -229,7 +200,7 @@ void FolderDialog::setDir1Path(const QString& path)
     if (path == m_dirPath)
         return;
     m_dirPath = path;
-    fillFolders(Dir1, m_dirPath);
+    folderlists::fillFolders(Dir1, m_dirPath);
     showFolder(Dir1Path, m_dirPath);
     Dir1_Change();
 }
@@ -246,14 +217,14 @@ void FolderDialog::Dir1_Change()
     if (m_filePath == m_dirPath)
         return;
     m_filePath = m_dirPath;
-    fillFiles(File1, m_filePath);
+    folderlists::fillFiles(File1, m_filePath, configdialogs::Pattern);
     filesFolderChanged();
 }
 
 void FolderDialog::Dir1_Open(QListWidgetItem* item)
 {
     if (item)
-        setDir1Path(item->data(kPathRole).toString());
+        setDir1Path(item->data(folderlists::PathRole).toString());
 }
 
 bool FolderDialog::Dir1_KeyPress(QKeyEvent* key)
@@ -422,7 +393,7 @@ void ouvrir::File1_Click(QListWidgetItem* item)
 {
     if (!item)
         return;
-    ficharge->setText(joined(m_filePath, item->text()));
+    ficharge->setText(folderlists::joined(m_filePath, item->text()));
     QDir::setCurrent(m_filePath);
 }
 
@@ -438,7 +409,8 @@ void ouvrir::Command1_Click()
     if (typed.trimmed().isEmpty())
         return;
     // Blanks are part of the name; a relative name is read from the folder the lists show.
-    const QString path = QDir::isAbsolutePath(typed) ? typed : joined(m_filePath, typed);
+    const QString path =
+        QDir::isAbsolutePath(typed) ? typed : folderlists::joined(m_filePath, typed);
     module1().currentConfigPath = path;
     if (!QFileInfo(path).isFile()) {
         dialogs::msgBox(QStringLiteral("Nom de fichier incorrect ou chemin non valide"),

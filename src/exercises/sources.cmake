@@ -1,3 +1,10 @@
 list(APPEND OPTIPHANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/startuptext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rtfreader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rtfwriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exercisefile.cpp
+)
+list(APPEND OPTIPHANE_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/fichexo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exercisecontrols.cpp
 )

@@ -128,7 +128,7 @@ QString openFileName(const QString& caption, const QString& folder, const QStrin
 }
 
 QString saveFileName(const QString& caption, const QString& startName, const QString& filter,
-                     QWidget* parent)
+                     QWidget* parent, bool askOverwrite)
 {
     if (responder()) {
         Request q;
@@ -138,8 +138,10 @@ QString saveFileName(const QString& caption, const QString& startName, const QSt
         q.filter = filter;
         return responder()(q).text;
     }
-    return QFileDialog::getSaveFileName(parent, caption, startName, filter, nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
+    if (!askOverwrite)
+        options |= QFileDialog::DontConfirmOverwrite;
+    return QFileDialog::getSaveFileName(parent, caption, startName, filter, nullptr, options);
 }
 
 bool printSetup(QPrinter& printer, QWidget* parent)

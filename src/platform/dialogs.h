@@ -49,8 +49,9 @@ void beep();
 // File dialogs (Qt's own, never the desktop's); return "" when cancelled.
 QString openFileName(const QString& caption, const QString& folder, const QString& filter,
                      QWidget* parent = nullptr);
+// Qt's dialog asks before replacing a file, unless askOverwrite is false (the caller asks).
 QString saveFileName(const QString& caption, const QString& startName, const QString& filter,
-                     QWidget* parent = nullptr);
+                     QWidget* parent = nullptr, bool askOverwrite = true);
 
 // The printer set-up dialog (Qt's own) on the printer; true when it was accepted (a responder
 // accepts with Ok).

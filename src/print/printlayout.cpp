@@ -3,6 +3,7 @@
 
 #include "table/tablemodel.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTextDocument>
 #include <cmath>
 
 namespace print {
@@ -182,6 +184,32 @@ void PrinterCanvas::paintPicture(const QImage& picture, double x, double y, doub
 bool PrinterCanvas::newPage()
 {
     return m_device.newPage();
+}
+
+bool PrinterCanvas::paintText(const QTextDocument& text)
+{
+    // Laid out as on the screen (96 pixels per inch), then scaled to the device: indents and
+    // sizes keep their proportions on paper.
+    const double scale = m_device.logicalDpiX() / 96.0;
+    const QSizeF page(m_device.width() / scale, m_device.height() / scale);
+    const std::unique_ptr<QTextDocument> doc(text.clone());
+    doc->setPageSize(page);
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    const int pages = doc->pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0 && !newPage())
+            return false;
+        m_painter.save();
+        m_painter.scale(scale, scale);
+        m_painter.translate(0, -i * page.height());
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = QRectF(QPointF(0, i * page.height()), page);
+        context.palette.setColor(QPalette::Text, Qt::black);
+        m_painter.setClipRect(context.clip);
+        layout->draw(&m_painter, context);
+        m_painter.restore();
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -405,6 +433,14 @@ bool printGraph(PrintTarget& target, const QImage& picture)
         canvas.paintPicture(picture, left, top, f * picture.width(), f * picture.height());
         return true;
     });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rich text
+
+bool printText(PrintTarget& target, const QTextDocument& text)
+{
+    return printDocument(target, [&](PrinterCanvas& canvas) { return canvas.paintText(text); });
 }
 
 } // namespace print

@@ -15,6 +15,7 @@
 class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
+class QTextDocument;
 class QBuffer;
 class TableModel;
 
@@ -92,6 +93,8 @@ public:
     void paintPicture(const QImage& picture, double x, double y, double width, double height);
     // False when the device refuses a new page.
     bool newPage();
+    // A rich text from the top of this page on, over as many pages as it needs.
+    bool paintText(const QTextDocument& text);
 
     double currentX = 0;
     double currentY = 0;
@@ -159,6 +162,8 @@ bool printBench(PrintTarget& target, const BenchPrintout& printout, const BenchL
 bool Cletab(PrintTarget& target, const TablePrintout& printout, int copies);
 // The graph's picture, centred on one page at its size on the screen.
 bool printGraph(PrintTarget& target, const QImage& picture);
+// A rich text over as many pages as it needs, with its formatting.
+bool printText(PrintTarget& target, const QTextDocument& text);
 
 // The layouts on an open page, for the benchmarks and the tests that look inside a page.
 void layBenchPage(PrinterCanvas& canvas, const BenchPrintout& printout, const BenchLayout& layout);

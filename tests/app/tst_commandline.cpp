@@ -87,10 +87,26 @@ private slots:
         QTest::newRow("a PDF on a full disc")
             << R"(trap '' SIGXFSZ; ulimit -f 0; "$OPTIPHANE" --pdf big.pdf --tableau)"
             << "optiphane --pdf : Impression impossible : big.pdf\n";
-        QTest::newRow("a file to open at start")
-            << R"("$OPTIPHANE" exercice.E02)"
-            << "optiphane : l'ouverture d'un fichier au démarrage n'est pas encore possible : "
-               "exercice.E02\n";
+        QTest::newRow("a file of another kind to open at start")
+            << R"("$OPTIPHANE" notes.txt)"
+            << "optiphane : un seul fichier .P02, .E02 ou .RTF peut être ouvert au démarrage : "
+               "notes.txt\n";
+        QTest::newRow("two files to open at start")
+            << R"("$OPTIPHANE" a.E02 b.E02)"
+            << "optiphane : un seul fichier .P02, .E02 ou .RTF peut être ouvert au démarrage : "
+               "b.E02\n";
+        QTest::newRow("a text without its name")
+            << R"("$OPTIPHANE" --texte)"
+            << "optiphane --texte : nom du fichier RTF manquant\n";
+        QTest::newRow("a missing text")
+            << R"("$OPTIPHANE" --texte absent.rtf)"
+            << "optiphane --texte : Lecture impossible sur disque : absent.rtf\n";
+        QTest::newRow("a text that is not RTF")
+            << R"(echo notes > notes.rtf; "$OPTIPHANE" --texte notes.rtf; s=$?; rm notes.rtf; exit $s)"
+            << "optiphane --texte : ce fichier n'est pas au format RTF : notes.rtf\n";
+        QTest::newRow("a text saved into a missing folder")
+            << R"(printf '{\\rtf1 a}' > in.rtf; "$OPTIPHANE" --texte in.rtf nowhere/out.rtf; s=$?; rm in.rtf; exit $s)"
+            << "optiphane --texte : Ecriture impossible sur disque : nowhere/out.rtf\n";
         QTest::newRow("an unknown mode") << R"("$OPTIPHANE" --inconnu CONF.P02)"
                                          << "optiphane : option inconnue : --inconnu\n";
         QTest::newRow("a folder as standard input")

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Speed of the RTF reader and writer on a 100 KB statement: many paragraphs of mixed formatting,
+// accented letters and Unicode characters, as Word writes them.
+#include "exercises/rtfreader.h"
+#include "exercises/rtfwriter.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// About 100 KB of RTF: a header with fonts and colours, then paragraphs cycling through styles.
+QByteArray benchRtfStatement()
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+                     "{\\f1\\froman\\fcharset0 Times New Roman;}{\\f2\\fnil\\fcharset2 Symbol;}}\n"
+                     "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue200;}\n"
+                     "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1\n";
+    int paragraph = 0;
+    while (rtf.size() < 100 * 1024) {
+        rtf += "\\pard";
+        rtf += paragraph % 7 == 0 ? "\\qc" : paragraph % 5 == 0 ? "\\qj\\li567\\fi-283" : "";
+        rtf += "\\sa120\\f" + QByteArray::number(paragraph % 2) + "\\fs" +
+               QByteArray::number(20 + paragraph % 4 * 2) + ' ';
+        rtf += "Exercice " + QByteArray::number(paragraph) +
+               " : un rayon lumineux passe de l'air dans l'eau. {\\b Calculer} l'angle de "
+               "r\\'e9fraction {\\i r} lorsque l'angle d'incidence vaut {\\cf1 30\\'b0}, "
+               "sachant que n\\u8321?\\~sin i = n\\u8322?\\~sin r. {\\ul Donn\\'e9es} : "
+               "{\\f2 l} = 589 nm, n\\'b2 \\u8776? 1,33.\\tab {\\cf2\\strike ancien} "
+               "{\\b\\i\\cf2 r\\'e9sultat} \\ldblquote \\'e0 rendre\\rdblquote .\\par\n";
+        ++paragraph;
+    }
+    rtf += "}";
+    return rtf;
+}
+
+void BM_readStatement(benchmark::State& st)
+{
+    const QByteArray rtf = benchRtfStatement();
+    for (auto _ : st) {
+        QTextDocument document;
+        benchmark::DoNotOptimize(rtf::read(rtf, document));
+    }
+    st.SetBytesProcessed(st.iterations() * rtf.size());
+}
+BENCHMARK(BM_readStatement)->Unit(benchmark::kMillisecond);
+
+void BM_writeStatement(benchmark::State& st)
+{
+    const QByteArray rtf = benchRtfStatement();
+    QTextDocument document;
+    rtf::read(rtf, document);
+    for (auto _ : st)
+        benchmark::DoNotOptimize(rtf::write(document));
+    st.SetBytesProcessed(st.iterations() * rtf.size());
+}
+BENCHMARK(BM_writeStatement)->Unit(benchmark::kMillisecond);
+
+// A 10 MB file of the same paragraphs: the reader must stay linear.
+void BM_readTenMegabytes(benchmark::State& st)
+{
+    const QByteArray statement = benchRtfStatement();
+    const QByteArray body = statement.mid(statement.indexOf("\\pard"));
+    QByteArray rtf = statement.left(statement.indexOf("\\pard"));
+    while (rtf.size() < 10 * 1024 * 1024)
+        rtf += body.chopped(1);
+    rtf += "}";
+    for (auto _ : st) {
+        QTextDocument document;
+        benchmark::DoNotOptimize(rtf::read(rtf, document));
+    }
+    st.SetBytesProcessed(st.iterations() * rtf.size());
+}
+BENCHMARK(BM_readTenMegabytes)->Unit(benchmark::kMillisecond);
+
+// A statement with a 10 MB picture, as Word saves a page with a photograph.
+void BM_readPictureTenMegabytes(benchmark::State& st)
+{
+    QByteArray rtf = benchRtfStatement();
+    rtf.chop(1);
+    rtf += "{\\pict\\pngblip\\picw800\\pich600 ";
+    const QByteArray line = QByteArray("89504e470d0a1a0a0000000d49484452").repeated(4) + '\n';
+    while (rtf.size() < 10 * 1024 * 1024)
+        rtf += line;
+    rtf += "}\\par Fin.}";
+    for (auto _ : st) {
+        QTextDocument document;
+        benchmark::DoNotOptimize(rtf::read(rtf, document));
+    }
+    st.SetBytesProcessed(st.iterations() * rtf.size());
+}
+BENCHMARK(BM_readPictureTenMegabytes)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

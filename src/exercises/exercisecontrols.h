@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The exercise menu `optionexo` and what its items do to the main window: the getting-started
+// activity, opening an exercise through `Fichexo`, its correction, saving, reading and printing
+// the rich text, and closing the exercise. The main window hands over the controls it owns and
+// the few routines of its own that an exercise runs (loading a configuration, hiding panels).
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QTextDocument;
+class QTextEdit;
+class QWidget;
+class Fichexo;
+
+struct ExerciseWidgets {
+    QWidget* window = nullptr;      // the main window
+    QWidget* btexo = nullptr;       // the "Exercices" tab
+    QTextEdit* supertext = nullptr; // the rich text
+    QLineEdit* fich = nullptr;      // what the rich text shows
+    std::int16_t* textModified = nullptr;
+    // The main window's routines an exercise runs.
+    std::function<void()> loadConfiguration; // the file named by currentConfigPath
+    std::function<void()> showStartupText;
+    std::function<void()> hidePanels; // table, protractor, the four panels
+};
+
+class ExerciseControls : public QObject {
+    Q_OBJECT
+public:
+    ExerciseControls(ExerciseWidgets widgets, QObject* parent);
+    ~ExerciseControls() override;
+
+    QMenu* optionexo = nullptr;
+    QAction* PRISENMAIN = nullptr;
+    QAction* openexo = nullptr;
+    QAction* opencor = nullptr;
+    QAction* savetexte = nullptr;
+    QAction* opentexte = nullptr;
+    QAction* imprimetexte = nullptr;
+    QAction* Closexo = nullptr;
+
+    void btexo_Click();
+    void PRISENMAIN_Click();
+    void openexo_Click();
+    void opencor_Click();
+    void savetexte_Click();
+    void opentexte_Click();
+    void imprimetexte_Click();
+    void Closexo_Click();
+
+    // "Ouvrir l'exercice sélectionné" of the exercise window: the statement, then the
+    // configuration; false when the window stays open (a file could not be read).
+    bool openSelected(Fichexo& window);
+    // The same for an exercise file named otherwise (the command line).
+    bool openExercise(const QString& exercise, QWidget* messageParent);
+    // "Retrouver un texte" once the file is chosen.
+    void readText(const QString& path);
+
+    // True when there is nothing to lose, or the pupil agreed to lose the edits.
+    bool confirmDropEdits();
+
+    // Puts a document in the rich-text box, the box's previous one deleted.
+    static void showDocument(QTextEdit* box, std::unique_ptr<QTextDocument> document);
+
+    // The last exercise window (tests look at it while it is open).
+    Fichexo* exerciseWindow() const { return m_fichexo; }
+
+private:
+    bool loadStatement(const QString& folder, const QString& name, bool gettingStarted);
+    bool loadNamedConfiguration(const QString& folder, const QString& name);
+    void missingFile(const QString& folder, const QString& name);
+    void afterOpening(bool readOnly);
+
+    ExerciseWidgets m_w;
+    Fichexo* m_fichexo = nullptr;
+};
