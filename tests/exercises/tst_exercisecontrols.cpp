@@ -1,0 +1,475 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The exercise menu and the exercise window on the real main window: the preview, opening a
+// statement with its configuration, the correction read-only, the getting-started activity, the
+// question before edits are dropped, closing back to the start-up text, saving, reading and
+// printing the text, and every file that cannot be read.
+#include "app/prisme.h"
+#include "bench/benchview.h"
+#include "exercises/exercisecontrols.h"
+#include "exercises/fichexo.h"
+#include "platform/programfolder.h"
+#include "print/printers.h"
+#include "state/module1.h"
+#include "support/modalwatchdog.h"
+#include "support/poppler.h"
+#include "support/responder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QtTest>
+#include <memory>
+
+using Kind = dialogs::Request::Kind;
+
+namespace {
+
+QString data(const QString& name)
+{
+    return qEnvironmentVariable("OPTIPHANE_TEST_DATA") + QStringLiteral("/exercises/data/") + name;
+}
+
+dialogs::Reply answer(dialogs::Answer a)
+{
+    dialogs::Reply r;
+    r.answer = a;
+    return r;
+}
+
+dialogs::Reply file(const QString& path)
+{
+    dialogs::Reply r;
+    r.text = path;
+    return r;
+}
+
+QString firstLine(const QTextEdit* box)
+{
+    return box->document()->firstBlock().text();
+}
+
+} // namespace
+
+class TestExerciseControls : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ModalWatchdog> watchdog;
+    std::unique_ptr<Prisme> w;
+    ExerciseControls* menu() { return w->exercisesMenu; }
+
+    // The exercise window over the samples' folder, the file selected and previewed.
+    std::unique_ptr<Fichexo> select(const QString& name)
+    {
+        auto f = std::make_unique<Fichexo>(*menu(), w.get());
+        f->setFolder(data(QStringLiteral("exo")));
+        const QList<QListWidgetItem*> items = f->File1->findItems(name, Qt::MatchExactly);
+        if (items.size() == 1)
+            f->File1->setCurrentItem(items.first());
+        return f;
+    }
+    bool open(const QString& name) { return menu()->openSelected(*select(name)); }
+
+private slots:
+    void init()
+    {
+        module1() = Module1{};
+        programfolder::setPath(data(QStringLiteral("pem")));
+        watchdog = std::make_unique<ModalWatchdog>();
+        w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
+        w->show();
+    }
+    void cleanup()
+    {
+        w.reset();
+        QCOMPARE(watchdog->pending(), 0);
+        watchdog.reset();
+        programfolder::setPath(QString());
+        printing::systemPrinter().setOutputFileName(QString());
+    }
+
+    // The menu's items in order; "Voir la correction" follows the exercise's correction and
+    // "Fermer l'exercice" what the box shows.
+    void menu_items()
+    {
+        QStringList texts;
+        for (QAction* a : menu()->optionexo->actions())
+            texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(
+            texts,
+            QStringList({"Prise en main", "-", "Ouvrir un exercice (énoncé + configuration)",
+                         "Voir la correction", "-", "Enregistrer le contenu de la fenêtre exercice",
+                         "Retrouver un texte", "Imprimer le contenu de la fenêtre exercice", "-",
+                         "Fermer l'exercice"}));
+        menu()->btexo_Click();
+        QVERIFY(!menu()->opencor->isEnabled());
+        QVERIFY(!menu()->Closexo->isEnabled());
+        menu()->optionexo->hide();
+        QVERIFY(open(QStringLiteral("CORRIGE.E02")));
+        menu()->btexo_Click();
+        QVERIFY(menu()->opencor->isEnabled());
+        QVERIFY(menu()->Closexo->isEnabled());
+        menu()->optionexo->hide();
+    }
+
+    // State: the window at the samples' folder. Action: a file selected. Expected: its preview.
+    void preview()
+    {
+        const auto f = select(QStringLiteral("SIMPLE.E02"));
+        QCOMPARE(f->fichierexo->text(), data(QStringLiteral("exo/SIMPLE.E02")));
+        QCOMPARE(module1().exerciseFolder, data(QStringLiteral("exo/")));
+        QCOMPARE(f->titratexo->text(), QStringLiteral("Réflexion sur un miroir"));
+        QCOMPARE(f->Label2->text(), QStringLiteral("Non corrigé"));
+        QCOMPARE(f->Label3->text(), f->Label2->text());
+        QCOMPARE(f->Label3->pos(), f->Label2->pos() + QPoint(2, 2));
+        QVERIFY(f->markLit(0) && f->markLit(1) && !f->markLit(2));
+        QCOMPARE(f->Text1->toPlainText(), QStringLiteral("Réflexion,  loi  "));
+        QVERIFY(!f->ouvreur->isHidden() && f->intratro->isHidden());
+        f->File1->setCurrentItem(
+            f->File1->findItems(QStringLiteral("CORRIGE.E02"), Qt::MatchExactly)[0]);
+        QCOMPARE(f->Label2->text(), QStringLiteral("Exercice corrigé"));
+        QVERIFY(f->markLit(2));
+        QCOMPARE(f->Text1->toPlainText(), QString());
+    }
+
+    // Expected: the window starts at the program's folder, nothing previewed until a file is
+    // chosen; shown, it previews its first file.
+    void window_start()
+    {
+        Fichexo f(*menu(), w.get());
+        QCOMPARE(f.folder(), QDir::cleanPath(data(QStringLiteral("pem"))));
+        QCOMPARE(f.File1->count(), 0); // the getting-started folder holds no exercise
+        QVERIFY(!f.intratro->isHidden());
+        QVERIFY(f.ouvreur->isHidden());
+        QCOMPARE(f.geometry(), w->geometry());
+        f.setFolder(data(QStringLiteral("exo")));
+        QStringList files;
+        for (int i = 0; i < f.File1->count(); ++i)
+            files << f.File1->item(i)->text();
+        QVERIFY(files.contains(QStringLiteral("SIMPLE.E02")));
+        QVERIFY(!files.contains(QStringLiteral("ENONCE.RTF")));
+        // The first file, damaged, is previewed as soon as the window shows: its message.
+        RecordingResponder r;
+        f.show();
+        QCOMPARE(f.File1->currentRow(), 0);
+        QCOMPARE(f.File1->currentItem()->text(), QStringLiteral("ABIME.E02"));
+        QCOMPARE(r.requests.size(), 1);
+        QCOMPARE(r.requests.first().title, QStringLiteral("Lecture impossible"));
+    }
+
+    // Action: the exercise opened. Expected: the statement editable, the file named, the
+    // configuration on the bench and in the table, the panels and the table hidden.
+    void opening()
+    {
+        w->Check1->setChecked(true);
+        w->Image3_Click(1);
+        w->Image3_Click(5);
+        QVERIFY(open(QStringLiteral("SIMPLE.E02")));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
+        QVERIFY(!w->supertext->isReadOnly());
+        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/SIMPLE.E02")));
+        QCOMPARE(w->textModified, 0);
+        QCOMPARE(module1().exerciseHasCorrection, 0);
+        QCOMPARE(module1().bench.lampAngle, 150.0);
+        QCOMPARE(w->table.title(0), QStringLiteral("i"));
+        QCOMPARE(w->Combo1->currentText(), QStringLiteral("Verre Flint"));
+        QVERIFY(!w->Check1->isChecked());
+        for (QWidget* panel : {w->Picture4, w->Picture5, w->Picture6, w->Frame1, w->Picture2})
+            QVERIFY(panel->isHidden());
+        // Typing in the statement marks it edited.
+        w->supertext->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->supertext, QStringLiteral(" 42"));
+        QCOMPARE(w->textModified, 1);
+    }
+
+    // Through the menu: the window opens modally and "ouvreur" loads the selected exercise.
+    void opening_through_the_menu()
+    {
+        watchdog->expect([this](QWidget* dialog) {
+            auto* f = qobject_cast<Fichexo*>(dialog);
+            QVERIFY(f);
+            f->setFolder(data(QStringLiteral("exo")));
+            f->File1->setCurrentItem(
+                f->File1->findItems(QStringLiteral("CASSE.E02"), Qt::MatchExactly)[0]);
+            QTest::mouseClick(f->ouvreur, Qt::LeftButton);
+        });
+        menu()->openexo->trigger();
+        // Names from another system: "sous\enonce.rtf" and "Config.p02".
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Dans le sous-dossier"));
+        QCOMPARE(module1().bench.lampAngle, 150.0);
+    }
+
+    // A blank configuration record: the statement only; the bench and the table stay.
+    void blank_configuration()
+    {
+        w->table.setCell(0, 0, QStringLiteral("mes mesures"));
+        QVERIFY(open(QStringLiteral("SANSCONF.E02")));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
+        QCOMPARE(module1().bench.lampAngle, 135.0);
+        QCOMPARE(w->table.title(0), QStringLiteral("mes mesures"));
+    }
+
+    // "Voir la correction": the corrected statement, read-only, and the corrected configuration.
+    void correction()
+    {
+        QVERIFY(open(QStringLiteral("CORRIGE.E02")));
+        QCOMPARE(module1().exerciseHasCorrection, 1);
+        menu()->opencor->trigger();
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+        QVERIFY(w->supertext->isReadOnly());
+        QCOMPARE(module1().bench.lampAngle, 160.0);
+        QCOMPARE(w->table.title(2), QStringLiteral("sin i"));
+        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/CORRIGE.E02")));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // Edits are not dropped without the question; Cancel keeps everything.
+    void dropping_edits_asks_first_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("closing") << "Closexo";
+        QTest::newRow("the correction") << "opencor";
+        QTest::newRow("reading a text") << "opentexte";
+        QTest::newRow("another exercise") << "openexo";
+    }
+    void dropping_edits_asks_first()
+    {
+        QFETCH(QString, item);
+        QVERIFY(open(QStringLiteral("CORRIGE.E02")));
+        w->supertext->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->supertext, QStringLiteral("x"));
+        QCOMPARE(w->textModified, 1);
+        RecordingResponder r;
+        r.answers << answer(dialogs::Answer::Cancel);
+        QAction* action = menu()->optionexo->findChild<QAction*>(item);
+        QVERIFY(action);
+        action->setEnabled(true);
+        action->trigger();
+        QCOMPARE(r.messages(),
+                 QStringList{QStringLiteral("Attention: perte des modifications du texte.")});
+        QCOMPARE(r.requests.first().title, QStringLiteral("Abandon des données?"));
+        QCOMPARE(r.requests.first().icon, dialogs::Icon::Question);
+        QCOMPARE(w->textModified, 1);
+        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/CORRIGE.E02")));
+        QVERIFY(w->supertext->toPlainText().endsWith(QLatin1Char('x')));
+    }
+
+    // "Fermer l'exercice" after OK: the start-up text again, read-only; the bench stays.
+    void closing()
+    {
+        QVERIFY(open(QStringLiteral("CORRIGE.E02")));
+        QTest::keyClicks(w->supertext, QStringLiteral("x"));
+        RecordingResponder r;
+        menu()->Closexo->trigger();
+        QCOMPARE(r.messages().size(), 1);
+        QCOMPARE(w->fich->text(), QString());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
+        QVERIFY(w->supertext->isReadOnly());
+        QCOMPARE(module1().exerciseHasCorrection, 0);
+        QCOMPARE(w->textModified, 0);
+        QCOMPARE(module1().bench.lampAngle, 150.0);
+        // The start-up text takes no typing.
+        QTest::keyClicks(w->supertext, QStringLiteral("abc"));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
+        QCOMPARE(w->textModified, 0);
+    }
+
+    // "Prise en main": the activity of the program's folder; without its file, nothing at all.
+    void getting_started()
+    {
+        menu()->PRISENMAIN->trigger();
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Prise en main"));
+        QCOMPARE(w->fich->text(), data(QStringLiteral("pem/OPTIPHANE.PEM")));
+        QVERIFY(!w->supertext->isReadOnly());
+        QCOMPARE(module1().bench.lampAngle, 170.0);
+        QCOMPARE(module1().exerciseHasCorrection, 0);
+
+        QTemporaryDir empty;
+        programfolder::setPath(empty.path());
+        menu()->Closexo->trigger();
+        RecordingResponder r;
+        menu()->PRISENMAIN->trigger();
+        QVERIFY(r.requests.isEmpty());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
+        QCOMPARE(w->fich->text(), QString());
+    }
+
+    // Files that cannot be read: the messages, the window left open, what was loaded before
+    // the failure kept.
+    void failures_data()
+    {
+        QTest::addColumn<QString>("exercise");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fich");
+        const QString folder = data(QStringLiteral("exo/"));
+        QTest::newRow("statement missing")
+            << "ABSENT.E02"
+            << "Fichier absent"
+            << "Le fichier " + folder + "NULLEPART.RTF est introuvable"
+            << "";
+        QTest::newRow("statement not RTF") << "PASRTF.E02"
+                                           << "Fichier absent"
+                                           << "Le fichier " + folder + "TEXTE.TXT est introuvable"
+                                           << "";
+        QTest::newRow("name climbing out of the folder")
+            << "MONTE.E02"
+            << "Fichier absent"
+            << "Le fichier " + folder + "..\\pem\\PEM.RTF est introuvable"
+            << "";
+        QTest::newRow("configuration missing")
+            << "CONFABSENTE.E02"
+            << "Fichier absent"
+            << "Le fichier " + folder + "PERDUE.P02 est introuvable"
+            << "CONFABSENTE.E02";
+        QTest::newRow("empty exercise file") << "VIDE.E02"
+                                             << "Fichier absent"
+                                             << "Le fichier " + folder + " est introuvable"
+                                             << "";
+        QTest::newRow("cut exercise file") << "TRONQUE.E02"
+                                           << "Fichier absent"
+                                           << "Le fichier " + folder + "ENON est introuvable"
+                                           << "";
+    }
+    void failures()
+    {
+        QFETCH(QString, exercise);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(QString, fich);
+        RecordingResponder r;
+        const auto f = select(exercise);
+        QVERIFY(r.requests.isEmpty());
+        QVERIFY(!menu()->openSelected(*f));
+        QCOMPARE(r.messages(), QStringList{text});
+        QCOMPARE(r.requests.first().title, title);
+        QCOMPARE(r.requests.first().icon, dialogs::Icon::Stop);
+        QVERIFY(f->Frame2->isHidden());
+        QCOMPARE(w->fich->text(), fich.isEmpty() ? QString() : data(QStringLiteral("exo/") + fich));
+        QCOMPARE(module1().bench.lampAngle, 135.0);
+    }
+
+    // A damaged exercise file is told at its preview.
+    void damaged_preview()
+    {
+        RecordingResponder r;
+        const auto f = select(QStringLiteral("ABIME.E02"));
+        QCOMPARE(r.messages(), QStringList{QStringLiteral(
+                                   "Vérifier:\n- le nom du fichier,\n- l'état du lecteur.")});
+        QCOMPARE(r.requests.first().title, QStringLiteral("Lecture impossible"));
+    }
+
+    // A correction that is not there: the message, the pointer back, the statement kept.
+    void missing_correction()
+    {
+        QVERIFY(open(QStringLiteral("CORRABSENTE.E02")));
+        RecordingResponder r;
+        menu()->opencor->trigger();
+        QCOMPARE(r.messages(), QStringList{"Le fichier " + data(QStringLiteral("exo/")) +
+                                           "PERDU.RTF est introuvable"});
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
+    }
+
+    // Saving: ".RTF" added, the question before replacing, a failed save keeps the edits marked.
+    void saving()
+    {
+        QTemporaryDir dir;
+        QVERIFY(open(QStringLiteral("SIMPLE.E02")));
+        QTest::keyClicks(w->supertext, QStringLiteral("Ma reponse"));
+        RecordingResponder r;
+        r.answers << file(dir.filePath(QStringLiteral("reponse")));
+        menu()->savetexte->trigger();
+        QCOMPARE(r.requests.first().filter, QStringLiteral("Texte au format RTF (*.RTF)"));
+        const QString saved = dir.filePath(QStringLiteral("reponse.RTF"));
+        QVERIFY(QFileInfo::exists(saved));
+        QCOMPARE(w->textModified, 0);
+
+        QTest::keyClicks(w->supertext, QStringLiteral("!"));
+        r.requests.clear();
+        r.answers << file(saved) << answer(dialogs::Answer::Cancel);
+        menu()->savetexte->trigger();
+        QCOMPARE(r.messages(), QStringList{QStringLiteral(
+                                   "Le fichier reponse.RTF existe déjà.\nEcraser l'ancien?")});
+        QCOMPARE(r.requests.last().title, QStringLiteral("Ecraser le fichier?"));
+        QCOMPARE(w->textModified, 1);
+
+        r.requests.clear();
+        r.answers << file(dir.filePath(QStringLiteral("absent/x.rtf")));
+        menu()->savetexte->trigger();
+        QCOMPARE(r.messages(),
+                 QStringList{QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.")});
+        QCOMPARE(r.requests.last().title, QStringLiteral("Erreur d'écriture."));
+        QCOMPARE(w->textModified, 1); // not saved: the edits are still to be kept
+
+        // What was saved reads back as typed.
+        QTextDocument back;
+        QVERIFY(exercises::loadRichText(saved, back) == exercises::LoadResult::Loaded);
+        QVERIFY(back.toPlainText().contains(QStringLiteral("Ma reponse")));
+    }
+
+    // "Retrouver un texte": the file named in fich, editable; one that is not RTF is told.
+    void reading_a_text()
+    {
+        RecordingResponder r;
+        r.answers << file(data(QStringLiteral("exo/CORRIGE.RTF")));
+        menu()->opentexte->trigger();
+        QCOMPARE(r.requests.first().defaultText, QStringLiteral("*.rtf"));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+        QCOMPARE(w->fich->text(), "Texte: " + data(QStringLiteral("exo/CORRIGE.RTF")));
+        QVERIFY(!w->supertext->isReadOnly());
+        QCOMPARE(w->textModified, 0);
+
+        r.requests.clear();
+        r.answers << file(data(QStringLiteral("exo/TEXTE.TXT")));
+        menu()->opentexte->trigger();
+        QCOMPARE(r.messages(),
+                 QStringList{QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.")});
+        QCOMPARE(r.requests.last().title, QStringLiteral("Erreur de lecture."));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+    }
+
+    // Printing the text, or only its selection; the set-up dialog cancelled prints nothing.
+    void printing_the_text()
+    {
+        QVERIFY2(poppler::available(), "poppler-utils is not installed");
+        QVERIFY(open(QStringLiteral("SIMPLE.E02")));
+        QTemporaryDir dir;
+        {
+            RecordingResponder r;
+            r.answers << answer(dialogs::Answer::Cancel);
+            menu()->imprimetexte->trigger();
+            QCOMPARE(r.requests.size(), 1);
+        }
+        RecordingResponder r;
+        const QString whole = dir.filePath(QStringLiteral("enonce.pdf"));
+        r.answers << dialogs::Reply{} << file(whole);
+        menu()->imprimetexte->trigger();
+        const QString text = poppler::text(whole);
+        QVERIFY2(text.contains(QStringLiteral("Énoncé")) &&
+                     text.contains(QStringLiteral("Mesurer l'angle d'incidence")),
+                 qPrintable(text));
+
+        QTextCursor c(w->supertext->document());
+        c.movePosition(QTextCursor::NextBlock);
+        c.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        w->supertext->setTextCursor(c);
+        const QString part = dir.filePath(QStringLiteral("selection.pdf"));
+        r.answers << dialogs::Reply{} << file(part);
+        menu()->imprimetexte->trigger();
+        QCOMPARE(poppler::text(part).simplified(), QStringLiteral("Mesurer"));
+    }
+};
+
+QTEST_MAIN(TestExerciseControls)
+#include "tst_exercisecontrols.moc"
