@@ -6,6 +6,7 @@
 #include "app/prisme.h"
 #include "bench/benchview.h"
 #include "exercises/exercisecontrols.h"
+#include "exercises/exercisefile.h"
 #include "exercises/fichexo.h"
 #include "platform/programfolder.h"
 #include "print/printers.h"
@@ -437,6 +438,41 @@ private slots:
                  QStringList{QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.")});
         QCOMPARE(r.requests.last().title, QStringLiteral("Erreur de lecture."));
         QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+    }
+
+    // Every exercise that ships opens with no message, and so does its correction; the
+    // getting-started activity too.
+    void shipped_content_data()
+    {
+        QTest::addColumn<QString>("exercise");
+        const QDir shipped(qEnvironmentVariable("OPTIPHANE_TEST_DATA") +
+                           QStringLiteral("/../data/exercices"));
+        const QStringList files = shipped.entryList({QStringLiteral("*.E02")}, QDir::Files);
+        QVERIFY(files.size() >= 5);
+        for (const QString& f : files)
+            QTest::newRow(qPrintable(f)) << shipped.filePath(f);
+    }
+    void shipped_content()
+    {
+        QFETCH(QString, exercise);
+        RecordingResponder r;
+        QVERIFY(menu()->openExercise(exercise, w.get()));
+        QVERIFY(w->supertext->toPlainText().size() > 500);
+        const auto records = exercises::readExercise(exercise);
+        QVERIFY(records);
+        const exercises::Preview p = exercises::preview(*records);
+        QCOMPARE(p.status, QStringLiteral("Exercice corrigé"));
+        QVERIFY(p.litMarks >= 1 && !p.notions.isEmpty() && !p.title.isEmpty());
+        const QString statement = w->supertext->toPlainText();
+        menu()->opencor->trigger();
+        QVERIFY(w->supertext->toPlainText() != statement);
+        QVERIFY(w->supertext->isReadOnly());
+        programfolder::setPath(qEnvironmentVariable("OPTIPHANE_TEST_DATA") +
+                               QStringLiteral("/../data"));
+        menu()->PRISENMAIN->trigger();
+        QVERIFY(w->fich->text().endsWith(QStringLiteral("OPTIPHANE.PEM")));
+        QVERIFY(w->supertext->toPlainText().contains(QStringLiteral("rapporteur")));
+        QCOMPARE(r.requests.size(), 0);
     }
 
     // Printing the text, or only its selection; the set-up dialog cancelled prints nothing.

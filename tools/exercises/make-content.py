@@ -1,0 +1,398 @@
+#!/usr/bin/env python3
+# Regenerates the content shipped in data/: the getting-started activity (OPTIPHANE.PEM, its text
+# and its configuration) and the exercises of data/exercices/ (.E02, statements and corrections
+# in RTF, configurations .P02).
+#
+#   tools/exercises/make-content.py [--programme build/optiphane] [--images DOSSIER]
+#
+# The texts are written in tools/exercises/textes/*.txt in a small markup (see rtf_from_source);
+# the configurations are described below. Each configuration is encoded here, then read and
+# written again by the program itself ("--enregistrer"), so that the files shipped are the
+# program's own; its table is read back ("--tableau") and compared with the expected cells, and
+# the computed columns are checked with the program's calculator ("--calcul").
+import argparse, os, struct, subprocess, sys, tempfile
+from decimal import Decimal, ROUND_HALF_EVEN
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(os.path.dirname(HERE))
+TEXTS = os.path.join(HERE, "textes")
+
+# ---------------------------------------------------------------------------------------------
+# Record files: 128-byte records, a 16-bit little-endian length then the text in Windows-1252,
+# zero filler; the last record stops after its text.
+
+def encode(records):
+    out = b""
+    for k, text in enumerate(records):
+        data = text.encode("cp1252")
+        if len(data) > 126:
+            raise SystemExit("enregistrement trop long (%d octets) : %r" % (len(data), text))
+        rec = struct.pack("<H", len(data)) + data
+        if k + 1 < len(records):
+            rec += b"\0" * (128 - len(rec))
+        out += rec
+    return out
+
+# ---------------------------------------------------------------------------------------------
+# Configurations
+
+AIR = (" 1.000275", " .74")
+EAU = (" 1.325943", " 2221.576")
+CROWN = (" 1.472363", " 11848.41")
+FLINT = (" 1.5392", " 31102.07")
+
+def configuration(disc="Verre Crown", disc_ab=CROWN, outer="Air", outer_ab=AIR, source="mono",
+                  black=True, mirror=False, partial=True, wavelength=589, arrows=True,
+                  lamp="135", titles=("C1", "C2", "C3", "C4", "C5"), rows=(), data_rows=10,
+                  formulas=("", "", "", "", ""), number_format="########0.000"):
+    """The records of a .P02 file. `rows` are the data rows given (texts as the table shows
+    them), completed with empty rows up to `data_rows`."""
+    flag = lambda b: "1" if b else "0"
+    r = ["OPTIPHANE", disc, outer, flag(source == "mono"), flag(source == "blanche"),
+         flag(black), flag(not black), flag(source == "5"), flag(not mirror), flag(mirror),
+         flag(partial), " %d" % wavelength, " " + flag(arrows), " " + lamp,
+         outer_ab[0], outer_ab[1], disc_ab[0], disc_ab[1]]
+    cells = [list(titles)] + [list(row) for row in rows]
+    cells += [[""] * 5 for _ in range(data_rows - len(rows))]
+    r.append(" %d" % len(cells))
+    for row in cells:
+        assert len(row) == 5
+        r += row
+    r += list(formulas)
+    r.append(number_format)
+    return r, cells
+
+REFRACTION_TITLES = ("i (°)", "r (°)", "sin i", "sin r", "sin i/sin r")
+REFRACTION_FORMULAS = ("", "", "sin (C1)", "sin (C2)", "C3 / C4")
+
+CONFIGURATIONS = {
+    # The start-up experiment, the lamp at i = 30° and the columns named for a first measure.
+    "PRISENMAIN": configuration(lamp="150", titles=("i (°)", "r (°)", "sin i", "sin r", "C5")),
+
+    "exercices/REFLEXION": configuration(
+        mirror=True, lamp="150", titles=("i (°)", "i' (°)", "i' - i", "C4", "C5")),
+    "exercices/REFLEXION_C": configuration(
+        mirror=True, lamp="140", titles=("i (°)", "i' (°)", "i' - i", "C4", "C5"), data_rows=8,
+        rows=[("10,000", "10,000", "0,000", "", ""),
+              ("20,000", "20,000", "0,000", "", ""),
+              ("30,000", "30,000", "0,000", "", ""),
+              ("40,000", "40,000", "0,000", "", ""),
+              ("50,000", "50,000", "0,000", "", ""),
+              ("60,000", "60,000", "0,000", "", ""),
+              ("70,000", "70,000", "0,000", "", ""),
+              ("80,000", "80,000", "0,000", "", "")],
+        formulas=("", "", "C2 - C1", "", "")),
+
+    "exercices/REFRACTION": configuration(lamp="170", titles=REFRACTION_TITLES),
+    "exercices/REFRACTION_C": configuration(
+        lamp="140", titles=REFRACTION_TITLES, data_rows=8,
+        rows=[("10,000", "6,600", "0,174", "0,115", "1,513"),
+              ("20,000", "13,100", "0,342", "0,227", "1,507"),
+              ("30,000", "19,400", "0,500", "0,332", "1,506"),
+              ("40,000", "25,300", "0,643", "0,427", "1,506"),
+              ("50,000", "30,600", "0,766", "0,509", "1,505"),
+              ("60,000", "35,100", "0,866", "0,575", "1,506"),
+              ("70,000", "38,600", "0,940", "0,624", "1,506"),
+              ("80,000", "40,800", "0,985", "0,653", "1,508")],
+        formulas=REFRACTION_FORMULAS),
+
+    # The lamp on the right: the light crosses the curved face along a radius and meets the flat
+    # face from inside the glass.
+    "exercices/REFLEXTOT": configuration(
+        lamp="350", titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i")),
+    "exercices/REFLEXTOT_C": configuration(
+        lamp="318.4", titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i"), data_rows=6,
+        rows=[("10,000", "15,200", "0,174", "0,262", "1,506"),
+              ("20,000", "31,000", "0,342", "0,515", "1,506"),
+              ("30,000", "48,900", "0,500", "0,754", "1,508"),
+              ("35,000", "59,800", "0,574", "0,864", "1,505"),
+              ("40,000", "75,500", "0,643", "0,968", "1,505"),
+              ("41,000", "81,100", "0,656", "0,988", "1,506")],
+        formulas=("", "", "sin (C1)", "sin (C2)", "C4 / C3")),
+
+    # The half-disc is air and the outer medium water: with the lamp on the left the light goes
+    # from the water into the air through the flat face.
+    "exercices/EAUAIR": configuration(
+        disc="Air", disc_ab=AIR, outer="Eau", outer_ab=EAU, lamp="170",
+        titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i")),
+    "exercices/EAUAIR_C": configuration(
+        disc="Air", disc_ab=AIR, outer="Eau", outer_ab=EAU, lamp="131.4",
+        titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i"), data_rows=6,
+        rows=[("10,000", "13,400", "0,174", "0,232", "1,333"),
+              ("20,000", "27,100", "0,342", "0,456", "1,333"),
+              ("30,000", "41,800", "0,500", "0,667", "1,334"),
+              ("40,000", "58,900", "0,643", "0,856", "1,331"),
+              ("45,000", "70,400", "0,707", "0,942", "1,332"),
+              ("48,000", "81,800", "0,743", "0,990", "1,332")],
+        formulas=("", "", "sin (C1)", "sin (C2)", "C4 / C3")),
+
+    "exercices/DISPERSION": configuration(
+        source="blanche", lamp="120", data_rows=5,
+        titles=("lambda (nm)", "n Crown", "r Crown (°)", "n Flint", "r Flint (°)")),
+    "exercices/DISPERSION_C": configuration(
+        source="5", lamp="120", data_rows=5,
+        titles=("lambda (nm)", "n Crown", "r Crown (°)", "n Flint", "r Flint (°)"),
+        rows=[("400,000", "1,546", "34,100", "1,734", "30,000"),
+              ("500,000", "1,520", "34,800", "1,664", "31,400"),
+              ("600,000", "1,505", "35,100", "1,626", "32,200"),
+              ("700,000", "1,497", "35,400", "1,603", "32,700"),
+              ("800,000", "1,491", "35,500", "1,588", "33,100")],
+        formulas=("", "1.472363 + 11848.408 / C1 ^ 2", "", "1.5392 + 31102.07 / C1 ^ 2", "")),
+
+    "exercices/INCONNU": configuration(
+        disc="Autre", disc_ab=(" 1.4776", " 4500"), lamp="170", titles=REFRACTION_TITLES),
+    "exercices/INCONNU_C": configuration(
+        disc="Autre", disc_ab=(" 1.4776", " 4500"), lamp="120", titles=REFRACTION_TITLES,
+        data_rows=8,
+        rows=[("10,000", "6,700", "0,174", "0,117", "1,487"),
+              ("20,000", "13,300", "0,342", "0,230", "1,487"),
+              ("30,000", "19,600", "0,500", "0,335", "1,493"),
+              ("40,000", "25,600", "0,643", "0,432", "1,488"),
+              ("50,000", "30,900", "0,766", "0,514", "1,490"),
+              ("60,000", "35,500", "0,866", "0,581", "1,491"),
+              ("70,000", "39,100", "0,940", "0,631", "1,490"),
+              ("80,000", "41,400", "0,985", "0,661", "1,490")],
+        formulas=REFRACTION_FORMULAS),
+}
+
+# ---------------------------------------------------------------------------------------------
+# Exercises: file name, difficulty, notions (shown one right after the other), title.
+
+EXERCISES = [
+    ("REFLEXION", "1",
+     ["Réflexion de la lumière, ", "miroir plan, ", "angles d'incidence et de réflexion, ",
+      "rapporteur et tableau"],
+     "Les lois de la réflexion (miroir plan)"),
+    ("REFRACTION", "2",
+     ["Réfraction de la lumière, ", "loi de Snell-Descartes, ", "indice de réfraction, ",
+      "droite de régression"],
+     "La loi de la réfraction : de l'air au verre Crown"),
+    ("REFLEXTOT", "2",
+     ["Réfraction du verre vers l'air, ", "réflexion totale, ", "angle limite, ",
+      "réflexion partielle"],
+     "La réflexion totale : du verre Crown vers l'air, l'angle limite"),
+    ("EAUAIR", "2",
+     ["Réfraction de l'eau vers l'air, ", "milieu plus réfringent, ", "angle limite, ",
+      "réflexion totale"],
+     "De l'eau vers l'air : réfraction et réflexion totale"),
+    ("DISPERSION", "3",
+     ["Lumière blanche et spectre, ", "longueur d'onde, ", "loi de Cauchy, ",
+      "dispersion par le verre Crown et le verre Flint"],
+     "La dispersion de la lumière blanche : indice et longueur d'onde"),
+    ("INCONNU", "3",
+     ["Mesure d'un indice de réfraction, ", "loi de Snell-Descartes, ",
+      "droite de régression, ", "identification d'un matériau"],
+     "Identifier un matériau inconnu par la mesure de son indice"),
+]
+
+# ---------------------------------------------------------------------------------------------
+# Texts: a small markup, one paragraph per block of lines.
+#   = Titre                    the title, centred, bold, blue, 16 pt
+#   == Section                 a section heading, bold, 11 pt
+#   * texte                    an item of a list
+#   1. texte                   a numbered question (the number in bold)
+#   > texte                    an indented line (the space left for an answer, a result)
+#   ! texte                    a framed note in blue
+#   other lines                body text (10 pt); consecutive body lines make one paragraph
+# A line ending with " \" is followed by a line break and the next line continues the paragraph.
+# Inline: **gras**, //italique//, _{indice}, ^{exposant}. Characters outside Windows-1252 are
+# written as \uN? (λ, ≈, ...).
+
+RTF_HEAD = ("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
+            "{\\colortbl ;\\red0\\green0\\blue200;}\n\\viewkind4\\uc1\\pard\\f0\\fs20\n")
+
+def rtf_chars(text):
+    out = []
+    for ch in text:
+        code = ord(ch)
+        if ch in "\\{}":
+            out.append("\\" + ch)
+        elif code < 128:
+            out.append(ch)
+        else:
+            try:
+                byte = ch.encode("cp1252")
+                out.append("\\'%02x" % byte[0])
+            except UnicodeEncodeError:
+                out.append("\\u%d?" % (code if code < 32768 else code - 65536))
+    return "".join(out)
+
+def rtf_inline(text):
+    out, k, bold, italic = [], 0, False, False
+    while k < len(text):
+        if text.startswith("**", k):
+            bold = not bold
+            out.append("\\b " if bold else "\\b0 ")
+            k += 2
+        elif text.startswith("//", k):
+            italic = not italic
+            out.append("\\i " if italic else "\\i0 ")
+            k += 2
+        elif text.startswith("_{", k) or text.startswith("^{", k):
+            end = text.index("}", k)
+            word = "\\sub " if text[k] == "_" else "\\super "
+            out.append("{" + word + rtf_chars(text[k + 2:end]) + "}")
+            k = end + 1
+        elif text.startswith(" \\\n", k):
+            out.append("\\line ")
+            k += 3
+        else:
+            j = k
+            while j < len(text) and not (text.startswith("**", j) or text.startswith("//", j)
+                                         or text.startswith("_{", j) or text.startswith("^{", j)
+                                         or text.startswith(" \\\n", j)):
+                j += 1
+            out.append(rtf_chars(text[k:j]))
+            k = j
+    if bold or italic:
+        raise SystemExit("gras ou italique non refermé : %r" % text)
+    return "".join(out)
+
+def blocks(source):
+    """The paragraphs of a source: (kind, text)."""
+    result, current = [], None
+    for line in source.splitlines():
+        stripped = line.strip()
+        if not stripped:
+            current = None
+            continue
+        kind = None
+        for prefix, name in (("== ", "section"), ("= ", "title"), ("* ", "item"), ("> ", "indent"),
+                             ("! ", "note")):
+            if stripped.startswith(prefix):
+                kind, stripped = name, stripped[len(prefix):]
+                break
+        else:
+            head = stripped.split(" ", 1)[0]
+            if head.endswith(".") and head[:-1].isdigit():
+                kind = "question"
+        if kind is None and current is not None and (
+                current[0] == "body" or current[1].endswith(" \\")):
+            current[1] += "\n" + stripped if current[1].endswith(" \\") else " " + stripped
+            continue
+        current = [kind or "body", stripped]
+        result.append(current)
+    return result
+
+def rtf_from_source(source):
+    parts = [RTF_HEAD]
+    for kind, text in blocks(source):
+        if kind == "title":
+            parts.append("\\pard\\qc\\sa240\\cf1\\b\\fs32 %s\\cf0\\b0\\fs20\\par\n" % rtf_inline(text))
+        elif kind == "section":
+            parts.append("\\pard\\sb200\\sa80\\keepn\\b\\fs22 %s\\b0\\fs20\\par\n" % rtf_inline(text))
+        elif kind == "item":
+            parts.append("\\pard\\li440\\fi-220\\sa40 \\'95  %s\\par\n" % rtf_inline(text))
+        elif kind == "question":
+            number, rest = text.split(" ", 1)
+            parts.append("\\pard\\li340\\fi-340\\sb60\\sa40 \\b %s\\b0  %s\\par\n"
+                         % (number, rtf_inline(rest)))
+        elif kind == "indent":
+            parts.append("\\pard\\li340\\sa80 %s\\par\n" % rtf_inline(text))
+        elif kind == "note":
+            parts.append("\\pard\\li220\\ri220\\sb60\\sa100\\cf1 %s\\cf0\\par\n" % rtf_inline(text))
+        else:
+            parts.append("\\pard\\sa80 %s\\par\n" % rtf_inline(text))
+    parts.append("}\n")
+    rtf = "".join(parts)
+    depth = 0
+    for ch_index, ch in enumerate(rtf):
+        if ch in "{}" and (ch_index == 0 or rtf[ch_index - 1] != "\\"):
+            depth += 1 if ch == "{" else -1
+            if depth < 0:
+                break
+    if depth != 0:
+        raise SystemExit("accolades non équilibrées")
+    return rtf.encode("ascii")
+
+# ---------------------------------------------------------------------------------------------
+# The program: rewriting, reading the table back, checking the computed columns.
+
+def run(programme, *args, stdin=None):
+    p = subprocess.run([programme, *args], input=stdin, capture_output=True)
+    if p.returncode != 0:
+        raise SystemExit("%s %s : code %d\n%s" % (programme, " ".join(args), p.returncode,
+                                                    p.stderr.decode("utf-8", "replace")))
+    return p.stdout.decode("utf-8")
+
+def value_text(cell):
+    # As the column run writes a cell into a formula: the number with a point.
+    text = cell.replace(",", ".")
+    if "." in text:
+        text = text.rstrip("0").rstrip(".")
+    return text or "0"
+
+def check_formulas(programme, name, cells, formulas):
+    entries, expected = [], []
+    for row in cells[1:]:
+        for col, formula in enumerate(formulas):
+            if not formula or not row[col]:
+                continue
+            entry = formula
+            for ref in range(5, 0, -1):
+                entry = entry.replace("C%d" % ref, value_text(row[ref - 1]))
+            entries.append(entry)
+            expected.append(row[col])
+    if not entries:
+        return
+    results = run(programme, "--calcul", "-", stdin="\n".join(entries).encode() + b"\n")
+    for entry, text, want in zip(entries, results.splitlines(), expected):
+        got = Decimal(text.strip()).quantize(Decimal("0.001"), rounding=ROUND_HALF_EVEN)
+        if str(got).replace(".", ",") != want:
+            raise SystemExit("%s : %s donne %s, le tableau porte %s" % (name, entry, text, want))
+
+def write_configuration(programme, out_dir, name, records, cells, images):
+    target = os.path.join(out_dir, name + ".P02")
+    os.makedirs(os.path.dirname(target), exist_ok=True)
+    with tempfile.TemporaryDirectory() as tmp:
+        raw = os.path.join(tmp, "brut.P02")
+        with open(raw, "wb") as f:
+            f.write(encode(records))
+        run(programme, "--enregistrer", target, raw)
+    table = run(programme, "--tableau", target).rstrip("\n").split("\n")
+    want = ["\t".join(row) for row in cells]
+    if [line.rstrip("\r") for line in table] != want:
+        raise SystemExit("%s : le tableau relu diffère :\n%s" % (name, "\n".join(table)))
+    if images:
+        os.makedirs(images, exist_ok=True)
+        run(programme, "--image", os.path.join(images, os.path.basename(name) + ".png"), target)
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--programme", default=os.path.join(ROOT, "build", "optiphane"))
+    ap.add_argument("--sortie", default=os.path.join(ROOT, "data"))
+    ap.add_argument("--images", help="dossier où écrire le schéma de chaque configuration")
+    args = ap.parse_args()
+    out = args.sortie
+    if not os.access(args.programme, os.X_OK):
+        raise SystemExit("programme introuvable : %s (construire d'abord Optiphane, ou donner "
+                         "--programme)" % args.programme)
+
+    texts = sorted(f[:-4] for f in os.listdir(TEXTS) if f.endswith(".txt"))
+    for name in texts:
+        with open(os.path.join(TEXTS, name + ".txt"), encoding="utf-8") as f:
+            rtf = rtf_from_source(f.read())
+        folder = out if name == "PRISENMAIN" else os.path.join(out, "exercices")
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, name + ".RTF"), "wb") as f:
+            f.write(rtf)
+
+    for name, (records, cells) in sorted(CONFIGURATIONS.items()):
+        check_formulas(args.programme, name, cells, records[-6:-1])
+        write_configuration(args.programme, out, name, records, cells, args.images)
+
+    with open(os.path.join(out, "OPTIPHANE.PEM"), "wb") as f:
+        f.write(encode(["PRISENMAIN.RTF", "PRISENMAIN.P02"]))
+    for name, difficulty, notions, title in EXERCISES:
+        for needed in (name + ".txt", name + "_C.txt"):
+            if not os.path.exists(os.path.join(TEXTS, needed)):
+                raise SystemExit("texte manquant : " + needed)
+        notions = (notions + [""] * 4)[:4]
+        records = [name + ".RTF", name + ".P02", name + "_C.RTF", name + "_C.P02", difficulty, ""]
+        records += notions + [title]
+        with open(os.path.join(out, "exercices", name + ".E02"), "wb") as f:
+            f.write(encode(records))
+    print("contenu écrit dans", out)
+
+if __name__ == "__main__":
+    main()
