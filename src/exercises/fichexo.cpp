@@ -106,15 +106,15 @@ QPixmap closePicture()
     return pixmap;
 }
 
-template <class W> W* named(W* widget, const char* name)
+template <class W> W* fichexoNamed(W* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& where)
+QLabel* fichexoLabel(QWidget* parent, const char* name, const QString& text, const QRect& where)
 {
-    auto* l = named(new QLabel(text, parent), name);
+    auto* l = fichexoNamed(new QLabel(text, parent), name);
     l->setGeometry(where);
     return l;
 }
@@ -149,32 +149,32 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     pal.setColor(QPalette::Window, QColor(236, 233, 216));
     setPalette(pal);
 
-    tito = named(new TitleStrip(this), "tito");
-    ouvreur = named(new QLabel(tito), "ouvreur");
+    tito = fichexoNamed(new TitleStrip(this), "tito");
+    ouvreur = fichexoNamed(new QLabel(tito), "ouvreur");
     ouvreur->setPixmap(openPicture());
     ouvreur->setToolTip(QStringLiteral("Ouvrir l'exercice sélectionné"));
     ouvreur->setCursor(Qt::PointingHandCursor);
     ouvreur->installEventFilter(this);
-    Image5 = named(new QLabel(tito), "Image5");
+    Image5 = fichexoNamed(new QLabel(tito), "Image5");
     Image5->setPixmap(closePicture());
     Image5->setToolTip(QStringLiteral("Fermer sans charger d'exercice"));
     Image5->setCursor(Qt::PointingHandCursor);
     Image5->installEventFilter(this);
 
-    Frame1 = named(new QFrame(this), "Frame1");
+    Frame1 = fichexoNamed(new QFrame(this), "Frame1");
     Frame1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    label(Frame1, "LabelDrive", QStringLiteral("Lecteur:"), {8, 6, 220, 18});
-    Drive1 = named(new QComboBox(Frame1), "Drive1");
+    fichexoLabel(Frame1, "LabelDrive", QStringLiteral("Lecteur:"), {8, 6, 220, 18});
+    Drive1 = fichexoNamed(new QComboBox(Frame1), "Drive1");
     Drive1->addItem(QStringLiteral("/"));
     Drive1->setGeometry(8, 24, 230, 24);
-    Dir1Path = label(Frame1, "Dir1Path", QString(), {8, 54, 230, 18});
-    Dir1 = named(new QListWidget(Frame1), "Dir1");
+    Dir1Path = fichexoLabel(Frame1, "Dir1Path", QString(), {8, 54, 230, 18});
+    Dir1 = fichexoNamed(new QListWidget(Frame1), "Dir1");
     Dir1->installEventFilter(this);
-    label(Frame1, "LabelFiles", QStringLiteral("Liste des exercices:"), {8, 0, 230, 18});
-    File1 = named(new QListWidget(Frame1), "File1");
+    fichexoLabel(Frame1, "LabelFiles", QStringLiteral("Liste des exercices:"), {8, 0, 230, 18});
+    File1 = fichexoNamed(new QListWidget(Frame1), "File1");
     File1->installEventFilter(this);
 
-    titratexo = named(new QLabel(this), "titratexo");
+    titratexo = fichexoNamed(new QLabel(this), "titratexo");
     QFont big = font();
     big.setPixelSize(20);
     big.setBold(true);
@@ -184,15 +184,16 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     QPalette blue = titratexo->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 160));
     titratexo->setPalette(blue);
-    intratro = named(new QLabel(QStringLiteral("Sélectionner un fichier"), this), "intratro");
+    intratro =
+        fichexoNamed(new QLabel(QStringLiteral("Sélectionner un fichier"), this), "intratro");
     intratro->setAlignment(Qt::AlignCenter);
-    Label4 = named(new QLabel(QStringLiteral("Niveau de difficulté:"), this), "Label4");
+    Label4 = fichexoNamed(new QLabel(QStringLiteral("Niveau de difficulté:"), this), "Label4");
     for (int i = 0; i < 3; ++i) {
-        Image4[i] = named(new QLabel(this), "Image4");
+        Image4[i] = fichexoNamed(new QLabel(this), "Image4");
         Image4[i]->setPixmap(markPicture(false));
     }
-    Label3 = named(new QLabel(this), "Label3");
-    Label2 = named(new QLabel(this), "Label2");
+    Label3 = fichexoNamed(new QLabel(this), "Label3");
+    Label2 = fichexoNamed(new QLabel(this), "Label2");
     QFont status = font();
     status.setPixelSize(18);
     status.setBold(true);
@@ -206,19 +207,19 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     QPalette front = Label2->palette();
     front.setColor(QPalette::WindowText, QColor(200, 0, 0));
     Label2->setPalette(front);
-    Label1 = named(new QLabel(QStringLiteral("Notions abordées:"), this), "Label1");
-    Text1 = named(new QTextEdit(this), "Text1");
+    Label1 = fichexoNamed(new QLabel(QStringLiteral("Notions abordées:"), this), "Label1");
+    Text1 = fichexoNamed(new QTextEdit(this), "Text1");
     Text1->setReadOnly(true);
     Text1->setAcceptRichText(false);
-    fichierexo = named(new QLineEdit(this), "fichierexo");
+    fichierexo = fichexoNamed(new QLineEdit(this), "fichierexo");
     fichierexo->setReadOnly(true);
 
-    Frame2 = named(new QFrame(this), "Frame2");
+    Frame2 = fichexoNamed(new QFrame(this), "Frame2");
     Frame2->setFrameStyle(QFrame::Box | QFrame::Plain);
     Frame2->setAutoFillBackground(true);
-    label(Frame2, "Label5", QStringLiteral("Patienter quelques instants"), {10, 14, 240, 20})
+    fichexoLabel(Frame2, "Label5", QStringLiteral("Patienter quelques instants"), {10, 14, 240, 20})
         ->setAlignment(Qt::AlignCenter);
-    label(Frame2, "Label6", QStringLiteral(" Chargement des fichiers"), {10, 40, 240, 20})
+    fichexoLabel(Frame2, "Label6", QStringLiteral(" Chargement des fichiers"), {10, 40, 240, 20})
         ->setAlignment(Qt::AlignCenter);
 
     connect(Drive1, &QComboBox::activated, this, &Fichexo::Drive1_Change);
