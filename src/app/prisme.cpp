@@ -10,8 +10,10 @@
 #include "calc/columncommand.h"
 #include "calc/machine.h"
 #include "exercises/exercisecontrols.h"
+#include "exercises/exercisefile.h"
 #include "exercises/startuptext.h"
 #include "graph/grapheur.h"
+#include "help/helpwindow.h"
 #include "platform/clipboardcopy.h"
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
@@ -372,26 +374,52 @@ void Prisme::Command1_Click()
     close();
 }
 
-void Prisme::openProgramFile(const QString& name)
+void Prisme::openHelp(const QString& oldFile, const QString& folder, const QString& title,
+                      HelpWindow*& window)
 {
-    const QString path = programfolder::file(name);
-    if (!QFileInfo::exists(path))
-        return;
-    const QUrl url = QUrl::fromLocalFile(path);
-    if (urlOpener())
-        urlOpener()(url);
-    else
-        QDesktopServices::openUrl(url);
+    // The old viewer's file, when it ships and the desktop can open it.
+    const QString path = programfolder::file(oldFile);
+    if (QFileInfo::exists(path)) {
+        const QUrl url = QUrl::fromLocalFile(path);
+        if (urlOpener() ? urlOpener()(url) : QDesktopServices::openUrl(url))
+            return;
+    }
+    // Otherwise the program's own pages.
+    if (!window) {
+        const QString index = programfolder::file(folder + QStringLiteral("/index.html"));
+        if (!QFileInfo::exists(index)) {
+            dialogs::msgBox(
+                QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
+                dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                QStringLiteral("Erreur lors du chargement"), this);
+            return;
+        }
+        window = new HelpWindow(title, index, this);
+        window->openExercise = [this](const QString& name) {
+            const std::optional<QString> exercise =
+                exercises::resolveName(programfolder::file(QStringLiteral("exercices")), name);
+            if (!exercise || !exercisesMenu->confirmDropEdits())
+                return;
+            exercisesMenu->openExercise(*exercise, this);
+            activateWindow();
+            raise();
+        };
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Prisme::Command7_Click()
 {
-    openProgramFile(QStringLiteral("KV8.hlp"));
+    openHelp(QStringLiteral("KV8.hlp"), QStringLiteral("aide"), QStringLiteral("Aide d'Optiphane"),
+             helpWindow);
 }
 
 void Prisme::Command9_Click()
 {
-    openProgramFile(QStringLiteral("Voirlecours.chm"));
+    openHelp(QStringLiteral("Voirlecours.chm"), QStringLiteral("cours"),
+             QStringLiteral("Cours d'optique"), courseWindow);
 }
 
 void Prisme::Command4_Click()

@@ -24,6 +24,7 @@
 
 class BenchControls;
 class ExerciseControls;
+class HelpWindow;
 class ProtractorControls;
 class TableControls;
 class TableGrid;
@@ -82,6 +83,9 @@ public:
     void hideForExercise();
     // The exercise menu and what its items do.
     ExerciseControls* exercisesMenu = nullptr;
+    // The program's own help and course windows, made at their first use.
+    HelpWindow* helpWindow = nullptr;
+    HelpWindow* courseWindow = nullptr;
 
     // Configuration files. The experiment as the controls hold it now; written to a file (the
     // window's title then names it); saving with the failure message; a file read and applied,
@@ -245,7 +249,8 @@ private:
     void createHints();
     void connectControls();
     QFrame* createPanel(const QRect& place, ClickLabel*& title, const QString& titleText);
-    void openProgramFile(const QString& name);
+    void openHelp(const QString& oldFile, const QString& folder, const QString& title,
+                  HelpWindow*& window);
     QRect screenGeometry() const;
 
     StartMode m_mode;

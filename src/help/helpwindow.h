@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program's own help and course window: shipped HTML pages shown offline, with the contents
+// page, links, back and forward, a search in the page, and Escape to close. It stays open beside
+// the main window while the pupil works. A link "exercice:NOM.E02" opens that shipped exercise.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QTextBrowser;
+class QToolButton;
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    // index: the contents page's full path.
+    HelpWindow(const QString& title, const QString& index, QWidget* parent = nullptr);
+
+    // What an "exercice:" link does (the exercise file's name, e.g. "REFRACTION.E02").
+    std::function<void(const QString& name)> openExercise;
+    // What a link to the web does (tests replace the desktop's browser).
+    std::function<void(const QUrl& url)> openExternal;
+
+    QString index() const { return m_index; }
+    // Finds the text in the page from the cursor on (backwards when asked), wrapping at the end;
+    // false when the page does not hold it.
+    bool find(const QString& text, bool backwards = false);
+
+    QTextBrowser* browser = nullptr;
+    QToolButton* home = nullptr;
+    QToolButton* back = nullptr;
+    QToolButton* forward = nullptr;
+    QLineEdit* search = nullptr;
+    QLabel* searchStatus = nullptr;
+
+    static inline const QString NotFound = QStringLiteral("Texte introuvable dans la page");
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void followLink(const QUrl& url);
+
+    QString m_index;
+};
