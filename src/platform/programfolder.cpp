@@ -2,6 +2,8 @@
 #include "platform/programfolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace programfolder {
 
@@ -22,11 +24,24 @@ QString withSeparator(QString folder)
 
 } // namespace
 
+QString installedFolder(const QString& executableFolder)
+{
+    const QDir bin(executableFolder);
+    if (bin.dirName() != QLatin1String("bin"))
+        return {};
+    const QString shared =
+        QDir::cleanPath(bin.absoluteFilePath(QStringLiteral("../share/optiphane")));
+    return QFileInfo(shared).isDir() ? shared : QString();
+}
+
 QString path()
 {
     if (!overridden().isEmpty())
         return withSeparator(overridden());
-    return withSeparator(QCoreApplication::applicationDirPath());
+    // Installed, the files live apart from the executable; in the build, beside it.
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QString installed = installedFolder(executableFolder);
+    return withSeparator(installed.isEmpty() ? executableFolder : installed);
 }
 
 void setPath(const QString& folder)

@@ -6,8 +6,11 @@
 
 namespace programfolder {
 
-// The executable's folder (or the folder set for tests), always ending in "/".
+// The program's folder, always ending in "/": "share/optiphane" beside the "bin" folder of an
+// installed executable, else the executable's own folder (or the folder set for tests).
 QString path();
+// The installed folder for an executable in executableFolder, or "" when it is not installed.
+QString installedFolder(const QString& executableFolder);
 // Replaces the program's folder (tests); an empty text brings back the executable's folder.
 void setPath(const QString& folder);
 // A file of the program's folder: the folder, with "/" appended when it does not end in one,
