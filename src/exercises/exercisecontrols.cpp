@@ -150,6 +150,9 @@ void ExerciseControls::PRISENMAIN_Click()
     const QString pem = folder + exercises::GettingStartedName;
     if (!QFileInfo::exists(pem))
         return;
+    // The activity replaces the text as an exercise does: typed answers are not dropped unasked.
+    if (!confirmDropEdits())
+        return;
     const std::optional<exercises::ExerciseRecords> records = exercises::readGettingStarted(pem);
     if (!records) {
         dialogs::msgBox(QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),

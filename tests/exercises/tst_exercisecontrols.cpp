@@ -242,6 +242,7 @@ private slots:
         QTest::newRow("the correction") << "opencor";
         QTest::newRow("reading a text") << "opentexte";
         QTest::newRow("another exercise") << "openexo";
+        QTest::newRow("the getting-started activity") << "PRISENMAIN";
     }
     void dropping_edits_asks_first()
     {
