@@ -75,6 +75,7 @@ private slots:
     }
     void cleanup()
     {
+        QVERIFY(!QFileInfo::exists(shipped(QStringLiteral("TEMPO.SPC"))));
         Prisme::setUrlOpener({});
         programfolder::setPath(QString());
         QCOMPARE(watchdog->pending(), 0);
@@ -146,7 +147,8 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, index);
         programfolder::setPath(shipped(QString()));
-        Prisme w;
+        // Started as the command line starts it: the shipped folder gets no marker file.
+        Prisme w(Prisme::StartMode::CommandLine);
         w.show();
         w.findChild<QPushButton*>(button)->click();
         HelpWindow* help = button == QLatin1String("Command7") ? w.helpWindow : w.courseWindow;
@@ -179,7 +181,7 @@ private slots:
               "<html><head><title>Aide</title></head><body><p>Sommaire</p></body></html>");
         programfolder::setPath(dir.path());
         openerSucceeds = desktopOpensIt;
-        Prisme w;
+        Prisme w(Prisme::StartMode::CommandLine);
         w.Command7->click();
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(dir.filePath(QStringLiteral("KV8.hlp")))});
         QCOMPARE(w.helpWindow != nullptr, !desktopOpensIt);

@@ -25,8 +25,6 @@ from urllib.parse import unquote, urlsplit
 ALLOWED_OUTSIDE = {"cours/index.html"}  # relative to data/, may be missing
 MAX_BYTES = 3 * 1024 * 1024
 NAV = ("Sommaire", "Page précédente", "Page suivante")
-FORBIDDEN = [re.compile(p, re.IGNORECASE) for p in
-             (r"\bspec(s|ification|ifications)?\b", r"\bpart\s+\d", r"\bissues?\b")]
 
 
 def png_size(path):
@@ -134,10 +132,6 @@ def main(argv):
             problems.append(f"{rel}: <title> manque ou vide")
         if page.scripts:
             problems.append(f"{rel}: script, objet ou ressource externe interdits")
-        text = " ".join(page.text)
-        for pattern in FORBIDDEN:
-            for m in pattern.finditer(text):
-                problems.append(f"{rel}: mot à éviter « {m.group(0)} »")
 
         for href, label, line in page.links:
             split = urlsplit(href)
