@@ -1,0 +1,211 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real program on a real X server (Xvfb), driven as a pupil drives it with xdotool: the lamp
+// dragged, then turned with the keys, a value typed in the table, an answer typed in the
+// getting-started text, and the program closed with its two questions answered. The screen is
+// read with ImageMagick's import and xclip: the refracted ray at the angle Snell's law gives,
+// the typed value in the table, and "NON" in the marker file at the end.
+#include "app/markerfile.h"
+#include "config/recordfile.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+// The bench's centre on the screen: the main window at the screen's corner (no window manager),
+// the drawing inside its 2-pixel border at (8, 48).
+constexpr int kCentreX = 211;
+constexpr int kCentreY = 251;
+
+// Runs a helper program to its end while this process's events go on.
+QByteArray run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    QEventLoop loop;
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    p.start(program, arguments);
+    loop.exec();
+    if (p.state() != QProcess::NotRunning) {
+        p.kill();
+        p.waitForFinished();
+    }
+    return p.readAllStandardOutput();
+}
+
+void xdotool(const QStringList& arguments)
+{
+    run(QStringLiteral("xdotool"), arguments);
+    QTest::qWait(250);
+}
+
+void click(int x, int y)
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y),
+             QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void key(const QString& name)
+{
+    xdotool({QStringLiteral("key"), name});
+}
+
+// The message box of that title takes the keyboard and is answered with Enter.
+void answer(const QString& title)
+{
+    const QByteArray window =
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+             QStringLiteral("--name"), title})
+            .trimmed();
+    QVERIFY2(!window.isEmpty(), qPrintable(title));
+    xdotool({QStringLiteral("windowfocus"), QString::fromLatin1(window.split('\n').last())});
+    key(QStringLiteral("Return"));
+}
+
+QImage screenshot()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ecran.png"));
+    run(QStringLiteral("import"),
+        {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-depth"),
+         QStringLiteral("8"), QStringLiteral("PNG24:") + path});
+    return QImage(path).convertToFormat(QImage::Format_RGB32);
+}
+
+// The row nearest to y, within a window of ±window rows, where column x is brightest.
+int brightestRow(const QImage& image, int x, int y, int window)
+{
+    int best = y;
+    int bestValue = -1;
+    for (int row = y - window; row <= y + window; ++row) {
+        const QRgb p = image.pixel(x, row);
+        const int value = qRed(p) + qGreen(p);
+        if (value > bestValue) {
+            bestValue = value;
+            best = row;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+class TestEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        for (const char* tool : {"xdotool", "import", "xclip"})
+            QVERIFY2(!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty(), tool);
+        QVERIFY2(!qEnvironmentVariableIsEmpty("DISPLAY"), "run under xvfb-run");
+    }
+
+    void a_pupil_session()
+    {
+        // The program and its files in a folder of their own, as installed beside each other.
+        QTemporaryDir folder;
+        const QString program = folder.filePath(QStringLiteral("optiphane"));
+        QVERIFY(QFile::copy(QStringLiteral(OPTIPHANE_EXECUTABLE), program));
+        QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
+        for (const QString& name :
+             {QStringLiteral("OPTIPHANE.PEM"), QStringLiteral("PRISENMAIN.RTF"),
+              QStringLiteral("PRISENMAIN.P02")})
+            QVERIFY(QFile::copy(QStringLiteral(OPTIPHANE_SOURCE_DIR "/data/") + name,
+                                folder.filePath(name)));
+
+        QProcess optiphane;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        optiphane.setProcessEnvironment(env);
+        optiphane.start(program, {});
+        QVERIFY(optiphane.waitForStarted());
+        // Its window shown, then a moment for the first drawing.
+        QVERIFY(!run(QStringLiteral("xdotool"),
+                     {QStringLiteral("search"), QStringLiteral("--sync"),
+                      QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                      QStringLiteral("^Optiphane")})
+                     .isEmpty());
+        QTest::qWait(1500);
+        const QString marker = folder.filePath(QString::fromLatin1(marker::FileName));
+        QCOMPARE(readRecord(marker, marker::Record).value_or(QString()), QStringLiteral("OUI"));
+
+        // The lamp, at 135° at start (190 pixels from the centre), dragged to 150°, then turned
+        // by five degrees with the right arrow: 155°, an incidence of 24.93°.
+        const int startX = kCentreX - 134;
+        const int startY = kCentreY + 134;
+        xdotool({QStringLiteral("mousemove"), QString::number(startX), QString::number(startY),
+                 QStringLiteral("mousedown"), QStringLiteral("1")});
+        for (int k = 1; k <= 10; ++k) {
+            const double a = (135 + 1.5 * k) * M_PI / 180;
+            xdotool({QStringLiteral("mousemove"),
+                     QString::number(std::lround(kCentreX + 190 * std::cos(a))),
+                     QString::number(std::lround(kCentreY + 190 * std::sin(a)))});
+        }
+        // The last step exactly on the 150° line: 165 pixels left of the centre, 95 below.
+        xdotool({QStringLiteral("mousemove"), QString::number(kCentreX - 165),
+                 QString::number(kCentreY + 95), QStringLiteral("mouseup"), QStringLiteral("1")});
+        for (int k = 0; k < 5; ++k)
+            key(QStringLiteral("Right"));
+        QTest::qWait(800);
+
+        // Snell's law: sin r = 1.000277 × sin 24.93° / 1.506516, r = 16.25°. The refracted ray
+        // leaves the centre up and to the right; were it undeviated it would lie 20 pixels
+        // higher at 150 pixels.
+        const QImage screen = screenshot();
+        QVERIFY(!screen.isNull());
+        const double r = std::asin(1.000277 * std::sin(24.93 * M_PI / 180) / 1.506516);
+        for (int radius : {100, 125, 150, 170}) {
+            const int x = int(std::lround(kCentreX + radius * std::cos(r)));
+            const int y = int(std::lround(kCentreY - radius * std::sin(r)));
+            const int found = brightestRow(screen, x, y, 12);
+            QVERIFY2(qAbs(found - y) <= 2,
+                     qPrintable(QStringLiteral("r = %1 px : ligne %2, attendue %3")
+                                    .arg(radius)
+                                    .arg(found)
+                                    .arg(y)));
+            const QRgb p = screen.pixel(x, found);
+            QVERIFY2(qRed(p) > 150 && qGreen(p) > 150 && qBlue(p) < 120,
+                     qPrintable(QString::number(p, 16)));
+        }
+
+        // The table: its button, the first cell, a value typed; the table's text copied.
+        click(396, 20);
+        click(459, 93);
+        xdotool({QStringLiteral("type"), QStringLiteral("24.93")});
+        key(QStringLiteral("ctrl+c"));
+        const QByteArray table =
+            run(QStringLiteral("xclip"),
+                {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-o")});
+        QVERIFY2(table.startsWith("C1\tC2\tC3\tC4\tC5\n24,930\t"), table.constData());
+
+        // The getting-started text, and an answer typed in it.
+        click(396, 20); // the table goes, the text shows again
+        click(466, 301);
+        click(492, 322);
+        click(600, 470);
+        xdotool({QStringLiteral("type"), QStringLiteral("Ma reponse")});
+
+        // "Fermer": the typed answer's question, then the closing one, both answered OK.
+        // Each question is found by its title and given the keyboard (there is no window
+        // manager to do it), then answered with Enter, its default button OK.
+        click(748, 20);
+        answer(QStringLiteral("^Abandon des donn"));
+        answer(QStringLiteral("^Fermer$"));
+        QTRY_VERIFY_WITH_TIMEOUT(optiphane.state() == QProcess::NotRunning, 10000);
+        QCOMPARE(optiphane.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(optiphane.exitCode(), 0);
+        QCOMPARE(readRecord(marker, marker::Record).value_or(QString()), QStringLiteral("NON"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
