@@ -91,7 +91,8 @@ std::optional<QString> resolveName(const QString& folder, const QString& name)
 {
     QString relative = name.trimmed();
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (relative.isEmpty() || relative.startsWith(QLatin1Char('/')) ||
+    if (relative.isEmpty() || relative.contains(QChar(0)) ||
+        relative.startsWith(QLatin1Char('/')) ||
         (relative.size() >= 2 && relative.at(1) == QLatin1Char(':')))
         return std::nullopt;
     QString path = folder;

@@ -48,8 +48,8 @@ double leadingNumber(const QString& text);
 
 // The file a name read from an exercise file designates in folder (which ends in "/"): "\" is
 // a separator, and each part of the name finds an entry differing only in letter case when no
-// entry has that exact name. Nothing when the name is blank, absolute, or climbs out of the
-// folder with "..".
+// entry has that exact name. Nothing when the name is blank, absolute, holds a NUL, or climbs out
+// of the folder with "..".
 std::optional<QString> resolveName(const QString& folder, const QString& name);
 
 // Rich-text files into and out of a document.

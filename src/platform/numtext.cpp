@@ -335,7 +335,7 @@ QString writeNumberTrimmed(double value)
 QString writeNumber(double value)
 {
     QString text = writeNumberTrimmed(value);
-    if (!text.startsWith(QLatin1Char('-')))
+    if (!text.isEmpty() && !text.startsWith(QLatin1Char('-'))) // NaN stays the empty text
         text.prepend(QLatin1Char(' '));
     return text;
 }

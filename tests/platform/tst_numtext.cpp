@@ -203,6 +203,7 @@ void TestNumText::writesEngineNumbers_data()
     row("largest double stays in range", std::numeric_limits<double>::max(),
         " 1.79769313486231E+308");
     row("infinity reads back as overflow", std::numeric_limits<double>::infinity(), " 1E+309");
+    row("not a number is the empty text", std::numeric_limits<double>::quiet_NaN(), "");
 }
 
 void TestNumText::writesEngineNumbers()
