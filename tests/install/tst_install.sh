@@ -27,8 +27,9 @@ env -u DISPLAY QT_QPA_PLATFORM=offscreen "$prefix/bin/optiphane" --image "$scrat
   "$prefix/share/optiphane/exercices/REFRACTION.P02" || fail "--image depuis l'installation"
 [[ $(head -c 8 "$scratch/banc.png" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] ||
   fail "--image n'a pas écrit un PNG"
-env -u DISPLAY QT_QPA_PLATFORM=offscreen "$prefix/bin/optiphane" --texte \
-  "$prefix/share/optiphane/PRISENMAIN.RTF" | grep -q "rapporteur" || fail "--texte"
+text=$(env -u DISPLAY QT_QPA_PLATFORM=offscreen "$prefix/bin/optiphane" --texte \
+  "$prefix/share/optiphane/PRISENMAIN.RTF") || fail "--texte"
+[[ $text == *rapporteur* ]] || fail "--texte n'a pas lu la prise en main"
 
 # 2. The desktop entry, and the MIME types in a scratch XDG folder.
 desktop-file-validate "$prefix/share/applications/optiphane.desktop" | grep -v '^.*hint:' &&
