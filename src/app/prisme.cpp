@@ -388,10 +388,7 @@ void Prisme::openHelp(const QString& oldFile, const QString& folder, const QStri
     if (!window) {
         const QString index = programfolder::file(folder + QStringLiteral("/index.html"));
         if (!QFileInfo::exists(index)) {
-            dialogs::msgBox(
-                QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
-                dialogs::Buttons::Ok, dialogs::Icon::Stop,
-                QStringLiteral("Erreur lors du chargement"), this);
+            ExerciseControls::reportMissingInstallation(this);
             return;
         }
         window = new HelpWindow(title, index, this);

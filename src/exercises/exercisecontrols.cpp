@@ -4,6 +4,7 @@
 #include "exercises/exercisefile.h"
 #include "exercises/fichexo.h"
 #include "platform/dialogs.h"
+#include "platform/folderlists.h"
 #include "platform/programfolder.h"
 #include "print/printers.h"
 #include "state/module1.h"
@@ -22,11 +23,6 @@
 namespace {
 
 const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF)");
-
-QString exerciseFolderOf(const QString& folder)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-}
 
 } // namespace
 
@@ -64,6 +60,20 @@ ExerciseControls::ExerciseControls(ExerciseWidgets widgets, QObject* parent)
 }
 
 ExerciseControls::~ExerciseControls() = default;
+
+void ExerciseControls::reportUnreadable(QWidget* parent)
+{
+    dialogs::msgBox(QStringLiteral("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."),
+                    dialogs::Buttons::Ok, dialogs::Icon::Stop, QStringLiteral("Lecture impossible"),
+                    parent);
+}
+
+void ExerciseControls::reportMissingInstallation(QWidget* parent)
+{
+    dialogs::msgBox(QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
+                    dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                    QStringLiteral("Erreur lors du chargement"), parent);
+}
 
 void ExerciseControls::showDocument(QTextEdit* box, std::unique_ptr<QTextDocument> document)
 {
@@ -110,10 +120,7 @@ bool ExerciseControls::loadStatement(const QString& folder, const QString& name,
     auto document = std::make_unique<QTextDocument>();
     if (!path || exercises::loadRichText(*path, *document) != exercises::LoadResult::Loaded) {
         if (gettingStarted)
-            dialogs::msgBox(
-                QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
-                dialogs::Buttons::Ok, dialogs::Icon::Stop,
-                QStringLiteral("Erreur lors du chargement"), m_w.window);
+            reportMissingInstallation(m_w.window);
         else
             missingFile(folder, name);
         return false;
@@ -145,7 +152,7 @@ void ExerciseControls::afterOpening(bool readOnly)
 
 void ExerciseControls::PRISENMAIN_Click()
 {
-    module1().exerciseFolder = exerciseFolderOf(programfolder::path());
+    module1().exerciseFolder = folderlists::withSeparator(programfolder::path());
     const QString folder = module1().exerciseFolder;
     const QString pem = folder + exercises::GettingStartedName;
     if (!QFileInfo::exists(pem))
@@ -155,9 +162,7 @@ void ExerciseControls::PRISENMAIN_Click()
         return;
     const std::optional<exercises::ExerciseRecords> records = exercises::readGettingStarted(pem);
     if (!records) {
-        dialogs::msgBox(QStringLiteral("Fichier introuvable. Revoir l'installation du logiciel."),
-                        dialogs::Buttons::Ok, dialogs::Icon::Stop,
-                        QStringLiteral("Erreur lors du chargement"), m_w.window);
+        reportMissingInstallation(m_w.window);
         return;
     }
     if (!loadStatement(folder, records->statement, true))
@@ -194,12 +199,10 @@ bool ExerciseControls::openExercise(const QString& exercise, QWidget* messagePar
 {
     const std::optional<exercises::ExerciseRecords> records = exercises::readExercise(exercise);
     if (!records) {
-        dialogs::msgBox(QStringLiteral("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."),
-                        dialogs::Buttons::Ok, dialogs::Icon::Stop,
-                        QStringLiteral("Lecture impossible"), messageParent);
+        reportUnreadable(messageParent);
         return false;
     }
-    module1().exerciseFolder = exerciseFolderOf(QFileInfo(exercise).absolutePath());
+    module1().exerciseFolder = folderlists::withSeparator(QFileInfo(exercise).absolutePath());
     const QString folder = module1().exerciseFolder;
     if (!loadStatement(folder, records->statement, false))
         return false;
@@ -224,9 +227,7 @@ void ExerciseControls::opencor_Click()
     const std::optional<exercises::ExerciseRecords> records =
         exercises::readExercise(m_w.fich->text());
     if (!records) {
-        dialogs::msgBox(QStringLiteral("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."),
-                        dialogs::Buttons::Ok, dialogs::Icon::Stop,
-                        QStringLiteral("Lecture impossible"), m_w.window);
+        reportUnreadable(m_w.window);
         return;
     }
     const QString folder = module1().exerciseFolder;

@@ -66,6 +66,11 @@ public:
     // True when there is nothing to lose, or the pupil agreed to lose the edits.
     bool confirmDropEdits();
 
+    // "Lecture impossible": an exercise file could not be read. "Erreur lors du chargement": a
+    // file that ships with the program is missing.
+    static void reportUnreadable(QWidget* parent);
+    static void reportMissingInstallation(QWidget* parent);
+
     // Puts a document in the rich-text box, the box's previous one deleted.
     static void showDocument(QTextEdit* box, std::unique_ptr<QTextDocument> document);
 

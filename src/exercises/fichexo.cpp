@@ -119,13 +119,6 @@ QLabel* fichexoLabel(QWidget* parent, const char* name, const QString& text, con
     return l;
 }
 
-QString withSeparator(QString folder)
-{
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder;
-}
-
 } // namespace
 
 Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
@@ -266,7 +259,7 @@ void Fichexo::layOut()
     Frame2->setGeometry((w - 260) / 2, (h - 76) / 2, 260, 76);
 }
 
-void Fichexo::setPreviewShown(bool shown)
+void Fichexo::setPreviewShown(bool shown, bool marks)
 {
     intratro->setVisible(!shown);
     for (QWidget* widget : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(ouvreur),
@@ -274,7 +267,7 @@ void Fichexo::setPreviewShown(bool shown)
                             static_cast<QWidget*>(Label3)})
         widget->setVisible(shown);
     for (QLabel* mark : Image4)
-        mark->setVisible(shown);
+        mark->setVisible(shown && marks);
 }
 
 void Fichexo::setFolder(const QString& path)
@@ -304,7 +297,7 @@ void Fichexo::File1_Click()
     QListWidgetItem* item = File1->currentItem();
     if (!item)
         return;
-    module1().exerciseFolder = withSeparator(m_folder);
+    module1().exerciseFolder = folderlists::withSeparator(m_folder);
     fichierexo->setText(module1().exerciseFolder + item->text());
     apercu();
 }
@@ -334,17 +327,11 @@ bool Fichexo::apercu()
     ouvreur->hide();
     if (fichierexo->text().trimmed().isEmpty())
         return true;
-    intratro->hide();
-    for (QWidget* widget : {static_cast<QWidget*>(Label4), static_cast<QWidget*>(ouvreur),
-                            static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                            static_cast<QWidget*>(Label3)})
-        widget->show();
+    setPreviewShown(true, false);
     const std::optional<exercises::ExerciseRecords> records =
         exercises::readExercise(fichierexo->text());
     if (!records) {
-        dialogs::msgBox(QStringLiteral("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."),
-                        dialogs::Buttons::Ok, dialogs::Icon::Stop,
-                        QStringLiteral("Lecture impossible"), this);
+        ExerciseControls::reportUnreadable(this);
         return false;
     }
     const exercises::Preview p = exercises::preview(*records);

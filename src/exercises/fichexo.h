@@ -65,7 +65,8 @@ protected:
 
 private:
     void layOut();
-    void setPreviewShown(bool shown);
+    // The preview's labels and picture shown or hidden, the difficulty marks with them or not.
+    void setPreviewShown(bool shown, bool marks = true);
 
     ExerciseControls& m_controls;
     QString m_folder;

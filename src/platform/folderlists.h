@@ -15,6 +15,8 @@ constexpr int PathRole = Qt::UserRole;
 
 // The folder followed by the name, with one "/" between them.
 QString joined(const QString& folder, const QString& name);
+// The folder ending in "/".
+QString withSeparator(const QString& folder);
 // An unreadable folder lists only "..".
 void fillFolders(QListWidget* list, const QString& path);
 void fillFiles(QListWidget* list, const QString& path, const QString& pattern);
