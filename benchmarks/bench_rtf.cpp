@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the RTF reader and writer on a 100 KB statement: many paragraphs of mixed formatting,
 // accented letters and Unicode characters, as Word writes them.
+#include "exercises/exercisefile.h"
 #include "exercises/rtfreader.h"
 #include "exercises/rtfwriter.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
 
@@ -57,22 +60,52 @@ void BM_writeStatement(benchmark::State& st)
 }
 BENCHMARK(BM_writeStatement)->Unit(benchmark::kMillisecond);
 
-// A 10 MB file of the same paragraphs: the reader must stay linear.
-void BM_readTenMegabytes(benchmark::State& st)
+// Files of the same paragraphs: the reader must stay linear, up to the size limit.
+void BM_readMegabytes(benchmark::State& st)
 {
     const QByteArray statement = benchRtfStatement();
     const QByteArray body = statement.mid(statement.indexOf("\\pard"));
     QByteArray rtf = statement.left(statement.indexOf("\\pard"));
-    while (rtf.size() < 10 * 1024 * 1024)
+    while (rtf.size() < st.range(0) * 1024 * 1024 - body.size())
         rtf += body.chopped(1);
     rtf += "}";
+    for (auto _ : st) {
+        QTextDocument document;
+        if (rtf::read(rtf, document) != rtf::ReadStatus::Read)
+            st.SkipWithError("refused");
+    }
+    st.SetBytesProcessed(st.iterations() * rtf.size());
+}
+BENCHMARK(BM_readMegabytes)->Arg(10)->Arg(16)->Unit(benchmark::kMillisecond);
+
+// The worst a text may hold: paragraph marks only, refused once the reader's bound is reached.
+void BM_readParagraphMarks(benchmark::State& st)
+{
+    QByteArray rtf = "{\\rtf1 " + QByteArray("\\par").repeated(4 * 1024 * 1024) + "}";
     for (auto _ : st) {
         QTextDocument document;
         benchmark::DoNotOptimize(rtf::read(rtf, document));
     }
     st.SetBytesProcessed(st.iterations() * rtf.size());
 }
-BENCHMARK(BM_readTenMegabytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_readParagraphMarks)->Unit(benchmark::kMillisecond);
+
+// A file over the size limit (20 MB of paragraph marks): refused before it is read.
+void BM_refuseTwentyMegabytes(benchmark::State& st)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("grand.rtf"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write("{\\rtf1 " + QByteArray("\\par").repeated(5 * 1024 * 1024) + "}") < 0)
+        st.SkipWithError("cannot write the file");
+    file.close();
+    for (auto _ : st) {
+        QTextDocument document;
+        benchmark::DoNotOptimize(exercises::loadRichText(path, document));
+    }
+}
+BENCHMARK(BM_refuseTwentyMegabytes)->Unit(benchmark::kMicrosecond);
 
 // A statement with a 10 MB picture, as Word saves a page with a photograph.
 void BM_readPictureTenMegabytes(benchmark::State& st)

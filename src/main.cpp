@@ -6,6 +6,7 @@
 #include "calc/calculcommand.h"
 #include "exercises/exercisecontrols.h"
 #include "exercises/exercisefile.h"
+#include "platform/files.h"
 #include "print/printlayout.h"
 #include "state/module1.h"
 
@@ -16,59 +17,99 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QTextStream>
 #include <QTranslator>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
+const QString WriteFailed = QStringLiteral("Ecriture impossible sur disque");
+const QString OutputLost = QStringLiteral("Ecriture impossible sur la sortie standard");
+
+// Says on standard error "optiphane MODE : WHAT : NAME" (without a mode, "optiphane : …"), the name
+// in the bytes the file system holds (a name that is not UTF-8 comes out as it was given).
+void report(const QString& mode, const QString& what, const QString& name = {})
+{
+    QByteArray line =
+        (QStringLiteral("optiphane ") + (mode.isEmpty() ? QString() : mode + QLatin1Char(' ')) +
+         QStringLiteral(": ") + what)
+            .toUtf8();
+    if (!name.isNull())
+        line += " : " + files::encodeName(name);
+    line += '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+// Says that an output could not be written: the file named, or standard output for "-".
+void reportWriteFailure(const QString& mode, const QString& output)
+{
+    if (output == files::StandardOutput)
+        report(mode, OutputLost);
+    else
+        report(mode, WriteFailed, output);
+}
+
 // Loads the configuration named on the command line into the window; on failure says why on
 // standard error, as "optiphane --tableau : Lecture impossible sur disque : CONF.P02".
-bool loadForCommand(Prisme& window, const QString& mode, const QString& path, QTextStream& err)
+bool loadForCommand(Prisme& window, const QString& mode, const QString& path)
 {
     const std::optional<QString> error = window.openConfiguration(path);
     if (!error)
         return true;
-    err << "optiphane " << mode << " : " << *error << " : " << path << '\n';
+    report(mode, *error, path);
     return false;
 }
 
-// Writes bytes aside and puts them in place only when complete: a failed write (a full disc) is
-// seen, and leaves no half file.
-bool writeWhole(const QString& path, const QByteArray& bytes)
+// Sends text to standard output; false (said on standard error) when it did not all get there.
+bool writeOut(const QString& mode, QTextStream& out, const QString& text)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-           file.commit();
+    out << text;
+    out.flush();
+    if (out.status() == QTextStream::Ok && files::flushStandardOutput())
+        return true;
+    report(mode, OutputLost);
+    return false;
 }
+
+// Checks a mode's arguments: the first one (a file name) present and not empty, at most `most`
+// in all. Says what is wrong otherwise.
+bool argumentsFit(const QString& mode, const QStringList& arguments, qsizetype most,
+                  const QString& missing)
+{
+    if (arguments.isEmpty() || arguments.first().isEmpty()) {
+        report(mode, missing);
+        return false;
+    }
+    if (arguments.size() > most) {
+        report(mode, QStringLiteral("argument en trop"), arguments.at(most));
+        return false;
+    }
+    return true;
+}
+
+const QString MissingOutput = QStringLiteral("nom du fichier de sortie manquant");
 
 // `optiphane --image SORTIE.png [CONFIGURATION.P02]`: the bench picture as a copy takes it,
 // white light fully drawn.
-int runImageCommand(const QStringList& arguments, QTextStream& err)
+int runImageCommand(const QStringList& arguments)
 {
-    if (arguments.isEmpty() || arguments.first().isEmpty()) {
-        err << "optiphane --image : nom du fichier de sortie manquant\n";
+    const QString mode = QStringLiteral("--image");
+    if (!argumentsFit(mode, arguments, 2, MissingOutput))
         return 2;
-    }
-    if (arguments.size() > 2) {
-        err << "optiphane --image : argument en trop : " << arguments.at(2) << '\n';
-        return 2;
-    }
     const QString output = arguments.first();
     Prisme window(Prisme::StartMode::CommandLine);
-    if (arguments.size() == 2 &&
-        !loadForCommand(window, QStringLiteral("--image"), arguments.at(1), err))
+    if (arguments.size() == 2 && !loadForCommand(window, mode, arguments.at(1)))
         return 2;
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) ||
-        !window.benchPicture.composed().save(&buffer, "PNG") || !writeWhole(output, png)) {
-        err << "Impossible d'écrire le fichier : " << output << '\n';
+        !window.benchPicture.composed().save(&buffer, "PNG") || !files::writeWhole(output, png)) {
+        reportWriteFailure(mode, output);
         return 2;
     }
     return 0;
@@ -76,43 +117,30 @@ int runImageCommand(const QStringList& arguments, QTextStream& err)
 
 // `optiphane --tableau CONFIGURATION.P02`: the table's text, as "Copier le contenu du tableau"
 // puts it on the clipboard, on standard output.
-int runTableCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+int runTableCommand(const QStringList& arguments, QTextStream& out)
 {
-    if (arguments.isEmpty() || arguments.first().isEmpty()) {
-        err << "optiphane --tableau : nom du fichier de configuration manquant\n";
+    const QString mode = QStringLiteral("--tableau");
+    if (!argumentsFit(mode, arguments, 1,
+                      QStringLiteral("nom du fichier de configuration manquant")))
         return 2;
-    }
-    if (arguments.size() > 1) {
-        err << "optiphane --tableau : argument en trop : " << arguments.at(1) << '\n';
-        return 2;
-    }
     Prisme window(Prisme::StartMode::CommandLine);
-    if (!loadForCommand(window, QStringLiteral("--tableau"), arguments.first(), err))
+    if (!loadForCommand(window, mode, arguments.first()))
         return 2;
-    out << window.table.contentText() << '\n';
-    out.flush();
-    return 0;
+    return writeOut(mode, out, window.table.contentText() + QLatin1Char('\n')) ? 0 : 2;
 }
 
 // `optiphane --enregistrer SORTIE.P02 [CONFIGURATION.P02]`: the start-up experiment, or the
 // configuration given, written as "&Enregistrer" writes it.
-int runSaveCommand(const QStringList& arguments, QTextStream& err)
+int runSaveCommand(const QStringList& arguments)
 {
-    if (arguments.isEmpty() || arguments.first().isEmpty()) {
-        err << "optiphane --enregistrer : nom du fichier de sortie manquant\n";
+    const QString mode = QStringLiteral("--enregistrer");
+    if (!argumentsFit(mode, arguments, 2, MissingOutput))
         return 2;
-    }
-    if (arguments.size() > 2) {
-        err << "optiphane --enregistrer : argument en trop : " << arguments.at(2) << '\n';
-        return 2;
-    }
     Prisme window(Prisme::StartMode::CommandLine);
-    if (arguments.size() == 2 &&
-        !loadForCommand(window, QStringLiteral("--enregistrer"), arguments.at(1), err))
+    if (arguments.size() == 2 && !loadForCommand(window, mode, arguments.at(1)))
         return 2;
     if (!window.writeConfiguration(arguments.first())) {
-        err << "optiphane --enregistrer : Ecriture impossible sur disque : " << arguments.first()
-            << '\n';
+        reportWriteFailure(mode, arguments.first());
         return 2;
     }
     return 0;
@@ -120,65 +148,64 @@ int runSaveCommand(const QStringList& arguments, QTextStream& err)
 
 // `optiphane --pdf SORTIE.pdf [CONFIGURATION.P02] [--tableau]`: what "&OK" of the print window
 // prints with its start options (the bench with its parameters, or the table), into a PDF file.
-int runPdfCommand(const QStringList& arguments, QTextStream& err)
+int runPdfCommand(const QStringList& arguments)
 {
+    const QString mode = QStringLiteral("--pdf");
     QStringList rest = arguments;
     const bool table = rest.removeAll(QStringLiteral("--tableau")) > 0;
-    if (rest.isEmpty() || rest.first().isEmpty()) {
-        err << "optiphane --pdf : nom du fichier de sortie manquant\n";
+    if (!argumentsFit(mode, rest, 2, MissingOutput))
         return 2;
-    }
-    if (rest.size() > 2) {
-        err << "optiphane --pdf : argument en trop : " << rest.at(2) << '\n';
-        return 2;
-    }
     Prisme window(Prisme::StartMode::CommandLine);
-    if (rest.size() == 2 && !loadForCommand(window, QStringLiteral("--pdf"), rest.at(1), err))
+    if (rest.size() == 2 && !loadForCommand(window, mode, rest.at(1)))
         return 2;
     print::PdfTarget target(rest.first());
     const bool printed = table ? print::Cletab(target, window.tablePrintout(), 1)
                                : print::printBench(target, window.benchPrintout(), {});
     if (!printed) {
-        err << "optiphane --pdf : Impression impossible : " << rest.first() << '\n';
+        report(mode, QStringLiteral("Impression impossible"), rest.first());
         return 2;
     }
     return 0;
 }
 
 // `optiphane --texte TEXTE.RTF [SORTIE.RTF]`: the text as the rich-text box loads it, in plain
-// text on standard output; with SORTIE, saved as the program saves a statement.
-int runTextCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+// text on standard output; with SORTIE, saved as the program saves a statement (with "-" as
+// SORTIE, the RTF alone goes to standard output).
+int runTextCommand(const QStringList& arguments, QTextStream& out)
 {
-    if (arguments.isEmpty() || arguments.first().isEmpty()) {
-        err << "optiphane --texte : nom du fichier RTF manquant\n";
+    const QString mode = QStringLiteral("--texte");
+    if (!argumentsFit(mode, arguments, 2, QStringLiteral("nom du fichier RTF manquant")))
         return 2;
-    }
-    if (arguments.size() > 2) {
-        err << "optiphane --texte : argument en trop : " << arguments.at(2) << '\n';
+    if (arguments.size() == 2 && arguments.at(1).isEmpty()) {
+        report(mode, MissingOutput);
         return 2;
     }
     QTextDocument document;
     switch (exercises::loadRichText(arguments.first(), document)) {
     case exercises::LoadResult::Missing:
-        err << "optiphane --texte : Lecture impossible sur disque : " << arguments.first() << '\n';
+        report(mode, QStringLiteral("Lecture impossible sur disque"), arguments.first());
         return 2;
     case exercises::LoadResult::NotRichText:
-        err << "optiphane --texte : ce fichier n'est pas au format RTF : " << arguments.first()
-            << '\n';
+        report(mode, QStringLiteral("ce fichier n'est pas au format RTF"), arguments.first());
+        return 2;
+    case exercises::LoadResult::TooLarge:
+        report(mode, exercises::tooLargeMessage(), arguments.first());
         return 2;
     case exercises::LoadResult::Loaded:
         break;
     }
-    if (arguments.size() == 2 && !exercises::saveRichText(arguments.at(1), document)) {
-        err << "optiphane --texte : Ecriture impossible sur disque : " << arguments.at(1) << '\n';
-        return 2;
+    if (arguments.size() == 2) {
+        if (!exercises::saveRichText(arguments.at(1), document)) {
+            reportWriteFailure(mode, arguments.at(1));
+            return 2;
+        }
+        if (arguments.at(1) == files::StandardOutput)
+            return 0;
     }
     // Line separators inside a paragraph come out as line feeds too.
     QString text = document.toPlainText();
     text.replace(QChar(0x2028), QLatin1Char('\n'));
-    out << text << '\n';
-    out.flush();
-    return 0;
+    return writeOut(mode, out, text + QLatin1Char('\n')) ? 0 : 2;
 }
 
 // The command-line modes print the program's own messages only: Qt's warnings (a missing
@@ -195,31 +222,40 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 int main(int argc, char* argv[])
 {
-    // The command-line modes never show a window: they need no display.
-    const bool commandLine = argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
+    // The program's own arguments, read before Qt sees any (a file named "-reverse" is a file),
+    // in the names the file system holds.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << files::decodeName(QByteArray(argv[i]));
+
+    // The command-line modes never show a window: they need no display, and run on the
+    // off-screen platform whatever the environment names (a cron job, ssh without a display).
+    const bool commandLine = !arguments.isEmpty() && arguments.first().startsWith(u"--");
     if (commandLine) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietMessages);
+    } else {
+        // A FIFO whose reader went away fails the write; it does not end the program.
+        std::signal(SIGPIPE, SIG_IGN);
     }
 
     // A file given on the command line is opened at start: a configuration as "&Ouvrir" opens
     // it, an exercise as "Ouvrir l'exercice sélectionné", a text as "Retrouver un texte".
     enum class StartFile { None, Configuration, Exercise, Text };
     StartFile startFile = StartFile::None;
-    if (argc > 1 && !commandLine) {
-        const QString name = QString::fromLocal8Bit(argv[1]);
+    if (!arguments.isEmpty() && !commandLine) {
+        const QString& name = arguments.first();
         if (name.endsWith(QStringLiteral(".P02"), Qt::CaseInsensitive))
             startFile = StartFile::Configuration;
         else if (name.endsWith(QStringLiteral(".E02"), Qt::CaseInsensitive))
             startFile = StartFile::Exercise;
         else if (name.endsWith(QStringLiteral(".RTF"), Qt::CaseInsensitive))
             startFile = StartFile::Text;
-        if (argc > 2 || startFile == StartFile::None) {
-            std::fprintf(stderr,
-                         "optiphane : un seul fichier .P02, .E02 ou .RTF peut être ouvert au "
-                         "démarrage : %s\n",
-                         argv[argc > 2 ? 2 : 1]);
+        if (arguments.size() > 1 || startFile == StartFile::None) {
+            report({},
+                   QStringLiteral("un seul fichier .P02, .E02 ou .RTF peut être ouvert au "
+                                  "démarrage"),
+                   arguments.at(arguments.size() > 1 ? 1 : 0));
             return 2;
         }
     }
@@ -246,7 +282,8 @@ int main(int argc, char* argv[])
     }
 
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    QApplication app(argc, argv);
+    int qtArgc = 1; // Qt parses none of the arguments
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Optiphane"));
 
     // Qt's own buttons and dialogs in French, before the first widget.
@@ -259,26 +296,24 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(prismeicons::windowIcon());
 
     QTextStream out(stdout);
-    QTextStream err(stderr);
-    const QStringList arguments = QApplication::arguments().mid(1);
     if (commandLine) {
         const QString mode = arguments.first();
+        const QStringList rest = arguments.mid(1);
         if (mode == QLatin1String("--image"))
-            return runImageCommand(arguments.mid(1), err);
+            return runImageCommand(rest);
         if (mode == QLatin1String("--tableau"))
-            return runTableCommand(arguments.mid(1), out, err);
+            return runTableCommand(rest, out);
         if (mode == QLatin1String("--enregistrer"))
-            return runSaveCommand(arguments.mid(1), err);
+            return runSaveCommand(rest);
         if (mode == QLatin1String("--pdf"))
-            return runPdfCommand(arguments.mid(1), err);
+            return runPdfCommand(rest);
         if (mode == QLatin1String("--texte"))
-            return runTextCommand(arguments.mid(1), out, err);
+            return runTextCommand(rest, out);
         if (mode == QLatin1String("--calcul")) {
-            const int status = runCalculCommand(arguments.mid(1), inputOpen, out, err);
-            out.flush();
-            return status;
+            QTextStream err(stderr);
+            return runCalculCommand(rest, inputOpen, out, err);
         }
-        err << "optiphane : option inconnue : " << mode << '\n';
+        report({}, QStringLiteral("option inconnue"), mode);
         return 2;
     }
     Prisme window;

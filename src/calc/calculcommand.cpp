@@ -16,6 +16,8 @@ namespace {
 
 const QString UnreadableInput =
     QStringLiteral("optiphane --calcul : impossible de lire l'entrée standard.");
+const QString UnwritableOutput =
+    QStringLiteral("optiphane --calcul : Ecriture impossible sur la sortie standard");
 
 struct CalculRequest {
     QString expression;
@@ -76,19 +78,40 @@ int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextSt
     if (request.scientific)
         machine.C[0]->click();
 
+    const auto outputLost = [&out, &err] {
+        out.flush();
+        if (out.status() == QTextStream::Ok)
+            return false;
+        err << UnwritableOutput << Qt::endl;
+        return true;
+    };
     if (!request.fromInput) {
         out << evaluate(machine, request.expression) << '\n';
-        out.flush();
+        if (outputLost())
+            return 2;
         return machine.calcError() == calc::CalcError::None ? 0 : 1;
     }
 
+    // A line is read up to one character beyond the bound: a longer one is refused, the lines
+    // before it are answered.
     QString line;
-    while (in->readLineInto(&line)) {
+    while (in->readLineInto(&line, calc::MaxInputLine + 1)) {
+        if (line.size() > calc::MaxInputLine) {
+            out.flush();
+            err << QStringLiteral("optiphane --calcul : ligne trop longue (plus de %1 "
+                                  "caractères) sur l'entrée standard.")
+                       .arg(calc::MaxInputLine)
+                << Qt::endl;
+            return 2;
+        }
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         out << evaluate(machine, line) << '\n';
+        if (out.status() != QTextStream::Ok)
+            break;
     }
-    out.flush();
+    if (outputLost())
+        return 2;
     if (in->status() != QTextStream::Ok) {
         err << UnreadableInput << Qt::endl;
         return 2;

@@ -2,6 +2,7 @@
 #include "config/configdialogs.h"
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/folderlists.h"
 #include "state/module1.h"
 
@@ -33,9 +34,9 @@ QString startFolder()
 {
     const QString last = module1().currentConfigPath;
     if (!last.trimmed().isEmpty()) {
-        const QFileInfo folder(QFileInfo(withSlashes(last)).absolutePath());
-        if (folder.isDir())
-            return folder.absoluteFilePath();
+        const QString folder = QFileInfo(withSlashes(last)).absolutePath();
+        if (files::isFolder(folder))
+            return folder;
     }
     return QDir::homePath();
 }
@@ -307,9 +308,9 @@ void enregistrer::Command1_Click()
         return;
     }
     module1().currentConfigPath = path;
-    QDir::setCurrent(m_filePath);
+    files::setCurrentFolder(m_filePath);
 
-    if (QFileInfo::exists(path) &&
+    if (files::exists(path) &&
         dialogs::msgBox(QStringLiteral("Ecraser le fichier existant?"), dialogs::Buttons::YesNo,
                         dialogs::Icon::Exclamation, QStringLiteral("Ce fichier existe déjà!"),
                         this) != dialogs::Answer::Yes) {
@@ -394,7 +395,7 @@ void ouvrir::File1_Click(QListWidgetItem* item)
     if (!item)
         return;
     ficharge->setText(folderlists::joined(m_filePath, item->text()));
-    QDir::setCurrent(m_filePath);
+    files::setCurrentFolder(m_filePath);
 }
 
 void ouvrir::File1_DblClick(QListWidgetItem* item)
@@ -412,7 +413,7 @@ void ouvrir::Command1_Click()
     const QString path =
         QDir::isAbsolutePath(typed) ? typed : folderlists::joined(m_filePath, typed);
     module1().currentConfigPath = path;
-    if (!QFileInfo(path).isFile()) {
+    if (!files::isRegularFile(path)) {
         dialogs::msgBox(QStringLiteral("Nom de fichier incorrect ou chemin non valide"),
                         dialogs::Buttons::Ok, dialogs::Icon::Stop,
                         QStringLiteral("impossible d'ouvrir ce fichier"), this);

@@ -2,10 +2,9 @@
 #include "config/configuration.h"
 
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "platform/numtext.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <cmath>
 #include <limits>
 
@@ -232,35 +231,25 @@ ReadResult parse(const QByteArray& bytes, const QStringList& materialNames)
     const std::optional<QString> format = record(n);
     if (!format)
         return damaged;
-    c.numberFormat = *format;
+    // A format the table cannot write with (literal characters) would show other numbers than
+    // the file holds, and change them at every save: the table takes the default format.
+    c.numberFormat = numtext::isPlainPattern(*format) ? *format : table::StartFormat;
     return {c, ReadError::None};
 }
 
 ReadResult readFile(const QString& path, const QStringList& materialNames)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, ReadError::Damaged};
     // The largest configuration holds 530 records: what lies further is never looked at.
-    const QByteArray bytes = file.read(qint64(RecordSize) * 1024);
-    if (file.error() != QFileDevice::NoError)
+    const files::ReadResult read = files::readHead(path, qint64(RecordSize) * 1024);
+    if (read.status != files::ReadStatus::Read)
         return {std::nullopt, ReadError::Damaged};
-    return parse(bytes, materialNames);
+    return parse(read.bytes, materialNames);
 }
 
 bool writeFile(const QString& path, const Configuration& c)
 {
     const std::optional<QByteArray> bytes = fileBytes(c);
-    if (!bytes)
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return bytes && files::writeWhole(path, *bytes);
 }
 
 } // namespace config

@@ -2,17 +2,18 @@
 #include "config/recordfile.h"
 
 #include "platform/cp1252.h"
+#include "platform/files.h"
 
-RecordFile::RecordFile(const QString& path) : m_file(path) {}
+RecordFile::RecordFile(const QString& path) : m_path(path) {}
 
 bool RecordFile::open()
 {
-    return m_file.isOpen() || m_file.open(QIODevice::ReadWrite);
+    return m_file.isOpen() || files::openRegular(m_file, m_path, QIODevice::ReadWrite);
 }
 
 bool RecordFile::openReadOnly()
 {
-    return m_file.isOpen() || m_file.open(QIODevice::ReadOnly);
+    return m_file.isOpen() || files::openRegular(m_file, m_path, QIODevice::ReadOnly);
 }
 
 void RecordFile::close()

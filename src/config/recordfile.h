@@ -17,8 +17,9 @@ public:
     explicit RecordFile(const QString& path);
 
     // Opens for reading and writing, creating the file when missing (never truncates it).
+    // Only a regular file opens: a FIFO or a device is refused at once.
     bool open();
-    // Opens an existing file for reading only.
+    // Opens an existing regular file for reading only.
     bool openReadOnly();
     void close();
     bool isOpen() const { return m_file.isOpen(); }
@@ -33,6 +34,7 @@ public:
     std::optional<QString> read(int recordNumber);
 
 private:
+    QString m_path;
     QFile m_file;
 };
 

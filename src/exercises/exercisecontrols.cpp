@@ -4,6 +4,7 @@
 #include "exercises/exercisefile.h"
 #include "exercises/fichexo.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/folderlists.h"
 #include "platform/programfolder.h"
 #include "print/printers.h"
@@ -113,12 +114,26 @@ void ExerciseControls::missingFile(const QString& folder, const QString& name)
         dialogs::Buttons::Ok, dialogs::Icon::Stop, QStringLiteral("Fichier absent"), m_w.window);
 }
 
+void ExerciseControls::reportTooLarge()
+{
+    QString message = exercises::tooLargeMessage();
+    message[0] = message[0].toUpper();
+    dialogs::msgBox(message + QLatin1Char('.'), dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                    QStringLiteral("Erreur de lecture."), m_w.window);
+}
+
 bool ExerciseControls::loadStatement(const QString& folder, const QString& name,
                                      bool gettingStarted)
 {
     const std::optional<QString> path = exercises::resolveName(folder, name);
     auto document = std::make_unique<QTextDocument>();
-    if (!path || exercises::loadRichText(*path, *document) != exercises::LoadResult::Loaded) {
+    const exercises::LoadResult loaded =
+        path ? exercises::loadRichText(*path, *document) : exercises::LoadResult::Missing;
+    if (loaded == exercises::LoadResult::TooLarge) {
+        reportTooLarge();
+        return false;
+    }
+    if (loaded != exercises::LoadResult::Loaded) {
         if (gettingStarted)
             reportMissingInstallation(m_w.window);
         else
@@ -134,7 +149,7 @@ bool ExerciseControls::loadNamedConfiguration(const QString& folder, const QStri
     if (name.trimmed().isEmpty())
         return true;
     const std::optional<QString> path = exercises::resolveName(folder, name);
-    if (!path || !QFileInfo(*path).isFile()) {
+    if (!path || !files::isRegularFile(*path)) {
         missingFile(folder, name);
         return false;
     }
@@ -248,7 +263,7 @@ void ExerciseControls::savetexte_Click()
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".RTF");
-    if (QFileInfo::exists(path) &&
+    if (files::exists(path) &&
         dialogs::msgBox(QStringLiteral("Le fichier ") + QFileInfo(path).fileName() +
                             QStringLiteral(" existe déjà.\nEcraser l'ancien?"),
                         dialogs::Buttons::OkCancel, dialogs::Icon::Question,
@@ -278,12 +293,20 @@ void ExerciseControls::readText(const QString& path)
 {
     module1().exerciseHasCorrection = 0;
     auto document = std::make_unique<QTextDocument>();
-    if (exercises::loadRichText(path, *document) == exercises::LoadResult::Loaded)
+    switch (exercises::loadRichText(path, *document)) {
+    case exercises::LoadResult::Loaded:
         showDocument(m_w.supertext, std::move(document));
-    else
+        break;
+    case exercises::LoadResult::TooLarge:
+        reportTooLarge();
+        break;
+    case exercises::LoadResult::Missing:
+    case exercises::LoadResult::NotRichText:
         dialogs::msgBox(QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."),
                         dialogs::Buttons::Ok, dialogs::Icon::Stop,
                         QStringLiteral("Erreur de lecture."), m_w.window);
+        break;
+    }
     m_w.supertext->setReadOnly(false);
     m_w.fich->setText(QStringLiteral("Texte: ") + path);
     *m_w.textModified = 0;

@@ -81,6 +81,8 @@ private:
     bool loadStatement(const QString& folder, const QString& name, bool gettingStarted);
     bool loadNamedConfiguration(const QString& folder, const QString& name);
     void missingFile(const QString& folder, const QString& name);
+    // A text over the size the reader takes: says so.
+    void reportTooLarge();
     void afterOpening(bool readOnly);
 
     ExerciseWidgets m_w;

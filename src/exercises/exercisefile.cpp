@@ -4,12 +4,12 @@
 #include "config/recordfile.h"
 #include "exercises/rtfreader.h"
 #include "exercises/rtfwriter.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace exercises {
@@ -106,9 +106,8 @@ std::optional<QString> resolveName(const QString& folder, const QString& name)
         if (part == QLatin1String(".."))
             return std::nullopt;
         QString found = part;
-        if (!QFileInfo::exists(path + part)) {
-            const QStringList entries =
-                QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        if (!files::exists(path + part)) {
+            const QStringList entries = files::entries(path, files::Entries::All);
             for (const QString& entry : entries)
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     found = entry;
@@ -122,26 +121,38 @@ std::optional<QString> resolveName(const QString& folder, const QString& name)
     return path;
 }
 
+QString tooLargeMessage()
+{
+    return QStringLiteral("ce texte est trop volumineux pour être lu (plus de %1 Mo ou de 500 000 "
+                          "paragraphes)")
+        .arg(MaxRichTextBytes / (1024 * 1024));
+}
+
 LoadResult loadRichText(const QString& path, QTextDocument& document)
 {
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+    const files::ReadResult read = files::readWhole(path, MaxRichTextBytes);
+    switch (read.status) {
+    case files::ReadStatus::Unreadable:
         return LoadResult::Missing;
-    if (info.size() > MaxRichTextBytes)
-        return LoadResult::NotRichText;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return LoadResult::Missing;
-    return rtf::read(bytes, document) ? LoadResult::Loaded : LoadResult::NotRichText;
+    case files::ReadStatus::TooLarge:
+        return LoadResult::TooLarge;
+    case files::ReadStatus::Read:
+        break;
+    }
+    switch (rtf::read(read.bytes, document)) {
+    case rtf::ReadStatus::Read:
+        return LoadResult::Loaded;
+    case rtf::ReadStatus::TooLarge:
+        return LoadResult::TooLarge;
+    case rtf::ReadStatus::NotRtf:
+        break;
+    }
+    return LoadResult::NotRichText;
 }
 
 bool saveRichText(const QString& path, const QTextDocument& document)
 {
-    const QByteArray bytes = rtf::write(document);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
-           file.commit();
+    return files::writeWhole(path, rtf::write(document));
 }
 
 } // namespace exercises

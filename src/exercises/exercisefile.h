@@ -53,9 +53,13 @@ double leadingNumber(const QString& text);
 std::optional<QString> resolveName(const QString& folder, const QString& name);
 
 // Rich-text files into and out of a document.
-enum class LoadResult { Loaded, Missing, NotRichText };
-// A file of more than this is not read (no statement comes near it).
-constexpr qint64 MaxRichTextBytes = 64 * 1024 * 1024;
+enum class LoadResult { Loaded, Missing, NotRichText, TooLarge };
+// A file of more than this is not read: a statement with its pictures stays far below it, and
+// reading it takes at most a few seconds.
+constexpr qint64 MaxRichTextBytes = 16 * 1024 * 1024;
+// Says that a text is over that size, or holds more than the reader takes (rtf::read's TooLarge):
+// "ce texte est trop volumineux pour être lu (plus de 16 Mo ou de 500 000 paragraphes)".
+QString tooLargeMessage();
 LoadResult loadRichText(const QString& path, QTextDocument& document);
 // Written aside and put in place only when complete.
 bool saveRichText(const QString& path, const QTextDocument& document);

@@ -12,8 +12,15 @@ namespace rtf {
 // Whether the bytes are RTF: they begin, after optional whitespace, with "{\rtf".
 bool isRtf(const QByteArray& bytes);
 
-// Reads RTF bytes into the document (replacing its content). Returns false, leaving the document
-// untouched, when the bytes are not RTF (they must begin, after optional whitespace, with "{\rtf").
-bool read(const QByteArray& bytes, QTextDocument& document);
+enum class ReadStatus {
+    Read,
+    NotRtf,   // the document untouched: the bytes do not begin, after optional whitespace, with
+              // "{\rtf"
+    TooLarge, // the document left empty: over 500 000 paragraphs or 1 000 000 runs of one format
+              // (a paragraph counts as two runs)
+};
+// Reads RTF bytes into the document (replacing its content), in time and memory about linear in
+// what the document holds.
+ReadStatus read(const QByteArray& bytes, QTextDocument& document);
 
 } // namespace rtf

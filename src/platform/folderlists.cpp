@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/folderlists.h"
 
+#include "platform/files.h"
+
+#include <QCollator>
 #include <QDir>
 #include <QListWidget>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace folderlists {
 
@@ -16,6 +21,18 @@ QString withSeparator(const QString& folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+namespace {
+
+// Names as the lists show them: letter case ignored, accented letters beside plain ones.
+void sortNames(QStringList& names)
+{
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(names.begin(), names.end(), collator);
+}
+
+} // namespace
+
 void fillFolders(QListWidget* list, const QString& path)
 {
     list->clear();
@@ -23,8 +40,8 @@ void fillFolders(QListWidget* list, const QString& path)
         auto* up = new QListWidgetItem(QStringLiteral(".."), list);
         up->setData(PathRole, QDir::cleanPath(joined(path, QStringLiteral(".."))));
     }
-    const QStringList names = QDir(path).entryList(
-        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
+    QStringList names = files::entries(path, files::Entries::Folders);
+    sortNames(names);
     for (const QString& name : names) {
         auto* item = new QListWidgetItem(name, list);
         item->setData(PathRole, joined(path, name));
@@ -34,9 +51,11 @@ void fillFolders(QListWidget* list, const QString& path)
 void fillFiles(QListWidget* list, const QString& path, const QString& pattern)
 {
     list->clear();
-    // QDir's name filters ignore letter case.
-    list->addItems(QDir(path).entryList({pattern}, QDir::Files,
-                                        QDir::Name | QDir::IgnoreCase | QDir::LocaleAware));
+    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(pattern),
+                                   QRegularExpression::CaseInsensitiveOption);
+    QStringList names = files::entries(path, files::Entries::Files).filter(match);
+    sortNames(names);
+    list->addItems(names);
 }
 
 } // namespace folderlists

@@ -308,6 +308,29 @@ QString format(double value, const QString& pattern)
     return formatWithPattern(value, parsePattern(pattern));
 }
 
+bool isPlainPattern(const QString& pattern)
+{
+    bool point = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == u'0' || c == u'#' || c == u',')
+            continue;
+        if (c == u'.' && !point) {
+            point = true;
+            continue;
+        }
+        if ((c == u'E' || c == u'e') && i + 1 < pattern.size() &&
+            (pattern.at(i + 1) == u'+' || pattern.at(i + 1) == u'-')) {
+            for (qsizetype j = i + 2; j < pattern.size(); ++j)
+                if (pattern.at(j) != u'0' && pattern.at(j) != u'#')
+                    return false;
+            return true;
+        }
+        return false;
+    }
+    return true;
+}
+
 QString formatSingle(float value)
 {
     return format(static_cast<double>(value), QString());

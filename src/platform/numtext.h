@@ -23,6 +23,11 @@ int roundToInt(double v); // roundHalfEven, then clamped to the int range
 // Digits are taken from the value's 15-significant-digit decimal form before rounding. A value
 // that rounds to zero is written without a minus sign ("0,00"). NaN and infinities give "".
 QString format(double value, const QString& pattern);
+// True for a pattern of placeholders only ("0", "#", ",", one ".", an exponent "E+"/"E-" with
+// "0"s and "#"s after it) or the free format: what such a pattern writes reads back as the
+// number shown. A literal character makes a pattern the table cannot keep: with "30,000", 11
+// shows as "30011" (a "3", then 0011), which reads back as another number.
+bool isPlainPattern(const QString& pattern);
 // The free format of a single-precision value (up to 7 significant digits, decimal comma):
 // 11848.408f -> "11848,41", 1.472363f -> "1,472363".
 QString formatSingle(float value);

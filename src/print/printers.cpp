@@ -2,6 +2,7 @@
 #include "print/printers.h"
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -82,7 +83,7 @@ std::unique_ptr<print::PrintTarget> chooseTarget(QWidget* parent)
         return nullptr;
     // The dialog asked before replacing the name typed; ask again for the name completed here.
     const QString pdf = withPdfSuffix(path);
-    if (pdf != path && QFileInfo::exists(pdf) &&
+    if (pdf != path && files::exists(pdf) &&
         dialogs::msgBox(QStringLiteral("Ecraser le fichier existant?"), dialogs::Buttons::YesNo,
                         dialogs::Icon::Exclamation, QStringLiteral("Ce fichier existe déjà!"),
                         parent) != dialogs::Answer::Yes)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/printlayout.h"
 
+#include "platform/files.h"
 #include "table/tablemodel.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -10,7 +11,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <cmath>
 
@@ -67,9 +67,7 @@ bool PdfTarget::endDocument()
     // The whole file is written aside, then put in place: a full disc or a missing folder is
     // seen here, and leaves no half file.
     const QString path = documentPath(m_path, m_begun);
-    QSaveFile file(path);
-    const bool written = !m_bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
-                         file.write(m_bytes) == m_bytes.size() && file.flush() && file.commit();
+    const bool written = !m_bytes.isEmpty() && files::writeWhole(path, m_bytes);
     m_bytes.clear();
     if (written)
         m_written << path;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line run as a user runs it: bad arguments, unreadable input and failed
 // writes end with a French message on standard error and exit status 2, never silently.
+#include "support/smalldisc.h"
+
+#include <QCryptographicHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,7 +120,49 @@ private slots:
             << "optiphane --calcul : impossible de lire l'entrée standard.\n";
         QTest::newRow("a full disc")
             << R"(trap '' SIGXFSZ; ulimit -f 0; "$OPTIPHANE" --image big.png)"
-            << "Impossible d'écrire le fichier : big.png\n";
+            << "optiphane --image : Ecriture impossible sur disque : big.png\n";
+        QTest::newRow("a file named like an option of Qt")
+            << R"("$OPTIPHANE" --tableau -reverse)"
+            << "optiphane --tableau : Lecture impossible sur disque : -reverse\n";
+        QTest::newRow("a text saved under an empty name")
+            << R"(printf '{\\rtf1 a}' > in.rtf; "$OPTIPHANE" --texte in.rtf ""; s=$?; rm in.rtf; exit $s)"
+            << "optiphane --texte : nom du fichier de sortie manquant\n";
+        QTest::newRow("a text over the size limit")
+            << R"(truncate -s 17M big.rtf; "$OPTIPHANE" --texte big.rtf; s=$?; rm big.rtf; exit $s)"
+            << "optiphane --texte : ce texte est trop volumineux pour être lu (plus de 16 Mo ou "
+               "de 500 000 paragraphes) : big.rtf\n";
+        QTest::newRow("an endless line on standard input")
+            << R"("$OPTIPHANE" --calcul - < /dev/zero)"
+            << "optiphane --calcul : ligne trop longue (plus de 1048576 caractères) sur l'entrée "
+               "standard.\n";
+        QTest::newRow("a display platform that cannot start")
+            << R"(QT_QPA_PLATFORM=xcb "$OPTIPHANE" --tableau CONF.P02)"
+            << "optiphane --tableau : Lecture impossible sur disque : CONF.P02\n";
+        // Readers never wait on a FIFO: each of these would hang.
+        const char* fifo =
+            R"(mkfifo tube.P02; timeout 20 "$OPTIPHANE" %1 tube.P02; s=$?; rm tube.P02; exit $s)";
+        for (const char* mode :
+             {"--tableau", "--image out.png", "--enregistrer out.P02", "--pdf out.pdf"})
+            QTest::addRow("a FIFO as the configuration of %s", mode)
+                << QString::fromLatin1(fifo).arg(QLatin1String(mode))
+                << QStringLiteral("optiphane %1 : Lecture impossible sur disque : tube.P02\n")
+                       .arg(QString::fromLatin1(mode).section(u' ', 0, 0));
+        QTest::newRow("a FIFO as a text")
+            << R"(mkfifo tube.rtf; timeout 20 "$OPTIPHANE" --texte tube.rtf; s=$?; rm tube.rtf; exit $s)"
+            << "optiphane --texte : Lecture impossible sur disque : tube.rtf\n";
+        // What goes to a standard output that takes nothing is lost: never a success.
+        QTest::newRow("the table to a full output")
+            << R"("$OPTIPHANE" --tableau "$OPTIPHANE_TEST_DATA/config/data/startup.P02" > /dev/full)"
+            << "optiphane --tableau : Ecriture impossible sur la sortie standard\n";
+        QTest::newRow("a text to a full output")
+            << R"(printf '{\\rtf1 a}' > in.rtf; "$OPTIPHANE" --texte in.rtf > /dev/full; s=$?; rm in.rtf; exit $s)"
+            << "optiphane --texte : Ecriture impossible sur la sortie standard\n";
+        QTest::newRow("a result to a full output")
+            << R"("$OPTIPHANE" --calcul "2+3" > /dev/full)"
+            << "optiphane --calcul : Ecriture impossible sur la sortie standard\n";
+        QTest::newRow("a picture to a full output")
+            << R"("$OPTIPHANE" --image - > /dev/full)"
+            << "optiphane --image : Ecriture impossible sur la sortie standard\n";
     }
     // Expected: status 2, the program's own French message and nothing else (no warning of Qt),
     // nothing on standard output, no file left behind.
@@ -130,6 +175,111 @@ private slots:
         QCOMPARE(run.err, message);
         QCOMPARE(run.out, QString());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+    }
+
+    void outputs_reach_their_target_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("a picture into a FIFO, which stays a FIFO")
+            << R"(mkfifo tube.png; head -c 4 tube.png > got & "$OPTIPHANE" --image tube.png; wait; test -p tube.png && tail -c 3 got; rm tube.png got)"
+            << "PNG";
+        QTest::newRow("a picture to standard output")
+            << R"("$OPTIPHANE" --image - | head -c 4 | tail -c 3)"
+            << "PNG";
+        QTest::newRow("a configuration to standard output")
+            << R"("$OPTIPHANE" --enregistrer - | head -c 11 | tail -c 9)"
+            << "OPTIPHANE";
+        QTest::newRow("a configuration into a device, which stays a device")
+            << R"("$OPTIPHANE" --enregistrer /dev/null && test -c /dev/null && echo ok)"
+            << "ok\n";
+        QTest::newRow("a name that is not UTF-8, kept as it is")
+            << R"("$OPTIPHANE" --enregistrer $'caf\xe9.P02' && "$OPTIPHANE" --tableau $'caf\xe9.P02' | head -c 2; test -f $'caf\xe9.P02' && rm $'caf\xe9.P02' && echo " ok")"
+            << "C1 ok\n";
+        QTest::newRow("the lines before a line too long answered")
+            << R"((printf '1+1\n'; head -c 2000000 /dev/zero) | "$OPTIPHANE" --calcul - 2>/dev/null; echo "status $?")"
+            << " 2\nstatus 2\n";
+        QTest::newRow("a display platform that cannot start")
+            << R"(QT_QPA_PLATFORM=xcb "$OPTIPHANE" --calcul "1+1")"
+            << " 2\n";
+    }
+    // Expected: what the line prints, nothing on standard error, no file left behind; a FIFO or a
+    // device given as the output is written to and left as it was.
+    void outputs_reach_their_target()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, out);
+        const Run run = shell(line, m_dir->path());
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, out);
+        QCOMPARE(
+            QDir(m_dir->path())
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
+    }
+
+    void full_disc_keeps_the_old_file_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a configuration saved over")
+            << R"("$OPTIPHANE" --enregistrer disque/a.P02 "$OPTIPHANE_TEST_DATA/config/data/old-program.P02")"
+            << "optiphane --enregistrer : Ecriture impossible sur disque : disque/a.P02\n";
+        QTest::newRow("a new configuration")
+            << R"("$OPTIPHANE" --enregistrer disque/nouveau.P02)"
+            << "optiphane --enregistrer : Ecriture impossible sur disque : disque/nouveau.P02\n";
+        QTest::newRow("a text saved over")
+            << R"("$OPTIPHANE" --texte disque/b.rtf disque/a.rtf)"
+            << "optiphane --texte : Ecriture impossible sur disque : disque/a.rtf\n";
+        QTest::newRow("a picture saved over")
+            << R"("$OPTIPHANE" --image disque/a.png "$OPTIPHANE_TEST_DATA/config/data/old-program.P02")"
+            << "optiphane --image : Ecriture impossible sur disque : disque/a.png\n";
+        QTest::newRow("a PDF printed over")
+            << R"("$OPTIPHANE" --pdf disque/a.pdf --tableau)"
+            << "optiphane --pdf : Impression impossible : disque/a.pdf\n";
+    }
+    // State: a small real file system holding a configuration, a text, a picture and a PDF, then
+    // filled. Expected: status 2 and the message; every file byte for byte as it was, no
+    // temporary file left.
+    void full_disc_keeps_the_old_file()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        const QString folder = m_dir->filePath(QStringLiteral("disque"));
+        SmallDisc disc(folder, 512);
+        if (!disc.mounted())
+            QSKIP(SmallDisc::skipReason());
+        const Run made = shell(
+            R"("$OPTIPHANE" --enregistrer disque/a.P02 && "$OPTIPHANE" --image disque/a.png &&
+               "$OPTIPHANE" --pdf disque/a.pdf --tableau && printf '{\\rtf1 ancien}' > disque/a.rtf &&
+               printf '{\\rtf1 nouveau texte}' > disque/b.rtf)",
+            m_dir->path());
+        QCOMPARE(made.err, QString());
+        QCOMPARE(made.status, 0);
+        disc.fill();
+        const auto snapshot = [&folder] {
+            QStringList files;
+            QDir dir(folder);
+            for (const QString& name : dir.entryList(QDir::AllEntries | QDir::System |
+                                                     QDir::Hidden | QDir::NoDotAndDotDot)) {
+                QFile file(dir.filePath(name));
+                files << name + QStringLiteral(" ") +
+                             (file.open(QIODevice::ReadOnly)
+                                  ? QString::fromLatin1(
+                                        QCryptographicHash::hash(file.readAll(),
+                                                                 QCryptographicHash::Sha1)
+                                            .toHex())
+                                  : QStringLiteral("illisible"));
+            }
+            return files;
+        };
+        const QStringList before = snapshot();
+        QCOMPARE(before.size(), 7); // five files and the two fillers
+
+        const Run run = shell(line, m_dir->path());
+        QCOMPARE(run.err, message);
+        QCOMPARE(run.status, 2);
+        QCOMPARE(snapshot(), before);
     }
 
     // State: standard input starts with the bytes FF FE. Expected: read as UTF-8 (two characters

@@ -5,14 +5,17 @@
 #include "app/prisme.h"
 #include "bench/benchcontrols.h"
 #include "bench/benchview.h"
+#include "config/configdialogs.h"
 #include "config/recordfile.h"
 #include "platform/dialogs.h"
 #include "platform/programfolder.h"
 #include "state/module1.h"
 #include "support/modalwatchdog.h"
+#include "support/smalldisc.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,6 +39,8 @@ private slots:
     void cleanup();
 
     void startup_prepares_the_experiment();
+    // Before the closing questions: once the application was asked to quit, no dialog runs.
+    void save_on_a_full_disc_keeps_the_file_and_the_title();
 
     void marker_is_OUI_while_running_and_NON_after_closing();
     void marker_leaves_the_rest_of_an_existing_file();
@@ -679,9 +684,55 @@ void TestPrisme::image_command_fails_on_unwritable_path()
     run.start(QStringLiteral(OPTIPHANE_EXECUTABLE), {QStringLiteral("--image"), output});
     QVERIFY(run.waitForFinished(30000));
     QCOMPARE(run.exitCode(), 2);
-    QVERIFY(QString::fromUtf8(run.readAllStandardError())
-                .contains(QStringLiteral("Impossible d'écrire le fichier : %1\n").arg(output)));
+    QVERIFY(
+        QString::fromUtf8(run.readAllStandardError())
+            .contains(QStringLiteral("optiphane --image : Ecriture impossible sur disque : %1\n")
+                          .arg(output)));
     QVERIFY(!QFile::exists(output));
+}
+
+// State: an experiment saved on a small real file system, which is then filled; the lamp moved.
+// Action: "&Enregistrer" over that file, then under a new name. Expected: "Ecriture impossible
+// sur disque" each time, the dialog left open, the file byte for byte as it was, no new or
+// temporary file, the title still naming the file saved.
+void TestPrisme::save_on_a_full_disc_keeps_the_file_and_the_title()
+{
+    const QString folder = m_dir->filePath(QStringLiteral("disque"));
+    SmallDisc disc(folder, 64);
+    if (!disc.mounted())
+        QSKIP(SmallDisc::skipReason());
+    Prisme w;
+    const QString saved = folder + QStringLiteral("/mesures.P02");
+    QVERIFY(w.writeConfiguration(saved));
+    const QString title = w.windowTitle();
+    QFile file(saved);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    disc.fill();
+    const QStringList listing = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
+    module1().bench.lampAngle = 150;
+
+    for (const QString& name : {saved, folder + QStringLiteral("/nouveau")}) {
+        m_requests.clear();
+        m_answers = {Answer::Yes, Answer::Ok}; // "Ecraser le fichier existant?", the failure
+        bool stayedOpen = false;
+        m_watchdog->expect([&](QWidget* modal) {
+            auto* dialog = qobject_cast<enregistrer*>(modal);
+            QVERIFY(dialog);
+            dialog->Text1->setText(name);
+            dialog->Command1->click();
+            stayedOpen = dialog->isVisible();
+            dialog->Command2->click();
+        });
+        w.Command11->click();
+        QVERIFY(stayedOpen);
+        QCOMPARE(m_requests.last().text, QStringLiteral("Ecriture impossible sur disque"));
+    }
+    QCOMPARE(w.windowTitle(), title);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden), listing);
 }
 
 QTEST_MAIN(TestPrisme)

@@ -247,6 +247,53 @@ private slots:
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"x.P02"});
     }
 
+    void stored_number_formats_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("one of the dialog's formats") << "0.00E+00"
+                                                     << "0.00E+00"
+                                                     << "1,10E+01";
+        QTest::newRow("the free format") << ""
+                                         << ""
+                                         << "11";
+        QTest::newRow("placeholders of no option") << "0.0"
+                                                   << "0.0"
+                                                   << "11,0";
+        QTest::newRow("a literal digit") << "30,000" << table::StartFormat << "11,000";
+        QTest::newRow("literal text") << "0.0 cm" << table::StartFormat << "11,000";
+    }
+    // State: a file whose table holds 11 under a stored format. Expected: the table takes the
+    // format when it can write with it, else the default; what it shows is what a save then
+    // writes and a new opening shows again.
+    void stored_number_formats()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, format);
+        QFETCH(QString, cell);
+        QByteArray bytes = bytesOf(sample("startup.P02"));
+        const qsizetype cellStart = 24 * 128; // record 25: row 1, column 1
+        bytes.replace(cellStart, 4,
+                      QByteArray("\x02\x00"
+                                 "11",
+                                 4));
+        const qsizetype last = (bytes.size() - 1) / 128 * 128;
+        bytes.truncate(last);
+        bytes += char(stored.size()) + QByteArray(1, '\0') + stored.toLatin1();
+        QFile f(path("format.P02"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+
+        QCOMPARE(w->openConfiguration(path("format.P02")), std::optional<QString>());
+        QCOMPARE(w->table.numberFormat(), format);
+        QCOMPARE(w->table.getCell(1, 0), cell);
+        QVERIFY(w->writeConfiguration(path("again.P02")));
+        Prisme other(Prisme::StartMode::CommandLine);
+        QCOMPARE(other.openConfiguration(path("again.P02")), std::optional<QString>());
+        QCOMPARE(other.table.contentText(), w->table.contentText());
+    }
+
     // Expected: a save over a longer old file leaves exactly the new records.
     void saving_over_a_longer_file_shortens_it()
     {

@@ -200,6 +200,8 @@ private slots:
     void refuses_what_is_not_rtf();
     void reads_ten_megabytes_quickly_data();
     void reads_ten_megabytes_quickly();
+    void refuses_more_than_it_can_hold_data();
+    void refuses_more_than_it_can_hold();
     void round_trip_keeps_formatting_data();
     void round_trip_keeps_formatting();
     void samples_survive_a_save_data();
@@ -251,7 +253,7 @@ void TestRtf::reads_sample_text()
     QFETCH(QString, file);
     QFETCH(QStringList, expected);
     QTextDocument document;
-    QVERIFY(rtf::read(sample(file), document));
+    QCOMPARE(rtf::read(sample(file), document), rtf::ReadStatus::Read);
     QCOMPARE(paragraphs(document), expected);
 }
 
@@ -381,7 +383,7 @@ void TestRtf::reads_sample_characters()
     QFETCH(QColor, foreground);
     QFETCH(QColor, background);
     QTextDocument document;
-    QVERIFY(rtf::read(sample(file), document));
+    QCOMPARE(rtf::read(sample(file), document), rtf::ReadStatus::Read);
     QVERIFY2(!document.find(at, 0, QTextDocument::FindCaseSensitively).isNull(), qPrintable(at));
     const QTextCharFormat f = formatOf(document, at);
     QCOMPARE(f.fontFamilies().toStringList(), QStringList{family});
@@ -448,7 +450,7 @@ void TestRtf::reads_sample_paragraphs()
     QFETCH(double, top);
     QFETCH(double, bottom);
     QTextDocument document;
-    QVERIFY(rtf::read(sample(file), document));
+    QCOMPARE(rtf::read(sample(file), document), rtf::ReadStatus::Read);
     const QTextBlock block = document.findBlockByNumber(paragraph);
     QVERIFY(block.isValid());
     const QTextBlockFormat f = block.blockFormat();
@@ -546,7 +548,7 @@ void TestRtf::reads_constructs()
     QFETCH(QByteArray, rtf);
     QFETCH(QStringList, expected);
     QTextDocument document;
-    QVERIFY(rtf::read(rtf, document));
+    QCOMPARE(rtf::read(rtf, document), rtf::ReadStatus::Read);
     QCOMPARE(paragraphs(document), expected);
 }
 
@@ -601,7 +603,7 @@ void TestRtf::reads_character_properties()
     QFETCH(int, property);
     QFETCH(QVariant, value);
     QTextDocument document;
-    QVERIFY(rtf::read(rtf, document));
+    QCOMPARE(rtf::read(rtf, document), rtf::ReadStatus::Read);
     QVERIFY2(!document.find(at, 0, QTextDocument::FindCaseSensitively).isNull(),
              qPrintable(document.toPlainText()));
     const QTextCharFormat f = formatOf(document, at);
@@ -659,7 +661,7 @@ void TestRtf::survives_bad_input()
     QFETCH(QByteArray, rtf);
     QFETCH(QStringList, expected);
     QTextDocument document;
-    QVERIFY(rtf::read(rtf, document));
+    QCOMPARE(rtf::read(rtf, document), rtf::ReadStatus::Read);
     QCOMPARE(paragraphs(document), expected);
 }
 
@@ -680,7 +682,7 @@ void TestRtf::refuses_what_is_not_rtf()
     QFETCH(QByteArray, bytes);
     QTextDocument document;
     document.setPlainText(QStringLiteral("avant"));
-    QVERIFY(!rtf::read(bytes, document));
+    QCOMPARE(rtf::read(bytes, document), rtf::ReadStatus::NotRtf);
     QVERIFY(!rtf::isRtf(bytes));
     QCOMPARE(document.toPlainText(), QStringLiteral("avant"));
 }
@@ -721,11 +723,38 @@ void TestRtf::reads_ten_megabytes_quickly()
     QTextDocument document;
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(rtf::read(rtf, document));
+    QCOMPARE(rtf::read(rtf, document), rtf::ReadStatus::Read);
     // Far above the time it takes (well under a second), far below what quadratic work takes.
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(document.blockCount(), blocks);
     QCOMPARE(document.lastBlock().text(), last);
+}
+
+void TestRtf::refuses_more_than_it_can_hold_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("blocks"); // 0: refused
+    QTest::newRow("paragraphs up to the bound")
+        << "{\\rtf1 " + QByteArray("\\par").repeated(500000) + "}" << 500000;
+    QTest::newRow("a hundred paragraphs over it")
+        << "{\\rtf1 " + QByteArray("\\par").repeated(500100) + "}" << 0;
+    QTest::newRow("format changes over it")
+        << "{\\rtf1 " + QByteArray("{\\b a}b").repeated(500001) + "}" << 0;
+}
+
+// Expected: a text of more paragraphs and format changes than the reader takes is refused and
+// leaves the document empty; up to the bound, it is read whole.
+void TestRtf::refuses_more_than_it_can_hold()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, blocks);
+    QTextDocument document;
+    const rtf::ReadStatus status = rtf::read(rtf, document);
+    QCOMPARE(status, blocks ? rtf::ReadStatus::Read : rtf::ReadStatus::TooLarge);
+    if (blocks)
+        QCOMPARE(document.blockCount(), blocks);
+    else
+        QVERIFY(document.isEmpty());
 }
 
 void TestRtf::round_trip_keeps_formatting_data()
@@ -786,7 +815,7 @@ void TestRtf::round_trip_keeps_formatting()
     const auto original = build(recipe);
     const QByteArray rtf = rtf::write(*original);
     QTextDocument copy;
-    QVERIFY(rtf::read(rtf, copy));
+    QCOMPARE(rtf::read(rtf, copy), rtf::ReadStatus::Read);
     QCOMPARE(describe(copy), describe(*original));
 }
 
@@ -801,11 +830,11 @@ void TestRtf::samples_survive_a_save()
 {
     QFETCH(QString, file);
     QTextDocument first;
-    QVERIFY(rtf::read(sample(file), first));
+    QCOMPARE(rtf::read(sample(file), first), rtf::ReadStatus::Read);
     const QByteArray saved = rtf::write(first);
     QVERIFY(sevenBit(saved));
     QTextDocument second;
-    QVERIFY(rtf::read(saved, second));
+    QCOMPARE(rtf::read(saved, second), rtf::ReadStatus::Read);
     QCOMPARE(describe(second), describe(first));
 }
 

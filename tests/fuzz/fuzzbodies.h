@@ -519,14 +519,14 @@ inline QString fuzzConfiguration(const std::uint8_t* data, std::size_t size)
 inline QString fuzzRtf(const std::uint8_t* data, std::size_t size)
 {
     QTextDocument document;
-    if (!rtf::read(detail::bytesOf(data, size), document))
+    if (rtf::read(detail::bytesOf(data, size), document) != rtf::ReadStatus::Read)
         return QString();
     const QByteArray written = rtf::write(document);
     for (char c : written)
         if (static_cast<unsigned char>(c) >= 0x80)
             return QStringLiteral("the writer wrote a byte over 127");
     QTextDocument again;
-    if (!rtf::read(written, again))
+    if (rtf::read(written, again) != rtf::ReadStatus::Read)
         return QStringLiteral("written RTF does not read");
     if (again.blockCount() != document.blockCount())
         return QStringLiteral("paragraphs lost in a save");
