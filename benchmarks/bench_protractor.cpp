@@ -18,7 +18,7 @@ struct Open {
     ProtractorPicture picture;
     Open()
     {
-        options.source = BenchOptions::Source::FiveRadiations;
+        options.source = Source::FiveRadiations;
         options.protractorShown = true;
         bench.fondrap = [this] { copyBenchUnder(picture, bench, protractor); };
         buildSpectrumColours(state);

@@ -32,7 +32,7 @@ BENCHMARK(BM_drawBenchBackground)->Unit(benchmark::kMillisecond);
 void BM_redrawBenchFiveRadiations(benchmark::State& st)
 {
     Bench b;
-    b.options.source = BenchOptions::Source::FiveRadiations;
+    b.options.source = Source::FiveRadiations;
     for (auto _ : st) {
         b.state.lampAngle = b.state.lampAngle >= 170 ? 100 : b.state.lampAngle + 1;
         redrawBench(b.state, b.options, b.picture);
@@ -54,7 +54,7 @@ BENCHMARK(BM_redrawBenchMonochromatic)->Unit(benchmark::kMicrosecond);
 void BM_redrawWhiteLight(benchmark::State& st)
 {
     Bench b;
-    b.options.source = BenchOptions::Source::WhiteLight;
+    b.options.source = Source::WhiteLight;
     b.options.arrows = false;
     redrawBench(b.state, b.options, b.picture);
     for (auto _ : st) {

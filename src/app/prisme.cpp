@@ -436,9 +436,7 @@ print::BenchPrintout Prisme::benchPrintout()
     print::BenchPrintout out;
     out.picture = benchPicture.composed();
     print::BenchParameters& p = out.parameters;
-    p.source = Option2->isChecked()   ? print::BenchParameters::Source::WhiteLight
-               : Option5->isChecked() ? print::BenchParameters::Source::FiveRadiations
-                                      : print::BenchParameters::Source::Monochromatic;
+    p.source = bench->benchOptions().source;
     p.wavelength = Label7->text();
     p.discMaterial = Combo1->currentText();
     p.discIndex = Label4->text();

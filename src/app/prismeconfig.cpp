@@ -32,12 +32,13 @@ Configuration Prisme::currentConfiguration()
     Configuration c;
     c.discMaterial = Combo1->currentText();
     c.outerMaterial = Combo2->currentText();
-    const QRadioButton* options[] = {Option1, Option2, Option3, Option4, Option5, Option6, Option7};
-    for (size_t k = 0; k < 7; ++k)
-        c.options[k] = options[k]->isChecked();
-    c.partialReflection = Check3->isChecked() ? 1 : 0;
-    c.wavelength = HScroll1->value();
-    c.arrows = propa->isChecked() ? 1 : 0;
+    const BenchOptions options = bench->benchOptions();
+    c.source = options.source;
+    c.blackBackground = options.blackBackground;
+    c.halfDisc = options.halfDisc;
+    c.partialReflection = options.partialReflection ? 1 : 0;
+    c.wavelength = options.wavelength;
+    c.arrows = options.arrows ? 1 : 0;
     c.lampAngle = state.lampAngle;
     c.outerA = state.outerA;
     c.outerB = state.outerB;
@@ -113,10 +114,20 @@ void Prisme::applyConfiguration(const Configuration& c)
     bench->Combo2_Click();
     state.loadingConfig = 0;
 
-    QRadioButton* options[] = {Option1, Option2, Option3, Option4, Option5, Option6, Option7};
-    for (size_t k = 0; k < 7; ++k)
-        if (c.options[k])
-            options[k]->setChecked(true);
+    // The options in the order of their records, Option1 to Option7, each selecting runs its
+    // reaction.
+    const std::pair<QRadioButton*, bool> options[] = {
+        {Option1, c.source == Source::Monochromatic},
+        {Option2, c.source == Source::WhiteLight},
+        {Option3, c.blackBackground},
+        {Option4, !c.blackBackground},
+        {Option5, c.source == Source::FiveRadiations},
+        {Option6, c.halfDisc},
+        {Option7, !c.halfDisc},
+    };
+    for (const auto& [option, selected] : options)
+        if (selected)
+            option->setChecked(true);
     Check3->setChecked(c.partialReflection != 0);
     HScroll1->setValue(c.wavelength);
     propa->setChecked(c.arrows != 0);

@@ -125,11 +125,11 @@ BenchOptions BenchControls::benchOptions() const
 {
     BenchOptions o;
     if (m_w.Option2->isChecked())
-        o.source = BenchOptions::Source::WhiteLight;
+        o.source = Source::WhiteLight;
     else if (m_w.Option5->isChecked())
-        o.source = BenchOptions::Source::FiveRadiations;
+        o.source = Source::FiveRadiations;
     else
-        o.source = BenchOptions::Source::Monochromatic;
+        o.source = Source::Monochromatic;
     o.wavelength = m_w.HScroll1->value();
     o.blackBackground = m_w.Option3->isChecked();
     o.halfDisc = m_w.Option6->isChecked();

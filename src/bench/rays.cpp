@@ -69,7 +69,7 @@ void traceRays(BenchState& state, const BenchOptions& options, BenchPicture& pic
 
     if (options.partialReflection) {
         const bool polychromeOnBlack =
-            options.source != BenchOptions::Source::Monochromatic && options.blackBackground;
+            options.source != Source::Monochromatic && options.blackBackground;
         if (!polychromeOnBlack || optics::violetRefracted(state.outerA, state.outerB, state.discA,
                                                           state.discB, g.side, g.incidence)) {
             const DrawMode saved = s.drawMode;

@@ -63,7 +63,7 @@ void redrawBench(BenchState& state, const BenchOptions& options, BenchPicture& p
     const DrawMode mode = black ? DrawMode::MergePen : DrawMode::Black;
     s.drawMode = mode;
 
-    if (options.source != BenchOptions::Source::Monochromatic) {
+    if (options.source != Source::Monochromatic) {
         picture.line1.colour = black ? paletteColour(15) : paletteColour(0);
         s.drawMode = mode;
         for (const Radiation& r : FiveRadiations) {
@@ -94,7 +94,7 @@ void redrawWhiteLight(BenchState& state, const BenchOptions& options, BenchPictu
 {
     ++picture.counts.whiteLight;
     call(picture.stopTimer1);
-    if (options.source != BenchOptions::Source::WhiteLight)
+    if (options.source != Source::WhiteLight)
         return;
     if (picture.setBusy)
         picture.setBusy(true);
@@ -126,7 +126,7 @@ void redrawWhiteLight(BenchState& state, const BenchOptions& options, BenchPictu
 
 void timer1Fired(BenchState& state, const BenchOptions& options, BenchPicture& picture)
 {
-    if (options.source == BenchOptions::Source::WhiteLight)
+    if (options.source == Source::WhiteLight)
         redrawWhiteLight(state, options, picture);
     state.printRedrawPending = 0;
     call(picture.stopTimer1);

@@ -5,13 +5,13 @@
 
 #include "platform/surface.h"
 #include "state/benchstate.h"
+#include "state/source.h"
 
 #include <QPointF>
 #include <functional>
 
 // What the redraw reads from the main window's controls, taken afresh at each redraw.
 struct BenchOptions {
-    enum class Source { Monochromatic, FiveRadiations, WhiteLight }; // Option1, Option5, Option2
     Source source = Source::Monochromatic;
     int wavelength = 589;          // HScroll1, nm
     bool blackBackground = true;   // Option3 ("Fond noir"); otherwise Option4 ("Fond blanc")

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/numtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -122,8 +123,9 @@ QStringList records(const Configuration& c)
 {
     QStringList r;
     r << Header << c.discMaterial << c.outerMaterial;
-    for (bool on : c.options)
-        r << flag(on);
+    r << flag(c.source == Source::Monochromatic) << flag(c.source == Source::WhiteLight)
+      << flag(c.blackBackground) << flag(!c.blackBackground)
+      << flag(c.source == Source::FiveRadiations) << flag(c.halfDisc) << flag(!c.halfDisc);
     r << flag(c.partialReflection == 1) << numberText(c.wavelength) << numberText(c.arrows)
       << numberText(c.lampAngle) << singleNumberText(c.outerA) << singleNumberText(c.outerB)
       << singleNumberText(c.discA) << singleNumberText(c.discB)
@@ -188,12 +190,26 @@ ReadResult parse(const QByteArray& bytes, const QStringList& materialNames)
         return damaged;
     c.discMaterial = fixed[2];
     c.outerMaterial = fixed[3];
+    std::array<bool, 7> options{}; // Option1 … Option7
     for (int k = 0; k < 7; ++k) {
         const QString& f = fixed[size_t(4 + k)];
         if (f != QLatin1String("0") && f != QLatin1String("1"))
             return damaged;
-        c.options[size_t(k)] = f == QLatin1String("1");
+        options[size_t(k)] = f == QLatin1String("1");
     }
+    // Each group of options shows one choice: a file selecting none of a group, or two, would be
+    // read as whatever the screen showed before, and saved again otherwise.
+    const auto one = [](std::initializer_list<bool> group) {
+        return std::count(group.begin(), group.end(), true) == 1;
+    };
+    if (!one({options[0], options[1], options[4]}) || !one({options[2], options[3]}) ||
+        !one({options[5], options[6]}))
+        return damaged;
+    c.source = options[1]   ? Source::WhiteLight
+               : options[4] ? Source::FiveRadiations
+                            : Source::Monochromatic;
+    c.blackBackground = options[2];
+    c.halfDisc = options[5];
     const auto partial = strictInteger(fixed[11], -32768, 32767);
     const auto wavelength = strictInteger(fixed[12], 400, 800);
     const auto arrows = strictInteger(fixed[13], -32768, 32767);

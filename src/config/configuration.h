@@ -12,6 +12,7 @@
 // or a half file.
 #pragma once
 
+#include "state/source.h"
 #include "table/tablemodel.h"
 
 #include <QString>
@@ -23,10 +24,13 @@
 struct Configuration {
     QString discMaterial = QStringLiteral("Verre Crown");
     QString outerMaterial = QStringLiteral("Air");
-    std::array<bool, 7> options{true, false, true, false, false, true, false}; // Option1 … 7
-    int partialReflection = 1;                                                 // Check3's value
-    int wavelength = 589;                                                      // HScroll1, nm
-    int arrows = 1;                                                            // propa's value
+    // Records 4 to 10, Option1 … Option7: one source, one background, one element.
+    Source source = Source::Monochromatic;
+    bool blackBackground = true; // Option3, else Option4
+    bool halfDisc = true;        // Option6, else Option7
+    int partialReflection = 1;   // Check3's value
+    int wavelength = 589;        // HScroll1, nm
+    int arrows = 1;              // propa's value
     double lampAngle = 135;
     float outerA = 0, outerB = 0, discA = 0, discB = 0;
     // The table: rows including the title row, five texts each.
@@ -60,8 +64,10 @@ struct ReadResult {
     ReadError error = ReadError::None;
 };
 // Reads and checks a whole file's bytes: the header, every record the row count announces,
-// a row count of 2 to 101, numbers that read as numbers, options "0" or "1", a wavelength of
-// 400 to 800, material names of `materialNames`.
+// a row count of 2 to 101, numbers that read as numbers, options "0" or "1" with exactly one "1"
+// for the source (records 4, 5, 8), the background (6, 7) and the element (9, 10), a wavelength
+// of 400 to 800, material names of `materialNames`. A number format the table cannot write with
+// (see numtext::isPlainPattern) is read as the default one.
 ReadResult parse(const QByteArray& bytes, const QStringList& materialNames);
 ReadResult readFile(const QString& path, const QStringList& materialNames);
 // Writes the file aside and puts it in place when complete; false (the old file intact) on

@@ -216,12 +216,12 @@ bool PrinterCanvas::paintText(const QTextDocument& text)
 QString sourceText(const BenchParameters& p)
 {
     switch (p.source) {
-    case BenchParameters::Source::Monochromatic:
+    case Source::Monochromatic:
         return QStringLiteral("monochromatique (longueur d'onde dans le vide ") + p.wavelength +
                QStringLiteral(" nm).");
-    case BenchParameters::Source::WhiteLight:
+    case Source::WhiteLight:
         return QStringLiteral("polychromatique blanche (de 400 à 800 nm).");
-    case BenchParameters::Source::FiveRadiations:
+    case Source::FiveRadiations:
         break;
     }
     return QStringLiteral("5 radiations (400, 500, 600, 700 et 800 nm).");

@@ -4,6 +4,8 @@
 // a small canvas that speaks the old printer's units: device pixels or twips (1/1440 inch).
 #pragma once
 
+#include "state/source.h"
+
 #include <QByteArray>
 #include <QFont>
 #include <QImage>
@@ -111,7 +113,6 @@ private:
 
 // What the bench printout shows, taken from the main window when the print window opens.
 struct BenchParameters {
-    enum class Source { Monochromatic, FiveRadiations, WhiteLight };
     Source source = Source::Monochromatic;
     QString wavelength = QStringLiteral("589"); // Label7
     QString discMaterial;                       // Combo1

@@ -182,7 +182,7 @@ void TestPrisme::startup_prepares_the_experiment()
     QVERIFY(bench.benchDrawnFor != 0); // the redraw drew the static picture
 
     const BenchOptions o = w.bench->benchOptions();
-    QCOMPARE(o.source, BenchOptions::Source::Monochromatic);
+    QCOMPARE(o.source, Source::Monochromatic);
     QCOMPARE(o.wavelength, 589);
     QVERIFY(o.blackBackground && o.halfDisc && o.partialReflection && o.arrows);
     QVERIFY(!o.protractorShown);

@@ -290,7 +290,7 @@ private slots:
         state.discA = 1.5392f;
         state.discB = 31102.07f;
         state.lampAngle = 100; // 80° below the normal on the left
-        options.source = BenchOptions::Source::FiveRadiations;
+        options.source = Source::FiveRadiations;
         options.partialReflection = false;
         redraw();
         QCOMPARE(picture.line1.colour, paletteColour(15));
@@ -312,7 +312,7 @@ private slots:
         state.discA = 1.5392f;
         state.discB = 31102.07f;
         state.lampAngle = 100;
-        options.source = BenchOptions::Source::WhiteLight;
+        options.source = Source::WhiteLight;
         options.arrows = false;
         state.lampMoved = 1;
         redraw();
@@ -443,7 +443,7 @@ private slots:
         picture.startTimer1 = [this] { ++timerStarts; };
         picture.stopTimer1 = [this] { ++timerStops; };
         state.printRedrawPending = 1;
-        options.source = BenchOptions::Source::WhiteLight;
+        options.source = Source::WhiteLight;
         redrawBench(state, options, picture);
         redrawBench(state, options, picture);
         QCOMPARE(timerStarts, 2);

@@ -188,14 +188,16 @@ private slots:
         const QString loading = QStringLiteral("Erreur lors du chargement du fichier");
         const QString wrong = QStringLiteral("Ce fichier ne correspond pas à cette application");
         const QString invalid = QStringLiteral("Fichier non valide");
-        for (const char* name :
-             {"damaged-empty.P02", "damaged-header-cut.P02", "damaged-cut-in-material.P02",
-              "damaged-cut-in-row-count.P02", "damaged-cut-in-cell.P02",
-              "damaged-cut-in-format.P02", "damaged-row-count-0.P02", "damaged-row-count-1.P02",
-              "damaged-row-count-102.P02", "damaged-row-count-65535.P02",
-              "damaged-fewer-records.P02", "damaged-length-over-126.P02",
-              "damaged-not-a-number.P02", "damaged-unknown-material.P02", "damaged-option.P02",
-              "damaged-wavelength.P02", "missing.P02"})
+        for (const char* name : {"damaged-empty.P02",           "damaged-header-cut.P02",
+                                 "damaged-cut-in-material.P02", "damaged-cut-in-row-count.P02",
+                                 "damaged-cut-in-cell.P02",     "damaged-cut-in-format.P02",
+                                 "damaged-row-count-0.P02",     "damaged-row-count-1.P02",
+                                 "damaged-row-count-102.P02",   "damaged-row-count-65535.P02",
+                                 "damaged-fewer-records.P02",   "damaged-length-over-126.P02",
+                                 "damaged-not-a-number.P02",    "damaged-unknown-material.P02",
+                                 "damaged-option.P02",          "damaged-wavelength.P02",
+                                 "damaged-no-source.P02",       "damaged-two-sources.P02",
+                                 "damaged-two-elements.P02",    "missing.P02"})
             QTest::newRow(name) << name << damaged << loading;
         QTest::newRow("wrong header") << "wrong-header.P02" << wrong << invalid;
         QTest::newRow("lower-case header") << "wrong-header-lower-case.P02" << wrong << invalid;

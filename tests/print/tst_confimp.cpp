@@ -297,7 +297,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.Option2->click(); // white light
         const print::BenchPrintout printout = w.benchPrintout();
-        QCOMPARE(printout.parameters.source, print::BenchParameters::Source::WhiteLight);
+        QCOMPARE(printout.parameters.source, Source::WhiteLight);
         QCOMPARE(printout.parameters.discMaterial, w.Combo1->currentText());
         QCOMPARE(printout.parameters.discIndex, w.Label4->text());
         QCOMPARE(printout.parameters.outerIndex, w.Label16->text());

@@ -129,18 +129,18 @@ private slots:
         QTest::addColumn<QString>("wavelength");
         QTest::addColumn<QString>("firstLine");
         QTest::newRow("monochromatic, start state")
-            << int(print::BenchParameters::Source::Monochromatic) << QStringLiteral("589")
+            << int(Source::Monochromatic) << QStringLiteral("589")
             << QStringLiteral(
                    "Source lumineuse: monochromatique (longueur d'onde dans le vide 589 nm).");
         QTest::newRow("monochromatic, 400 nm")
-            << int(print::BenchParameters::Source::Monochromatic) << QStringLiteral("400")
+            << int(Source::Monochromatic) << QStringLiteral("400")
             << QStringLiteral(
                    "Source lumineuse: monochromatique (longueur d'onde dans le vide 400 nm).");
         QTest::newRow("white light")
-            << int(print::BenchParameters::Source::WhiteLight) << QStringLiteral("589")
+            << int(Source::WhiteLight) << QStringLiteral("589")
             << QStringLiteral("Source lumineuse: polychromatique blanche (de 400 à 800 nm).");
         QTest::newRow("five radiations")
-            << int(print::BenchParameters::Source::FiveRadiations) << QStringLiteral("589")
+            << int(Source::FiveRadiations) << QStringLiteral("589")
             << QStringLiteral("Source lumineuse: 5 radiations (400, 500, 600, 700 et 800 nm).");
     }
     void parameters_block()
@@ -149,7 +149,7 @@ private slots:
         QFETCH(QString, wavelength);
         QFETCH(QString, firstLine);
         print::BenchPrintout printout = startBench();
-        printout.parameters.source = print::BenchParameters::Source(source);
+        printout.parameters.source = Source(source);
         printout.parameters.wavelength = wavelength;
         const QString path = pdf(QStringLiteral("parameters.pdf"));
         print::PdfTarget target(path);
