@@ -45,6 +45,22 @@
 
 namespace {
 
+// The parameters block of the bench printout: the source, and each medium's name and index at the
+// wavelength, as the panels show them.
+print::BenchParameters parametersOf(const Experiment& experiment)
+{
+    const BenchSettings& s = experiment.settings;
+    const BenchState& bench = experiment.bench;
+    print::BenchParameters p;
+    p.source = s.source;
+    p.wavelength = QString::number(s.wavelength);
+    p.discMaterial = s.discMaterial;
+    p.discIndex = indexReadout(bench.discA, bench.discB, s.wavelength);
+    p.outerMaterial = s.outerMaterial;
+    p.outerIndex = indexReadout(bench.outerA, bench.outerB, s.wavelength);
+    return p;
+}
+
 QSize& screenSizeOverride()
 {
     static QSize size;
@@ -99,8 +115,9 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     widgets.Picture2 = Picture2;
     widgets.Timer1 = Timer1;
     bench = new BenchControls(
-        widgets, module1().bench, benchPicture, [this](const QString& text) { setHint(text); },
-        this);
+        widgets, experiment.settings, experiment.bench, benchPicture,
+        [this](const QString& text) { setHint(text); }, this);
+    connect(bench, &BenchControls::changed, this, [this] { experiment.changed(); });
     protractor = new ProtractorControls(
         {dessin, Picture2, Label10}, module1().protractor, benchPicture,
         [this](const QString& text) { setHint(text); }, this);
@@ -198,7 +215,7 @@ void Prisme::connectControls()
 
 void Prisme::Form_Load()
 {
-    BenchState& state = module1().bench;
+    BenchState& state = experiment.bench;
 
     // The table's number format is set with the table itself.
 
@@ -435,13 +452,7 @@ print::BenchPrintout Prisme::benchPrintout()
 {
     print::BenchPrintout out;
     out.picture = benchPicture.composed();
-    print::BenchParameters& p = out.parameters;
-    p.source = bench->benchOptions().source;
-    p.wavelength = Label7->text();
-    p.discMaterial = Combo1->currentText();
-    p.discIndex = Label4->text();
-    p.outerMaterial = Combo2->currentText();
-    p.outerIndex = Label16->text();
+    out.parameters = parametersOf(experiment);
     return out;
 }
 
@@ -455,6 +466,8 @@ void Prisme::Command10_Click()
 {
     // The picture printed is the one on the screen, the incident ray and the lamp painted in.
     confimp window(benchPrintout(), tablePrintout(), this);
+    connect(&window, &confimp::printerSetUp, this,
+            [this](bool chosen) { experiment.bench.printRedrawPending = chosen ? 1 : 0; });
     window.exec();
 }
 

@@ -10,6 +10,7 @@
 #include "app/clicklabel.h"
 #include "bench/redraw.h"
 #include "config/configuration.h"
+#include "experiment/experiment.h"
 #include "print/printlayout.h"
 #include "table/tablemodel.h"
 
@@ -123,8 +124,10 @@ public:
 
     // The bench.
     BenchPicture benchPicture;
-    // The measurement table and the handlers of its grid and menus.
-    TableModel table;
+    // The experiment the windows show and write: the bench's settings and record, the table.
+    Experiment experiment;
+    // The measurement table (the experiment's) and the handlers of its grid and menus.
+    TableModel& table = experiment.table;
     TableControls* tableControls = nullptr;
 
     // Command row.

@@ -28,24 +28,7 @@ const QString NotOurs = QStringLiteral("Ce fichier ne correspond pas à cette ap
 Configuration Prisme::currentConfiguration()
 {
     tableControls->settleCurrentCell();
-    const BenchState& state = module1().bench;
-    Configuration c;
-    c.discMaterial = Combo1->currentText();
-    c.outerMaterial = Combo2->currentText();
-    const BenchOptions options = bench->benchOptions();
-    c.source = options.source;
-    c.blackBackground = options.blackBackground;
-    c.halfDisc = options.halfDisc;
-    c.partialReflection = options.partialReflection ? 1 : 0;
-    c.wavelength = options.wavelength;
-    c.arrows = options.arrows ? 1 : 0;
-    c.lampAngle = state.lampAngle;
-    c.outerA = state.outerA;
-    c.outerB = state.outerB;
-    c.discA = state.discA;
-    c.discB = state.discB;
-    c.takeTable(table);
-    return c;
+    return config::fromExperiment(experiment);
 }
 
 bool Prisme::writeConfiguration(const QString& path)
@@ -96,7 +79,7 @@ void Prisme::loadConfiguration()
 
 void Prisme::applyConfiguration(const Configuration& c)
 {
-    BenchState& state = module1().bench;
+    BenchState& state = experiment.bench;
     benchPicture.hidden = true;
     dessin->update();
 

@@ -51,9 +51,10 @@ private:
 
 } // namespace
 
-BenchControls::BenchControls(const BenchWidgets& widgets, BenchState& state, BenchPicture& picture,
-                             HintSetter setHint, QWidget* window)
-    : QObject(window), m_w(widgets), m_state(state), m_picture(picture),
+BenchControls::BenchControls(const BenchWidgets& widgets, BenchSettings& settings,
+                             BenchState& state, BenchPicture& picture, HintSetter setHint,
+                             QWidget* window)
+    : QObject(window), m_w(widgets), m_settings(settings), m_state(state), m_picture(picture),
       m_setHint(std::move(setHint)), m_window(window)
 {
     m_picture.startTimer1 = [this] { m_w.Timer1->start(); };
@@ -123,21 +124,8 @@ void BenchControls::connectControls()
 
 BenchOptions BenchControls::benchOptions() const
 {
-    BenchOptions o;
-    if (m_w.Option2->isChecked())
-        o.source = Source::WhiteLight;
-    else if (m_w.Option5->isChecked())
-        o.source = Source::FiveRadiations;
-    else
-        o.source = Source::Monochromatic;
-    o.wavelength = m_w.HScroll1->value();
-    o.blackBackground = m_w.Option3->isChecked();
-    o.halfDisc = m_w.Option6->isChecked();
-    o.partialReflection = m_w.Check3->isChecked();
-    o.arrows = m_w.propa->isChecked();
     // The panel's own visibility flag: the window itself may be off-screen.
-    o.protractorShown = !m_w.Picture2->isHidden();
-    return o;
+    return ::benchOptions(m_settings, !m_w.Picture2->isHidden());
 }
 
 void BenchControls::redrawBench()
@@ -153,7 +141,7 @@ void BenchControls::redrawWhiteLight()
 void BenchControls::redrawForOption()
 {
     redrawBench();
-    if (m_w.Option2->isChecked())
+    if (m_settings.source == Source::WhiteLight)
         redrawWhiteLight();
 }
 
@@ -162,7 +150,7 @@ void BenchControls::redrawForOption()
 
 void BenchControls::updateIndexReadout(QLabel* wavelengthLine, QLabel* readout, float a, float b)
 {
-    const int lambda = m_w.HScroll1->value();
+    const int lambda = m_settings.wavelength;
     wavelengthLine->setText(::wavelengthLine(lambda));
     readout->setText(indexReadout(a, b, lambda));
 }
@@ -195,10 +183,13 @@ void BenchControls::selectMaterial(QComboBox* list, Medium medium, QLabel* wavel
             m_state, [this, list, remembered] { setListPosition(list, remembered); }, m_window);
         dialog.exec();
     }
+    (medium == Medium::Disc ? m_settings.discMaterial : m_settings.outerMaterial) =
+        list->currentText();
+    emit changed();
     updateIndexReadout(wavelengthLine, readout, mediumA(m_state, medium), mediumB(m_state, medium));
     {
         BusyCursor busy(list);
-        if (m_w.Option2->isChecked())
+        if (m_settings.source == Source::WhiteLight)
             redrawWhiteLight();
         else
             redrawBench();
@@ -231,39 +222,55 @@ void BenchControls::Combo2_GotFocus()
 // ---------------------------------------------------------------------------------------------
 // Light source and display options
 
+void BenchControls::takeWavelength()
+{
+    m_settings.wavelength = m_w.HScroll1->value();
+    emit changed();
+    m_w.Label7->setText(QString::number(m_settings.wavelength));
+}
+
 void BenchControls::HScroll1_Change()
 {
-    m_w.Label7->setText(QString::number(m_w.HScroll1->value()));
+    takeWavelength();
     updateIndexReadouts();
     m_setHint(QStringLiteral(
         "Pour affiner le réglage de la longueur d'onde, utiliser les boutons < et >"));
-    if (m_w.Option1->isChecked())
+    if (m_settings.source == Source::Monochromatic)
         redrawBench();
 }
 
 void BenchControls::HScroll1_Scroll()
 {
-    m_w.Label7->setText(QString::number(m_w.HScroll1->value()));
+    takeWavelength();
     m_w.Label7->repaint();
     updateIndexReadouts();
-    if (m_w.Option1->isChecked())
+    if (m_settings.source == Source::Monochromatic)
         redrawBench();
 }
 
-void BenchControls::Option1_Click()
+void BenchControls::chooseSource(Source source)
 {
+    m_settings.source = source;
+    emit changed();
     redrawBench();
     m_w.propa->setEnabled(true);
     m_w.propa->setChecked(true);
 }
 
+void BenchControls::Option1_Click()
+{
+    chooseSource(Source::Monochromatic);
+}
+
 void BenchControls::Option5_Click()
 {
-    Option1_Click();
+    chooseSource(Source::FiveRadiations);
 }
 
 void BenchControls::Option2_Click()
 {
+    m_settings.source = Source::WhiteLight;
+    emit changed();
     BusyCursor busy(m_w.Option2);
     m_w.propa->setChecked(false);
     m_w.propa->setEnabled(false);
@@ -273,24 +280,32 @@ void BenchControls::Option2_Click()
 
 void BenchControls::Option3_Click()
 {
+    m_settings.blackBackground = true;
+    emit changed();
     BusyCursor busy(m_w.Option3);
     redrawForOption();
 }
 
 void BenchControls::Option4_Click()
 {
+    m_settings.blackBackground = false;
+    emit changed();
     BusyCursor busy(m_w.Option4);
     redrawForOption();
 }
 
 void BenchControls::Option6_Click()
 {
+    m_settings.halfDisc = true;
+    emit changed();
     m_state.benchDrawnFor = 0;
     redrawForOption();
 }
 
 void BenchControls::Option7_Click()
 {
+    m_settings.halfDisc = false;
+    emit changed();
     m_state.benchDrawnFor = 0;
     m_state.lampAngle = mirrorSideAngle(m_state.lampAngle);
     redrawForOption();
@@ -298,11 +313,15 @@ void BenchControls::Option7_Click()
 
 void BenchControls::Check3_Click()
 {
+    m_settings.partialReflection = m_w.Check3->isChecked();
+    emit changed();
     redrawForOption();
 }
 
 void BenchControls::propa_Click()
 {
+    m_settings.arrows = m_w.propa->isChecked();
+    emit changed();
     redrawBench();
 }
 
@@ -332,14 +351,15 @@ void BenchControls::dragStep(QPointF pos)
         return;
     m_lastLampDx = dx;
     m_lastLampDy = dy;
-    m_state.lampAngle = pointerAngle(dx, dy, m_w.Option7->isChecked());
+    m_state.lampAngle = pointerAngle(dx, dy, !m_settings.halfDisc);
     m_state.lampMoved = 1;
+    emit changed();
     redrawBench();
 }
 
 void BenchControls::lampe_MouseUp()
 {
-    if (m_w.Option2->isChecked() && m_state.lampMoved == 1)
+    if (m_settings.source == Source::WhiteLight && m_state.lampMoved == 1)
         redrawWhiteLight();
 }
 
@@ -348,8 +368,9 @@ void BenchControls::lampe_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     // Right turns the lamp clockwise on the screen, Left anticlockwise; Shift for tenths.
     const double step = (modifiers & Qt::ShiftModifier) ? 0.1 : 1.0;
     const double delta = key == Qt::Key_Right ? step : -step;
-    m_state.lampAngle = turnedLampAngle(m_state.lampAngle, delta, m_w.Option7->isChecked());
+    m_state.lampAngle = turnedLampAngle(m_state.lampAngle, delta, !m_settings.halfDisc);
     m_state.lampMoved = 1;
+    emit changed();
     redrawBench();
 }
 

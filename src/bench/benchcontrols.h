@@ -4,8 +4,10 @@
 // scroll bar, and the lamp, dragged with the mouse or turned with the arrow keys. Each handler asks
 // for its redraws in a fixed order; a control changed from code runs its own handler too.
 //
-// The main window builds the controls and hands them here; this class connects them and holds what
-// the handlers need between two events (the drag's last step).
+// The main window builds the controls and hands them here; this class connects them, writes what
+// the user chooses into the bench settings and the bench record (saying so with `changed`), and
+// holds what the handlers need between two events (the drag's last step). The redraw reads the
+// settings, never the controls.
 #pragma once
 
 #include "bench/materials.h"
@@ -57,10 +59,10 @@ public:
     using HintSetter = std::function<void(const QString&)>;
 
     // window: the main window, parent of the custom-material dialog.
-    BenchControls(const BenchWidgets& widgets, BenchState& state, BenchPicture& picture,
-                  HintSetter setHint, QWidget* window);
+    BenchControls(const BenchWidgets& widgets, BenchSettings& settings, BenchState& state,
+                  BenchPicture& picture, HintSetter setHint, QWidget* window);
 
-    // The settings of the experiment that the redraw reads from the controls, taken afresh.
+    // What the redraw draws: the settings, and whether the protractor's panel is shown.
     BenchOptions benchOptions() const;
     // The redraw cycle on the bench picture (bench/redraw.h).
     void redrawBench();
@@ -98,6 +100,11 @@ public:
     void lampe_KeyDown(int key, Qt::KeyboardModifiers modifiers);
     void lampe_KeyUp(bool autoRepeat);
 
+signals:
+    // A setting or the bench record changed (a choice, the wavelength, the lamp).
+    void changed();
+
+public:
     static inline const QString LampHint = QStringLiteral(
         "Pour déplacer la source lumineuse, utiliser la souris en maintenant le bouton gauche "
         "enfoncé");
@@ -106,10 +113,13 @@ private:
     void connectControls();
     void selectMaterial(QComboBox* list, Medium medium, QLabel* wavelengthLine, QLabel* readout);
     void updateIndexReadout(QLabel* wavelengthLine, QLabel* readout, float a, float b);
-    void redrawForOption(); // redrawBench, then white light when it is selected
+    void redrawForOption();           // redrawBench, then white light when it is selected
+    void chooseSource(Source source); // Option1 and Option5
+    void takeWavelength();
     void dragStep(QPointF pos);
 
     BenchWidgets m_w;
+    BenchSettings& m_settings;
     BenchState& m_state;
     BenchPicture& m_picture;
     HintSetter m_setHint;

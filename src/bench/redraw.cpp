@@ -8,6 +8,19 @@
 
 #include <QPainter>
 
+BenchOptions benchOptions(const BenchSettings& settings, bool protractorShown)
+{
+    BenchOptions o;
+    o.source = settings.source;
+    o.wavelength = settings.wavelength;
+    o.blackBackground = settings.blackBackground;
+    o.halfDisc = settings.halfDisc;
+    o.partialReflection = settings.partialReflection;
+    o.arrows = settings.arrows;
+    o.protractorShown = protractorShown;
+    return o;
+}
+
 namespace {
 
 void call(const std::function<void()>& f)

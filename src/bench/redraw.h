@@ -4,13 +4,13 @@
 #pragma once
 
 #include "platform/surface.h"
+#include "state/benchsettings.h"
 #include "state/benchstate.h"
-#include "state/source.h"
 
 #include <QPointF>
 #include <functional>
 
-// What the redraw reads from the main window's controls, taken afresh at each redraw.
+// What a redraw draws: the user's settings and whether the protractor lies over the bench.
 struct BenchOptions {
     Source source = Source::Monochromatic;
     int wavelength = 589;          // HScroll1, nm
@@ -20,6 +20,7 @@ struct BenchOptions {
     bool arrows = true;            // propa
     bool protractorShown = false;  // Picture2 visible
 };
+BenchOptions benchOptions(const BenchSettings& settings, bool protractorShown);
 
 // The bench picture: the drawing surface `dessin`, the cached static picture `fond`, and the two
 // overlays that lie over the drawing, the incident-ray line `Line1` and the lamp `lampe`. The

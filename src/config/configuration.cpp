@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/configuration.h"
 
+#include "experiment/experiment.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numtext.h"
@@ -107,6 +108,28 @@ std::optional<float> strictSingle(const QString& text)
 }
 
 } // namespace
+
+Configuration fromExperiment(const Experiment& experiment)
+{
+    const BenchSettings& s = experiment.settings;
+    const BenchState& bench = experiment.bench;
+    Configuration c;
+    c.discMaterial = s.discMaterial;
+    c.outerMaterial = s.outerMaterial;
+    c.source = s.source;
+    c.blackBackground = s.blackBackground;
+    c.halfDisc = s.halfDisc;
+    c.partialReflection = s.partialReflection ? 1 : 0;
+    c.wavelength = s.wavelength;
+    c.arrows = s.arrows ? 1 : 0;
+    c.lampAngle = bench.lampAngle;
+    c.outerA = bench.outerA;
+    c.outerB = bench.outerB;
+    c.discA = bench.discA;
+    c.discB = bench.discB;
+    c.takeTable(experiment.table);
+    return c;
+}
 
 QString numberText(double value)
 {

@@ -43,9 +43,14 @@ struct Configuration {
     void giveTable(TableModel& table) const;
 };
 
+class Experiment;
+
 namespace config {
 
 inline const QString Header = QStringLiteral("OPTIPHANE");
+
+// The configuration of an experiment: what a save writes.
+Configuration fromExperiment(const Experiment& experiment);
 
 // A number as the file writes it: " 135", "-2.5", " 1.000275" (single precision: at most 7
 // significant digits; double: at most 15).

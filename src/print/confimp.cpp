@@ -3,7 +3,6 @@
 
 #include "platform/surface.h"
 #include "print/printers.h"
-#include "state/module1.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -188,7 +187,7 @@ void confimp::Command1_Click()
 
 void confimp::Command2_Click()
 {
-    module1().bench.printRedrawPending = printing::showPrinterSetup(this) ? 1 : 0;
+    emit printerSetUp(printing::showPrinterSetup(this));
     defaut->setText(printing::printerName());
 }
 

@@ -35,6 +35,12 @@ public:
     void Command2_Click(); // "&Imprimantes"
     void Command3_Click(); // "&Annuler"
 
+signals:
+    // The printer set-up of "&Imprimantes" closed: chosen with OK, or cancelled. The bench's
+    // deferred white-light redraw waits on it.
+    void printerSetUp(bool chosen);
+
+public:
     QGroupBox* Frame1 = nullptr;
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option1 = nullptr;

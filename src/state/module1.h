@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The one program-wide state object: the bench record and the fields shared between windows.
+// The one program-wide state object: the fields shared between windows. The bench record lives
+// with the rest of the experiment (experiment/experiment.h).
 // Every layer may read it; it depends on nothing but the platform stand-ins.
 #pragma once
-
-#include "state/benchstate.h"
 
 #include <QString>
 #include <cstdint>
@@ -18,7 +17,6 @@ struct ProtractorState {
 };
 
 struct Module1 {
-    BenchState bench;
     ProtractorState protractor;
     QString currentConfigPath;
     // The calculator's memory register: lives for the whole program.

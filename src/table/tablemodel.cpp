@@ -112,6 +112,7 @@ TableModel::TableModel()
 
 void TableModel::notify(int row, int column) const
 {
+    ++m_revision;
     if (changed)
         changed(row, column);
 }
@@ -157,8 +158,10 @@ QString TableModel::columnFormula(int column) const
 
 void TableModel::setColumnFormula(int column, const QString& formula)
 {
-    if (column >= 0 && column < Columns)
+    if (column >= 0 && column < Columns && m_formulas[size_t(column)] != formula) {
         m_formulas[size_t(column)] = formula;
+        ++m_revision;
+    }
 }
 
 void TableModel::clearAll()

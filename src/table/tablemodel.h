@@ -75,7 +75,12 @@ public:
     void setColumnFormula(int column, const QString& formula);
 
     QString numberFormat() const { return m_format; }
-    void setNumberFormat(const QString& pattern) { m_format = pattern; }
+    void setNumberFormat(const QString& pattern)
+    {
+        if (pattern != m_format)
+            ++m_revision;
+        m_format = pattern;
+    }
 
     // Empties every cell, the titles included (callers write the titles back).
     void clearAll();
@@ -112,6 +117,8 @@ public:
     // Called after every change: (row, column) for one cell, (-1, -1) when the shape or many
     // cells changed.
     std::function<void(int row, int column)> changed;
+    // Grows with every change of a cell, the shape, a formula or the format.
+    quint64 revision() const { return m_revision; }
 
 private:
     void notify(int row, int column) const;
@@ -121,4 +128,5 @@ private:
     QString m_format = table::StartFormat;
     int m_row = 1;
     int m_column = 0;
+    mutable quint64 m_revision = 0;
 };

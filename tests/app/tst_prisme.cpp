@@ -171,7 +171,7 @@ void TestPrisme::startup_prepares_the_experiment()
     QCOMPARE(w.Label4->text(), QStringLiteral("n = 1,506516"));
     QCOMPARE(w.Label16->text(), QStringLiteral("n = 1,000277"));
 
-    const BenchState& bench = module1().bench;
+    const BenchState& bench = w.experiment.bench;
     QCOMPARE(bench.discA, 1.472363f);
     QCOMPARE(bench.discB, 11848.408f);
     QCOMPARE(bench.outerA, 1.0002747f);
@@ -711,7 +711,7 @@ void TestPrisme::save_on_a_full_disc_keeps_the_file_and_the_title()
     file.close();
     disc.fill();
     const QStringList listing = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden);
-    module1().bench.lampAngle = 150;
+    w.experiment.bench.lampAngle = 150;
 
     for (const QString& name : {saved, folder + QStringLiteral("/nouveau")}) {
         m_requests.clear();

@@ -51,7 +51,7 @@ class TestBenchControls : public QObject {
             act(dlg);
         });
     }
-    BenchState& bench() { return module1().bench; }
+    BenchState& bench() { return w->experiment.bench; }
 
     // Sends a mouse event to the bench at a point of the drawing.
     void mouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons)

@@ -18,7 +18,9 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -116,16 +118,16 @@ private slots:
         t.setColumnFormula(2, QStringLiteral("sin (C1)"));
         t.setNumberFormat(QStringLiteral("0.0"));
         t.reformatTable();
-        module1().bench.discA = 1.7f;
-        module1().bench.discB = 12345.67f;
-        module1().bench.loadingConfig = 1;
+        w->experiment.bench.discA = 1.7f;
+        w->experiment.bench.discB = 12345.67f;
+        w->experiment.bench.loadingConfig = 1;
         w->Combo1->setCurrentIndex(4); // "Autre", the coefficients above
         w->bench->Combo1_Click();
-        module1().bench.loadingConfig = 0;
+        w->experiment.bench.loadingConfig = 0;
         w->Option2->setChecked(true);
         w->HScroll1->setValue(650);
         w->propa->setChecked(false);
-        module1().bench.lampAngle = 152.3;
+        w->experiment.bench.lampAngle = 152.3;
         QCOMPARE(config::records(w->currentConfiguration()).size(), 530);
         QVERIFY(w->writeConfiguration(path("full.P02")));
         const QByteArray saved = bytesOf(path("full.P02"));
@@ -140,12 +142,12 @@ private slots:
         QCOMPARE(other.table.columnFormula(2), QStringLiteral("sin (C1)"));
         QCOMPARE(other.table.numberFormat(), QStringLiteral("0.0"));
         QCOMPARE(other.Combo1->currentText(), QStringLiteral("Autre"));
-        QCOMPARE(module1().bench.discA, 1.7f);
-        QCOMPARE(module1().bench.discB, 12345.67f);
+        QCOMPARE(other.experiment.bench.discA, 1.7f);
+        QCOMPARE(other.experiment.bench.discB, 12345.67f);
         QVERIFY(other.Option2->isChecked());
         QCOMPARE(other.HScroll1->value(), 650);
         QVERIFY(!other.propa->isChecked());
-        QCOMPARE(module1().bench.lampAngle, 152.3);
+        QCOMPARE(other.experiment.bench.lampAngle, 152.3);
         QCOMPARE(other.windowTitle(), "Optiphane - " + path("full.P02"));
         QCOMPARE(snapshot(other), saved);
         QVERIFY(responder->requests.isEmpty()); // no custom-material dialog, no message
@@ -163,7 +165,7 @@ private slots:
         f.write(bytes);
         f.close();
         QCOMPARE(w->openConfiguration(path("copy.P02")), std::optional<QString>());
-        QCOMPARE(module1().bench.discA, 1.472363f);
+        QCOMPARE(w->experiment.bench.discA, 1.472363f);
     }
 
     // Expected: a file of the old program (spaces as filler, old records after the end) opens.
@@ -294,6 +296,46 @@ private slots:
         Prisme other(Prisme::StartMode::CommandLine);
         QCOMPARE(other.openConfiguration(path("again.P02")), std::optional<QString>());
         QCOMPARE(other.table.contentText(), w->table.contentText());
+    }
+
+    // Expected: every change of the experiment raises its revision, the table's included;
+    // gathering it for a save changes nothing.
+    void every_change_raises_the_revision()
+    {
+        const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+            {"a source", [this] { w->Option2->setChecked(true); }},
+            {"the wavelength", [this] { w->HScroll1->setValue(600); }},
+            {"the background", [this] { w->Option4->setChecked(true); }},
+            {"the element", [this] { w->Option7->setChecked(true); }},
+            {"the partial reflection", [this] { w->Check3->setChecked(false); }},
+            {"a material",
+             [this] {
+                 w->Combo1->setCurrentIndex(1);
+                 w->bench->Combo1_Click();
+             }},
+            {"the lamp", [this] { w->bench->lampe_KeyDown(Qt::Key_Right, {}); }},
+            {"a cell", [this] { w->table.setCell(1, 0, QStringLiteral("2,000")); }},
+            {"a formula", [this] { w->table.setColumnFormula(1, QStringLiteral("2*C1")); }},
+            {"the format",
+             [this] {
+                 w->table.setNumberFormat(QStringLiteral("0.00E+00"));
+                 w->table.reformatTable();
+             }},
+            {"the rows", [this] { w->table.setRowCount(20); }},
+        };
+        for (const auto& [what, change] : changes) {
+            const quint64 before = w->experiment.revision();
+            const Configuration gathered = w->currentConfiguration();
+            QCOMPARE(w->experiment.revision(), before);
+            change();
+            QVERIFY2(w->experiment.revision() > before, what);
+        }
+        // What a save gathers is what the controls show.
+        const Configuration c = w->currentConfiguration();
+        QCOMPARE(c.source, Source::WhiteLight);
+        QCOMPARE(c.wavelength, 600);
+        QVERIFY(!c.blackBackground && !c.halfDisc && c.partialReflection == 0);
+        QCOMPARE(c.discMaterial, w->Combo1->currentText());
     }
 
     // Expected: a save over a longer old file leaves exactly the new records.

@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(w->fich->text(), data(QStringLiteral("exo/SIMPLE.E02")));
         QCOMPARE(w->textModified, 0);
         QCOMPARE(module1().exerciseHasCorrection, 0);
-        QCOMPARE(module1().bench.lampAngle, 150.0);
+        QCOMPARE(w->experiment.bench.lampAngle, 150.0);
         QCOMPARE(w->table.title(0), QStringLiteral("i"));
         QCOMPARE(w->Combo1->currentText(), QStringLiteral("Verre Flint"));
         QVERIFY(!w->Check1->isChecked());
@@ -207,7 +207,7 @@ private slots:
         menu()->openexo->trigger();
         // Names from another system: "sous\enonce.rtf" and "Config.p02".
         QCOMPARE(firstLine(w->supertext), QStringLiteral("Dans le sous-dossier"));
-        QCOMPARE(module1().bench.lampAngle, 150.0);
+        QCOMPARE(w->experiment.bench.lampAngle, 150.0);
     }
 
     // A blank configuration record: the statement only; the bench and the table stay.
@@ -216,7 +216,7 @@ private slots:
         w->table.setCell(0, 0, QStringLiteral("mes mesures"));
         QVERIFY(open(QStringLiteral("SANSCONF.E02")));
         QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
-        QCOMPARE(module1().bench.lampAngle, 135.0);
+        QCOMPARE(w->experiment.bench.lampAngle, 135.0);
         QCOMPARE(w->table.title(0), QStringLiteral("mes mesures"));
     }
 
@@ -228,7 +228,7 @@ private slots:
         menu()->opencor->trigger();
         QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
         QVERIFY(w->supertext->isReadOnly());
-        QCOMPARE(module1().bench.lampAngle, 160.0);
+        QCOMPARE(w->experiment.bench.lampAngle, 160.0);
         QCOMPARE(w->table.title(2), QStringLiteral("sin i"));
         QCOMPARE(w->fich->text(), data(QStringLiteral("exo/CORRIGE.E02")));
         QVERIFY(!QApplication::overrideCursor());
@@ -279,7 +279,7 @@ private slots:
         QVERIFY(w->supertext->isReadOnly());
         QCOMPARE(module1().exerciseHasCorrection, 0);
         QCOMPARE(w->textModified, 0);
-        QCOMPARE(module1().bench.lampAngle, 150.0);
+        QCOMPARE(w->experiment.bench.lampAngle, 150.0);
         // The start-up text takes no typing.
         QTest::keyClicks(w->supertext, QStringLiteral("abc"));
         QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(firstLine(w->supertext), QStringLiteral("Prise en main"));
         QCOMPARE(w->fich->text(), data(QStringLiteral("pem/OPTIPHANE.PEM")));
         QVERIFY(!w->supertext->isReadOnly());
-        QCOMPARE(module1().bench.lampAngle, 170.0);
+        QCOMPARE(w->experiment.bench.lampAngle, 170.0);
         QCOMPARE(module1().exerciseHasCorrection, 0);
 
         QTemporaryDir empty;
@@ -358,7 +358,7 @@ private slots:
         QCOMPARE(r.requests.first().icon, dialogs::Icon::Stop);
         QVERIFY(f->Frame2->isHidden());
         QCOMPARE(w->fich->text(), fich.isEmpty() ? QString() : data(QStringLiteral("exo/") + fich));
-        QCOMPARE(module1().bench.lampAngle, 135.0);
+        QCOMPARE(w->experiment.bench.lampAngle, 135.0);
     }
 
     // A damaged exercise file is told at its preview.

@@ -160,10 +160,12 @@ private slots:
         reply.answer = dialogs::Answer(answer);
         r.answers << reply;
         confimp c(someBench(), someTable(), nullptr);
-        module1().bench.printRedrawPending = 7;
+        int printRedrawPending = 7;
+        connect(&c, &confimp::printerSetUp, this,
+                [&printRedrawPending](bool chosen) { printRedrawPending = chosen ? 1 : 0; });
         c.Command2->click();
         QCOMPARE(countOf(r, Kind::PrintSetup), 1);
-        QCOMPARE(int(module1().bench.printRedrawPending), pending);
+        QCOMPARE(printRedrawPending, pending);
         QCOMPARE(c.defaut->text(), printing::NoPrinterText);
     }
 
