@@ -7,7 +7,7 @@
 #include "bench/benchview.h"
 #include "bench/materials.h"
 #include "bench/optics.h"
-#include "calc/columncommand.h"
+#include "calc/avancalc.h"
 #include "calc/machine.h"
 #include "exercises/exercisecontrols.h"
 #include "exercises/exercisefile.h"
@@ -227,7 +227,7 @@ void Prisme::Form_Load()
     Form_Resize();
 
     state.benchDrawnFor = 0;
-    state.loadingConfig = 0;
+    state.loadingConfig = false;
 
     showStartupText();
 
@@ -467,7 +467,7 @@ void Prisme::Command10_Click()
     // The picture printed is the one on the screen, the incident ray and the lamp painted in.
     confimp window(benchPrintout(), tablePrintout(), this);
     connect(&window, &confimp::printerSetUp, this,
-            [this](bool chosen) { experiment.bench.printRedrawPending = chosen ? 1 : 0; });
+            [this](bool chosen) { experiment.bench.printRedrawPending = chosen; });
     window.exec();
 }
 

@@ -90,12 +90,12 @@ void Prisme::applyConfiguration(const Configuration& c)
 
     // The lists show the names: a catalogue material takes the catalogue's coefficients, "Autre"
     // keeps the file's and opens no dialog.
-    state.loadingConfig = 1;
+    state.loadingConfig = true;
     Combo1->setCurrentIndex(Combo1->findText(c.discMaterial));
     bench->Combo1_Click();
     Combo2->setCurrentIndex(Combo2->findText(c.outerMaterial));
     bench->Combo2_Click();
-    state.loadingConfig = 0;
+    state.loadingConfig = false;
 
     // The options in the order of their records, Option1 to Option7, each selecting runs its
     // reaction.

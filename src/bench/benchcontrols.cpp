@@ -176,7 +176,7 @@ void BenchControls::selectMaterial(QComboBox* list, Medium medium, QLabel* wavel
                                    QLabel* readout)
 {
     if (chooseMaterial(m_state, medium, list->currentIndex()) == MaterialChoice::Custom &&
-        m_state.loadingConfig == 0) {
+        !m_state.loadingConfig) {
         // Annuler puts the list back where it was before "Autre".
         const int remembered = mediumListIndex(m_state, medium);
         LOUPE dialog(
@@ -352,14 +352,14 @@ void BenchControls::dragStep(QPointF pos)
     m_lastLampDx = dx;
     m_lastLampDy = dy;
     m_state.lampAngle = pointerAngle(dx, dy, !m_settings.halfDisc);
-    m_state.lampMoved = 1;
+    m_state.lampMoved = true;
     emit changed();
     redrawBench();
 }
 
 void BenchControls::lampe_MouseUp()
 {
-    if (m_settings.source == Source::WhiteLight && m_state.lampMoved == 1)
+    if (m_settings.source == Source::WhiteLight && m_state.lampMoved)
         redrawWhiteLight();
 }
 
@@ -369,7 +369,7 @@ void BenchControls::lampe_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     const double step = (modifiers & Qt::ShiftModifier) ? 0.1 : 1.0;
     const double delta = key == Qt::Key_Right ? step : -step;
     m_state.lampAngle = turnedLampAngle(m_state.lampAngle, delta, !m_settings.halfDisc);
-    m_state.lampMoved = 1;
+    m_state.lampMoved = true;
     emit changed();
     redrawBench();
 }

@@ -99,7 +99,7 @@ void redrawBench(BenchState& state, const BenchOptions& options, BenchPicture& p
         call(picture.fondrap);
     picture.hidden = false;
     call(picture.repaint);
-    if (state.printRedrawPending == 1)
+    if (state.printRedrawPending)
         call(picture.startTimer1);
 }
 
@@ -134,14 +134,14 @@ void redrawWhiteLight(BenchState& state, const BenchOptions& options, BenchPictu
     call(picture.repaint);
     if (picture.setBusy)
         picture.setBusy(false);
-    state.lampMoved = 0;
+    state.lampMoved = false;
 }
 
 void timer1Fired(BenchState& state, const BenchOptions& options, BenchPicture& picture)
 {
     if (options.source == Source::WhiteLight)
         redrawWhiteLight(state, options, picture);
-    state.printRedrawPending = 0;
+    state.printRedrawPending = false;
     call(picture.stopTimer1);
 }
 

@@ -5,5 +5,5 @@ list(APPEND OPTIPHANE_CORE_SOURCES
 list(APPEND OPTIPHANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/machine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calculcommand.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/columncommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/avancalc.cpp
 )

@@ -57,7 +57,7 @@ ExerciseControls::ExerciseControls(ExerciseWidgets widgets, QObject* parent)
     Closexo =
         item("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseControls::Closexo_Click);
     connect(optionexo, &QMenu::aboutToShow, this,
-            [this] { opencor->setEnabled(module1().exerciseHasCorrection == 1); });
+            [this] { opencor->setEnabled(m_hasCorrection); });
 }
 
 ExerciseControls::~ExerciseControls() = default;
@@ -102,7 +102,7 @@ bool ExerciseControls::confirmDropEdits()
 
 void ExerciseControls::btexo_Click()
 {
-    opencor->setEnabled(module1().exerciseHasCorrection == 1);
+    opencor->setEnabled(m_hasCorrection);
     Closexo->setEnabled(!m_w.fich->text().isEmpty());
     optionexo->popup(m_w.btexo->mapToGlobal(QPoint(0, m_w.btexo->height())));
 }
@@ -167,8 +167,8 @@ void ExerciseControls::afterOpening(bool readOnly)
 
 void ExerciseControls::PRISENMAIN_Click()
 {
-    module1().exerciseFolder = folderlists::withSeparator(programfolder::path());
-    const QString folder = module1().exerciseFolder;
+    m_exerciseFolder = folderlists::withSeparator(programfolder::path());
+    const QString folder = m_exerciseFolder;
     const QString pem = folder + exercises::GettingStartedName;
     if (!QFileInfo::exists(pem))
         return;
@@ -183,7 +183,7 @@ void ExerciseControls::PRISENMAIN_Click()
     if (!loadStatement(folder, records->statement, true))
         return;
     m_w.fich->setText(pem);
-    module1().exerciseHasCorrection = 0;
+    m_hasCorrection = false;
     loadNamedConfiguration(folder, records->configuration);
     afterOpening(false);
 }
@@ -217,13 +217,12 @@ bool ExerciseControls::openExercise(const QString& exercise, QWidget* messagePar
         reportUnreadable(messageParent);
         return false;
     }
-    module1().exerciseFolder = folderlists::withSeparator(QFileInfo(exercise).absolutePath());
-    const QString folder = module1().exerciseFolder;
+    m_exerciseFolder = folderlists::withSeparator(QFileInfo(exercise).absolutePath());
+    const QString folder = m_exerciseFolder;
     if (!loadStatement(folder, records->statement, false))
         return false;
     m_w.fich->setText(exercise);
-    module1().exerciseHasCorrection =
-        exercises::preview(*records).status == exercises::Corrected ? 1 : 0;
+    m_hasCorrection = exercises::preview(*records).status == exercises::Corrected;
     if (!loadNamedConfiguration(folder, records->configuration))
         return false;
     afterOpening(false);
@@ -245,7 +244,7 @@ void ExerciseControls::opencor_Click()
         reportUnreadable(m_w.window);
         return;
     }
-    const QString folder = module1().exerciseFolder;
+    const QString folder = m_exerciseFolder;
     if (!records->correctedStatement.trimmed().isEmpty() &&
         !loadStatement(folder, records->correctedStatement, false))
         return;
@@ -291,7 +290,7 @@ void ExerciseControls::opentexte_Click()
 
 void ExerciseControls::readText(const QString& path)
 {
-    module1().exerciseHasCorrection = 0;
+    m_hasCorrection = false;
     auto document = std::make_unique<QTextDocument>();
     switch (exercises::loadRichText(path, *document)) {
     case exercises::LoadResult::Loaded:
@@ -333,5 +332,5 @@ void ExerciseControls::Closexo_Click()
         return;
     m_w.fich->setText(QString());
     m_w.showStartupText();
-    module1().exerciseHasCorrection = 0;
+    m_hasCorrection = false;
 }

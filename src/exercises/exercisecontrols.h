@@ -76,6 +76,10 @@ public:
 
     // The last exercise window (tests look at it while it is open).
     Fichexo* exerciseWindow() const { return m_fichexo; }
+    // The folder of the exercise shown (the program's folder for the getting-started activity),
+    // ending in a separator, and whether that exercise has a correction.
+    QString exerciseFolder() const { return m_exerciseFolder; }
+    bool exerciseHasCorrection() const { return m_hasCorrection; }
 
 private:
     bool loadStatement(const QString& folder, const QString& name, bool gettingStarted);
@@ -87,4 +91,6 @@ private:
 
     ExerciseWidgets m_w;
     Fichexo* m_fichexo = nullptr;
+    QString m_exerciseFolder;
+    bool m_hasCorrection = false;
 };

@@ -5,7 +5,6 @@
 #include "platform/dialogs.h"
 #include "platform/folderlists.h"
 #include "platform/programfolder.h"
-#include "state/module1.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -297,8 +296,7 @@ void Fichexo::File1_Click()
     QListWidgetItem* item = File1->currentItem();
     if (!item)
         return;
-    module1().exerciseFolder = folderlists::withSeparator(m_folder);
-    fichierexo->setText(module1().exerciseFolder + item->text());
+    fichierexo->setText(folderlists::withSeparator(m_folder) + item->text());
     apercu();
 }
 

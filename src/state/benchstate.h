@@ -24,9 +24,9 @@ struct BenchState {
     std::array<VbColour, 401> spectrumColours{};
     // Background the cached static picture was drawn for: 0 stale, 1 black, 2 white.
     std::int16_t benchDrawnFor = 0;
-    std::int16_t loadingConfig = 0;
-    std::int16_t lampMoved = 0;
-    std::int16_t printRedrawPending = 0;
+    bool loadingConfig = false;      // a configuration is being applied
+    bool lampMoved = false;          // the lamp moved since white light was last drawn
+    bool printRedrawPending = false; // the printer set-up was chosen: white light once more
     // Which selector opened the custom-material dialog: 2 the half-disc, 1 the outer medium.
     std::int16_t customMaterialTarget = 0;
     std::int16_t discMaterialIndex = 0;

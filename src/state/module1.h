@@ -21,10 +21,6 @@ struct Module1 {
     QString currentConfigPath;
     // The calculator's memory register: lives for the whole program.
     double memoryValue = 0.0;
-    // The folder of the exercise shown (the program's folder for the getting-started activity),
-    // ending in a separator, and whether that exercise has a correction (1) or not (0).
-    QString exerciseFolder;
-    std::int16_t exerciseHasCorrection = 0;
 };
 
 // The program's instance.

@@ -3,7 +3,7 @@ list(APPEND OPTIPHANE_CORE_SOURCES
 )
 list(APPEND OPTIPHANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tablecontrols.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/rowcountdialog.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/formatdialog.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/sequencedialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fnblignes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/formatdonnees.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/arith.cpp
 )

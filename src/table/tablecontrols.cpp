@@ -3,9 +3,9 @@
 
 #include "platform/clipboardcopy.h"
 #include "platform/dialogs.h"
-#include "table/formatdialog.h"
-#include "table/rowcountdialog.h"
-#include "table/sequencedialog.h"
+#include "table/formatdonnees.h"
+#include "table/fnblignes.h"
+#include "table/arith.h"
 
 #include <QAction>
 #include <QClipboard>

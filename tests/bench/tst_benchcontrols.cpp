@@ -187,11 +187,11 @@ private slots:
     // While a configuration is applied, "Autre" keeps the coefficients read from the file.
     void otherWhileLoadingOpensNoDialog()
     {
-        bench().loadingConfig = 1;
+        bench().loadingConfig = true;
         bench().discA = 1.7f;
         bench().discB = 123.0f;
         w->bench->setListPosition(w->Combo1, 4);
-        bench().loadingConfig = 0;
+        bench().loadingConfig = false;
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(bench().discA, 1.7f);
         QCOMPARE(bench().discMaterialIndex, 4);
@@ -339,7 +339,7 @@ private slots:
             w->Option7->click();
         drag(pointer);
         QVERIFY(std::abs(bench().lampAngle - angle) < 1e-4);
-        QCOMPARE(bench().lampMoved, 1);
+        QVERIFY(bench().lampMoved);
         QCOMPARE(w->hint(), QStringLiteral("Pour déplacer la source lumineuse, utiliser la souris "
                                            "en maintenant le bouton gauche enfoncé"));
         // The lamp follows onto the circle of radius 190.
@@ -370,7 +370,7 @@ private slots:
         QVERIFY(w->benchPicture.counts.bench >= b0 + 2);
         release(QPointF(100, 110));
         QCOMPARE(w->benchPicture.counts.whiteLight, w0 + 1);
-        QCOMPARE(bench().lampMoved, 0);
+        QVERIFY(!bench().lampMoved);
         // Press and release where the last step was: no move, no redraw.
         mouse(QEvent::MouseButtonPress, QPointF(100, 110), Qt::LeftButton, Qt::LeftButton);
         release(QPointF(100, 110));

@@ -314,9 +314,9 @@ private slots:
         state.lampAngle = 100;
         options.source = Source::WhiteLight;
         options.arrows = false;
-        state.lampMoved = 1;
+        state.lampMoved = true;
         redraw();
-        QCOMPARE(state.lampMoved, 0);
+        QVERIFY(!state.lampMoved);
         // Along an arc inside the half-disc the refracted light runs from violet to red.
         const double rViolet = std::asin(std::sin(80 * M_PI / 180) / 1.7336) * 180 / M_PI;
         const double rRed = std::asin(std::sin(80 * M_PI / 180) / 1.5878) * 180 / M_PI;
@@ -442,13 +442,13 @@ private slots:
     {
         picture.startTimer1 = [this] { ++timerStarts; };
         picture.stopTimer1 = [this] { ++timerStops; };
-        state.printRedrawPending = 1;
+        state.printRedrawPending = true;
         options.source = Source::WhiteLight;
         redrawBench(state, options, picture);
         redrawBench(state, options, picture);
         QCOMPARE(timerStarts, 2);
         timer1Fired(state, options, picture);
-        QCOMPARE(state.printRedrawPending, 0);
+        QVERIFY(!state.printRedrawPending);
         QVERIFY(timerStops >= 1);
         redrawBench(state, options, picture);
         QCOMPARE(timerStarts, 2);

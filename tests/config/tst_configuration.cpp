@@ -120,10 +120,10 @@ private slots:
         t.reformatTable();
         w->experiment.bench.discA = 1.7f;
         w->experiment.bench.discB = 12345.67f;
-        w->experiment.bench.loadingConfig = 1;
+        w->experiment.bench.loadingConfig = true;
         w->Combo1->setCurrentIndex(4); // "Autre", the coefficients above
         w->bench->Combo1_Click();
-        w->experiment.bench.loadingConfig = 0;
+        w->experiment.bench.loadingConfig = false;
         w->Option2->setChecked(true);
         w->HScroll1->setValue(650);
         w->propa->setChecked(false);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "table/sequencedialog.h"
+#include "table/arith.h"
 
 #include "platform/dialogs.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "table/formatdialog.h"
+#include "table/formatdonnees.h"
 
 #include "platform/surface.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc/columncommand.h"
+#include "calc/avancalc.h"
 
 #include "calc/columnrun.h"
 #include "calc/machine.h"

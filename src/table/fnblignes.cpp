@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "table/rowcountdialog.h"
+#include "table/fnblignes.h"
 
 #include "platform/surface.h"
 
