@@ -320,8 +320,7 @@ int main(int argc, char* argv[])
     window.show();
     switch (startFile) {
     case StartFile::Configuration:
-        module1().currentConfigPath = arguments.first();
-        window.loadConfiguration();
+        window.loadConfiguration(arguments.first());
         break;
     case StartFile::Exercise:
         window.exercisesMenu->openExercise(QFileInfo(arguments.first()).absoluteFilePath(),

@@ -132,10 +132,11 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     exercise.supertext = supertext;
     exercise.fich = fich;
     exercise.textModified = &textModified;
-    exercise.loadConfiguration = [this] { loadConfiguration(); };
     exercise.showStartupText = [this] { showStartupText(); };
     exercise.hidePanels = [this] { hideForExercise(); };
     exercisesMenu = new ExerciseControls(exercise, this);
+    connect(exercisesMenu, &ExerciseControls::configurationRequested, this,
+            &Prisme::loadConfiguration);
     connectControls();
     Form_Load();
 }

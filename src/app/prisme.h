@@ -96,7 +96,7 @@ public:
     bool writeConfiguration(const QString& path);
     bool saveConfiguration(const QString& path);
     std::optional<QString> openConfiguration(const QString& path);
-    void loadConfiguration();
+    void loadConfiguration(const QString& path);
     void applyConfiguration(const Configuration& configuration);
     void Command11_Click(); // "&Enregistrer"
     void Command2_Click();  // "&Ouvrir"

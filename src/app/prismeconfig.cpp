@@ -64,9 +64,10 @@ std::optional<QString> Prisme::openConfiguration(const QString& path)
     return std::nullopt;
 }
 
-void Prisme::loadConfiguration()
+void Prisme::loadConfiguration(const QString& path)
 {
-    const std::optional<QString> error = openConfiguration(module1().currentConfigPath);
+    module1().currentConfigPath = path;
+    const std::optional<QString> error = openConfiguration(path);
     if (!error)
         return;
     if (*error == NotOurs)
@@ -132,6 +133,7 @@ void Prisme::Command11_Click()
 
 void Prisme::Command2_Click()
 {
-    ouvrir dialog([this] { loadConfiguration(); }, this);
+    ouvrir dialog(this);
+    connect(&dialog, &ouvrir::configurationRequested, this, &Prisme::loadConfiguration);
     dialog.exec();
 }

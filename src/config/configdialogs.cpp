@@ -342,10 +342,9 @@ bool enregistrer::eventFilter(QObject* watched, QEvent* event)
 
 // ---- ouvrir --------------------------------------------------------------------------------
 
-ouvrir::ouvrir(std::function<void()> load, QWidget* mainWindow)
+ouvrir::ouvrir(QWidget* mainWindow)
     : FolderDialog(mainWindow, "Label2", QStringLiteral("Répertoire"), "Label3",
-                   QStringLiteral("Fichiers")),
-      m_load(std::move(load))
+                   QStringLiteral("Fichiers"))
 {
     setObjectName(QStringLiteral("ouvrir"));
     setWindowTitle(QStringLiteral("Ouvrir une configuration"));
@@ -422,8 +421,7 @@ void ouvrir::Command1_Click()
     Frame1->show();
     Frame1->raise();
     repaint();
-    if (m_load)
-        m_load();
+    emit configurationRequested(path);
     accept();
 }
 

@@ -101,9 +101,13 @@ private:
 class ouvrir : public FolderDialog {
     Q_OBJECT
 public:
-    // load() reads the file named by module1().currentConfigPath and reports its own errors.
-    ouvrir(std::function<void()> load, QWidget* mainWindow);
+    explicit ouvrir(QWidget* mainWindow);
 
+signals:
+    // "OUVRIR" on an existing file: whoever listens reads it and reports its own errors.
+    void configurationRequested(const QString& path);
+
+public:
     QLabel* Label2 = nullptr;        // "Répertoire"
     QLabel* Label3 = nullptr;        // "Fichiers"
     QLineEdit* ficharge = nullptr;   // the chosen file's full path
@@ -123,5 +127,4 @@ protected:
 
 private:
     void Form_Load(QWidget* mainWindow);
-    std::function<void()> m_load;
 };

@@ -56,8 +56,7 @@ ExerciseControls::ExerciseControls(ExerciseWidgets widgets, QObject* parent)
     optionexo->addSeparator();
     Closexo =
         item("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseControls::Closexo_Click);
-    connect(optionexo, &QMenu::aboutToShow, this,
-            [this] { opencor->setEnabled(m_hasCorrection); });
+    connect(optionexo, &QMenu::aboutToShow, this, [this] { opencor->setEnabled(m_hasCorrection); });
 }
 
 ExerciseControls::~ExerciseControls() = default;
@@ -153,8 +152,7 @@ bool ExerciseControls::loadNamedConfiguration(const QString& folder, const QStri
         missingFile(folder, name);
         return false;
     }
-    module1().currentConfigPath = *path;
-    m_w.loadConfiguration();
+    emit configurationRequested(*path);
     return true;
 }
 

@@ -26,7 +26,6 @@ struct ExerciseWidgets {
     QLineEdit* fich = nullptr;      // what the rich text shows
     std::int16_t* textModified = nullptr;
     // The main window's routines an exercise runs.
-    std::function<void()> loadConfiguration; // the file named by currentConfigPath
     std::function<void()> showStartupText;
     std::function<void()> hidePanels; // table, protractor, the four panels
 };
@@ -74,6 +73,11 @@ public:
     // Puts a document in the rich-text box, the box's previous one deleted.
     static void showDocument(QTextEdit* box, std::unique_ptr<QTextDocument> document);
 
+signals:
+    // An exercise names its configuration: whoever listens reads it and reports its own errors.
+    void configurationRequested(const QString& path);
+
+public:
     // The last exercise window (tests look at it while it is open).
     Fichexo* exerciseWindow() const { return m_fichexo; }
     // The folder of the exercise shown (the program's folder for the getting-started activity),

@@ -3,9 +3,9 @@
 
 #include "platform/clipboardcopy.h"
 #include "platform/dialogs.h"
-#include "table/formatdonnees.h"
-#include "table/fnblignes.h"
 #include "table/arith.h"
+#include "table/fnblignes.h"
+#include "table/formatdonnees.h"
 
 #include <QAction>
 #include <QClipboard>

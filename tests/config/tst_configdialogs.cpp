@@ -444,7 +444,8 @@ private slots:
         QCOMPARE(save.Dir1_path(), start);
         QCOMPARE(save.File1_path(), start);
         QCOMPARE(save.Text1->text(), last);
-        ouvrir open(loader(), nullptr);
+        ouvrir open(nullptr);
+        connect(&open, &ouvrir::configurationRequested, this, loader());
         QCOMPARE(open.Dir1_path(), start);
         QCOMPARE(open.File1_path(), start);
         QCOMPARE(open.ficharge->text(), QString());
@@ -467,7 +468,8 @@ private slots:
         enregistrer save(saver(), nullptr);
         QCOMPARE(texts(save.Dir1), folders);
         QCOMPARE(texts(save.File1), files);
-        ouvrir open(loader(), nullptr);
+        ouvrir open(nullptr);
+        connect(&open, &ouvrir::configurationRequested, this, loader());
         QCOMPARE(texts(open.Dir1), folders);
         QCOMPARE(texts(open.File1), files);
         QCOMPARE(save.Drive1->count(), 1);
@@ -480,7 +482,8 @@ private slots:
     {
         QVERIFY(QDir(home).mkpath(QStringLiteral("tp/serie")));
         writeFile(home + QStringLiteral("/tp/serie/mesure.P02"), "x");
-        ouvrir dlg(loader(), nullptr);
+        ouvrir dlg(nullptr);
+        connect(&dlg, &ouvrir::configurationRequested, this, loader());
         showAndWait(dlg);
 
         enterFolder(dlg.Dir1, QStringLiteral("tp"));
@@ -565,7 +568,8 @@ private slots:
         showAndWait(save);
         QCOMPARE(save.pos(), corner + QPoint(20, 20));
         save.reject();
-        ouvrir open(loader(), &main);
+        ouvrir open(&main);
+        connect(&open, &ouvrir::configurationRequested, this, loader());
         showAndWait(open);
         QCOMPARE(open.pos(), corner + QPoint(20, 20));
     }
@@ -598,7 +602,8 @@ private slots:
         writeFile(path, "x");
         writeFile(home + QStringLiteral("/autre.P02"), "x");
         RecordingResponder responder;
-        ouvrir dlg(loader(), nullptr);
+        ouvrir dlg(nullptr);
+        connect(&dlg, &ouvrir::configurationRequested, this, loader());
         QVERIFY(dlg.Frame1->isHidden());
         showAndWait(dlg);
         QVERIFY(!dlg.Frame1->isVisible());
@@ -632,7 +637,8 @@ private slots:
     {
         writeFile(home + QStringLiteral("/a.P02"), "x");
         writeFile(home + QStringLiteral("/b.P02"), "x");
-        ouvrir dlg(loader(), nullptr);
+        ouvrir dlg(nullptr);
+        connect(&dlg, &ouvrir::configurationRequested, this, loader());
         showAndWait(dlg);
         dlg.File1->setFocus();
         dlg.File1->setCurrentRow(0);
@@ -681,7 +687,8 @@ private slots:
         QVERIFY(QDir(home).mkdir(QStringLiteral("x.P02")));
 
         RecordingResponder responder;
-        ouvrir dlg(loader(), nullptr);
+        ouvrir dlg(nullptr);
+        connect(&dlg, &ouvrir::configurationRequested, this, loader());
         showAndWait(dlg);
         dlg.ficharge->setText(typed);
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
@@ -716,7 +723,8 @@ private slots:
         QFETCH(QString, typed);
         module1().currentConfigPath = QStringLiteral("/avant/serie1.P02");
         RecordingResponder responder;
-        ouvrir dlg(loader(), nullptr);
+        ouvrir dlg(nullptr);
+        connect(&dlg, &ouvrir::configurationRequested, this, loader());
         showAndWait(dlg);
         dlg.ficharge->setText(typed);
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
@@ -730,7 +738,8 @@ private slots:
     void openCancelReadsNothing()
     {
         writeFile(home + QStringLiteral("/serie1.P02"), "x");
-        ouvrir dlg(loader(), nullptr);
+        ouvrir dlg(nullptr);
+        connect(&dlg, &ouvrir::configurationRequested, this, loader());
         showAndWait(dlg);
         dlg.ficharge->setText(home + QStringLiteral("/serie1.P02"));
         QTest::mouseClick(dlg.Command2, Qt::LeftButton);
@@ -758,7 +767,8 @@ private slots:
         QVERIFY(!savePicture.isNull());
         QVERIFY2(colourCount(savePicture) > 4, "save dialog blank");
 
-        ouvrir open(loader(), nullptr);
+        ouvrir open(nullptr);
+        connect(&open, &ouvrir::configurationRequested, this, loader());
         QCOMPARE(open.windowTitle(), QStringLiteral("Ouvrir une configuration"));
         QCOMPARE(open.Label1->text(), QStringLiteral("Lecteur:"));
         QCOMPARE(open.Label2->text(), QStringLiteral("Répertoire"));

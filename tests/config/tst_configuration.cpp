@@ -216,8 +216,7 @@ private slots:
         w->Option4->setChecked(true);
         const QByteArray before = snapshot(*w);
         const QString title0 = w->windowTitle();
-        module1().currentConfigPath = sample(file);
-        w->loadConfiguration();
+        w->loadConfiguration(sample(file));
         QCOMPARE(responder->messages(), QStringList{message});
         QCOMPARE(responder->requests.last().title, title);
         QCOMPARE(responder->requests.last().icon, dialogs::Icon::Stop);

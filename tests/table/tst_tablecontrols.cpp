@@ -6,9 +6,9 @@
 #include "state/module1.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
-#include "table/formatdonnees.h"
-#include "table/fnblignes.h"
 #include "table/arith.h"
+#include "table/fnblignes.h"
+#include "table/formatdonnees.h"
 #include "table/tablecontrols.h"
 
 #include <QAction>

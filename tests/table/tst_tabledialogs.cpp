@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table's three dialogs driven through their real widgets: the row count, the number format
 // and the arithmetic sequence.
-#include "table/formatdonnees.h"
-#include "table/fnblignes.h"
 #include "table/arith.h"
+#include "table/fnblignes.h"
+#include "table/formatdonnees.h"
 #include "table/tablemodel.h"
 
 #include "support/modalwatchdog.h"
