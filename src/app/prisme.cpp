@@ -114,18 +114,17 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     widgets.propa = propa;
     widgets.Picture2 = Picture2;
     widgets.Timer1 = Timer1;
-    bench = new BenchControls(
-        widgets, experiment.settings, experiment.bench, benchPicture,
-        [this](const QString& text) { setHint(text); }, this);
+    bench = new BenchControls(widgets, experiment.settings, experiment.bench, benchPicture, this);
+    connect(bench, &BenchControls::hintChanged, this, &Prisme::setHint);
     connect(bench, &BenchControls::changed, this, [this] { experiment.changed(); });
-    protractor = new ProtractorControls(
-        {dessin, Picture2, Label10}, module1().protractor, benchPicture,
-        [this](const QString& text) { setHint(text); }, this);
+    protractor = new ProtractorControls({dessin, Picture2, Label10}, module1().protractor,
+                                        benchPicture, this);
+    connect(protractor, &ProtractorControls::hintChanged, this, &Prisme::setHint);
     TableWidgets table{MSFlexGrid1, menutableau, menucol,    nblignes, insligsous, insereligne,
                        efflig,      formatsc,    efftableau, calcutab, Vexpress,   recalc,
                        suitar,      effcol,      titrecol,   triertab, triertab2};
-    tableControls = new TableControls(
-        table, this->table, [this](const QString& text) { setHint(text); }, this);
+    tableControls = new TableControls(table, this->table, this);
+    connect(tableControls, &TableControls::hintChanged, this, &Prisme::setHint);
     ExerciseWidgets exercise;
     exercise.window = this;
     exercise.btexo = btexo;

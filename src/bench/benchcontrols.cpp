@@ -52,10 +52,9 @@ private:
 } // namespace
 
 BenchControls::BenchControls(const BenchWidgets& widgets, BenchSettings& settings,
-                             BenchState& state, BenchPicture& picture, HintSetter setHint,
-                             QWidget* window)
+                             BenchState& state, BenchPicture& picture, QWidget* window)
     : QObject(window), m_w(widgets), m_settings(settings), m_state(state), m_picture(picture),
-      m_setHint(std::move(setHint)), m_window(window)
+      m_window(window)
 {
     m_picture.startTimer1 = [this] { m_w.Timer1->start(); };
     m_picture.stopTimer1 = [this] { m_w.Timer1->stop(); };
@@ -116,7 +115,7 @@ void BenchControls::connectControls()
             [this](int key, Qt::KeyboardModifiers m, bool) { lampe_KeyDown(key, m); });
     connect(view, &BenchView::lampKeyReleased, this,
             [this](int, Qt::KeyboardModifiers, bool autoRepeat) { lampe_KeyUp(autoRepeat); });
-    connect(view, &BenchView::dessinMouseMove, this, [this] { m_setHint(LampHint); });
+    connect(view, &BenchView::dessinMouseMove, this, [this] { emit hintChanged(LampHint); });
 
     connect(m_w.Timer1, &QTimer::timeout, this,
             [this] { timer1Fired(m_state, benchOptions(), m_picture); });
@@ -209,13 +208,14 @@ void BenchControls::Combo2_Click()
 
 void BenchControls::Combo1_GotFocus()
 {
-    m_setHint(QStringLiteral("Vous pouvez choisir le matériau constituant le demi-disque dans la "
-                             "liste ou en définir un autre"));
+    emit hintChanged(
+        QStringLiteral("Vous pouvez choisir le matériau constituant le demi-disque dans la "
+                       "liste ou en définir un autre"));
 }
 
 void BenchControls::Combo2_GotFocus()
 {
-    m_setHint(QStringLiteral(
+    emit hintChanged(QStringLiteral(
         "Vous pouvez choisir le milieu extérieur dans la liste ou en définir un autre"));
 }
 
@@ -233,7 +233,7 @@ void BenchControls::HScroll1_Change()
 {
     takeWavelength();
     updateIndexReadouts();
-    m_setHint(QStringLiteral(
+    emit hintChanged(QStringLiteral(
         "Pour affiner le réglage de la longueur d'onde, utiliser les boutons < et >"));
     if (m_settings.source == Source::Monochromatic)
         redrawBench();
@@ -336,7 +336,7 @@ void BenchControls::lampe_MouseDown(Qt::MouseButtons buttons, QPointF pos)
 
 void BenchControls::lampe_MouseMove(Qt::MouseButtons buttons, QPointF pos)
 {
-    m_setHint(LampHint);
+    emit hintChanged(LampHint);
     if (buttons == Qt::LeftButton)
         dragStep(pos);
 }

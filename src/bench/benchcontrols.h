@@ -56,11 +56,9 @@ struct BenchWidgets {
 class BenchControls : public QObject {
     Q_OBJECT
 public:
-    using HintSetter = std::function<void(const QString&)>;
-
     // window: the main window, parent of the custom-material dialog.
     BenchControls(const BenchWidgets& widgets, BenchSettings& settings, BenchState& state,
-                  BenchPicture& picture, HintSetter setHint, QWidget* window);
+                  BenchPicture& picture, QWidget* window);
 
     // What the redraw draws: the settings, and whether the protractor's panel is shown.
     BenchOptions benchOptions() const;
@@ -103,6 +101,8 @@ public:
 signals:
     // A setting or the bench record changed (a choice, the wavelength, the lamp).
     void changed();
+    // The hint bar's text for what the pointer or the focus is on.
+    void hintChanged(const QString& text);
 
 public:
     static inline const QString LampHint = QStringLiteral(
@@ -122,7 +122,6 @@ private:
     BenchSettings& m_settings;
     BenchState& m_state;
     BenchPicture& m_picture;
-    HintSetter m_setHint;
     QWidget* m_window;
     // Pointer offsets from the centre at the last acted-on drag step.
     std::int16_t m_lastLampDx = 0, m_lastLampDy = 0;

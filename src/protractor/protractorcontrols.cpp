@@ -42,9 +42,8 @@ void ProtractorHandle::mouseMoveEvent(QMouseEvent* event)
 }
 
 ProtractorControls::ProtractorControls(const ProtractorWidgets& widgets, ProtractorState& state,
-                                       BenchPicture& bench,
-                                       std::function<void(const QString&)> setHint, QObject* parent)
-    : QObject(parent), m_w(widgets), m_state(state), m_bench(bench), m_setHint(std::move(setHint))
+                                       BenchPicture& bench, QObject* parent)
+    : QObject(parent), m_w(widgets), m_state(state), m_bench(bench)
 {
     picturap = new ProtractorBox(picture, m_w.dessin);
     picturap->hide();
@@ -79,7 +78,7 @@ void ProtractorControls::open()
     fondrap();
     picturap->show();
     picturap->raise();
-    m_setHint(OpenHint);
+    emit hintChanged(OpenHint);
     QPalette pal = m_w.Label10->palette();
     pal.setColor(QPalette::WindowText, Qt::black);
     m_w.Label10->setPalette(pal);
@@ -124,7 +123,7 @@ QPointF ProtractorControls::inBox(const ProtractorHandle* handle, QPointF pos) c
 void ProtractorControls::Imagecroix_MouseMove(Qt::MouseButtons buttons, QPointF pos)
 {
     if (buttons != Qt::LeftButton) {
-        m_setHint(CrossHint);
+        emit hintChanged(CrossHint);
         m_state.crossGrabX = std::int16_t(numtext::roundToInt(pos.x()));
         m_state.crossGrabY = std::int16_t(numtext::roundToInt(pos.y()));
         return;
@@ -139,7 +138,7 @@ void ProtractorControls::Imagecroix_MouseMove(Qt::MouseButtons buttons, QPointF 
 void ProtractorControls::Imaged_MouseMove(Qt::MouseButtons buttons, QPointF pos)
 {
     if (buttons != Qt::LeftButton) {
-        m_setHint(TurnHint);
+        emit hintChanged(TurnHint);
         return;
     }
     const QPointF p = inBox(Imaged, pos);
@@ -150,7 +149,7 @@ void ProtractorControls::Imaged_MouseMove(Qt::MouseButtons buttons, QPointF pos)
 void ProtractorControls::Imageboule_MouseMove(Qt::MouseButtons buttons, QPointF pos)
 {
     if (buttons != Qt::LeftButton) {
-        m_setHint(SphereHint);
+        emit hintChanged(SphereHint);
         return;
     }
     const QPointF p = inBox(Imageboule, pos);

@@ -66,9 +66,13 @@ public:
         QStringLiteral("Utiliser la sphère cyan pour déplacer la droite et mesurer un angle");
 
     ProtractorControls(const ProtractorWidgets& widgets, ProtractorState& state,
-                       BenchPicture& bench, std::function<void(const QString&)> setHint,
-                       QObject* parent = nullptr);
+                       BenchPicture& bench, QObject* parent = nullptr);
 
+signals:
+    // The hint bar's text for what the pointer is on.
+    void hintChanged(const QString& text);
+
+public:
     ProtractorPicture picture;
     ProtractorBox* picturap = nullptr;
     ProtractorHandle* Imaged = nullptr;     // turning handle
@@ -98,5 +102,4 @@ private:
     ProtractorWidgets m_w;
     ProtractorState& m_state;
     BenchPicture& m_bench;
-    std::function<void(const QString&)> m_setHint;
 };

@@ -182,10 +182,9 @@ void TableGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
 // ---------------------------------------------------------------------------------------------
 // The controls
 
-TableControls::TableControls(const TableWidgets& widgets, TableModel& table,
-                             std::function<void(const QString&)> setHint, QWidget* window)
+TableControls::TableControls(const TableWidgets& widgets, TableModel& table, QWidget* window)
     : QObject(window), m_w(widgets), m_table(table), m_items(new TableItemModel(table, this)),
-      m_setHint(std::move(setHint)), m_window(window)
+      m_window(window)
 {
     TableGrid* grid = m_w.MSFlexGrid1;
     grid->setModel(m_items);
@@ -276,7 +275,7 @@ void TableControls::MSFlexGrid1_LeaveCell()
 
 void TableControls::MSFlexGrid1_MouseMove(QPoint)
 {
-    m_setHint(DataRowsHint);
+    emit hintChanged(DataRowsHint);
     updateTableMenu();
 }
 
@@ -331,7 +330,7 @@ bool TableControls::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseMove:
-        m_setHint(TitleRowHint);
+        emit hintChanged(TitleRowHint);
         updateTableMenu();
         break;
     case QEvent::MouseButtonPress:
@@ -444,9 +443,9 @@ void TableControls::pasteText(const QString& text)
     settleCurrentCell();
     const int dropped = m_table.paste(text);
     if (dropped == 1)
-        m_setHint(QStringLiteral("Une valeur n'a pas pu être collée."));
+        emit hintChanged(QStringLiteral("Une valeur n'a pas pu être collée."));
     else if (dropped > 1)
-        m_setHint(QStringLiteral("%1 valeurs n'ont pas pu être collées.").arg(dropped));
+        emit hintChanged(QStringLiteral("%1 valeurs n'ont pas pu être collées.").arg(dropped));
 }
 
 void TableControls::cop003_Click()

@@ -89,10 +89,14 @@ public:
     static inline const QString TitleRowHint = QStringLiteral(
         "Cliquer sur la première cellule d'une colonne pour calculer, effacer, nommer ou classer.");
 
-    TableControls(const TableWidgets& widgets, TableModel& table,
-                  std::function<void(const QString&)> setHint, QWidget* window);
+    TableControls(const TableWidgets& widgets, TableModel& table, QWidget* window);
     ~TableControls() override;
 
+signals:
+    // The hint bar's text for what the pointer is on.
+    void hintChanged(const QString& text);
+
+public:
     TableItemModel* itemModel() const { return m_items; }
 
     // The grid's events.
@@ -144,6 +148,5 @@ private:
     TableWidgets m_w;
     TableModel& m_table;
     TableItemModel* m_items;
-    std::function<void(const QString&)> m_setHint;
     QWidget* m_window;
 };
