@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Optiphane: the optical bench simulator. Without arguments it opens the main window; the
 // command-line modes build the same windows off-screen, do their work and exit.
+#include "app/experimentsetup.h"
 #include "app/prisme.h"
 #include "app/prismeicons.h"
 #include "calc/calculcommand.h"
+#include "config/configuration.h"
 #include "exercises/exercisecontrols.h"
 #include "exercises/exercisefile.h"
 #include "platform/files.h"
@@ -16,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTextDocument>
 #include <QTextStream>
@@ -23,6 +26,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -56,9 +60,9 @@ void reportWriteFailure(const QString& mode, const QString& output)
 
 // Loads the configuration named on the command line into the window; on failure says why on
 // standard error, as "optiphane --tableau : Lecture impossible sur disque : CONF.P02".
-bool loadForCommand(Prisme& window, const QString& mode, const QString& path)
+bool loadForCommand(Experiment& experiment, const QString& mode, const QString& path)
 {
-    const std::optional<QString> error = window.openConfiguration(path);
+    const std::optional<QString> error = experimentsetup::open(experiment, path);
     if (!error)
         return true;
     report(mode, *error, path);
@@ -102,13 +106,15 @@ int runImageCommand(const QStringList& arguments)
     if (!argumentsFit(mode, arguments, 2, MissingOutput))
         return 2;
     const QString output = arguments.first();
-    Prisme window(Prisme::StartMode::CommandLine);
-    if (arguments.size() == 2 && !loadForCommand(window, mode, arguments.at(1)))
+    Experiment experiment;
+    experimentsetup::start(experiment);
+    if (arguments.size() == 2 && !loadForCommand(experiment, mode, arguments.at(1)))
         return 2;
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) ||
-        !window.benchPicture.composed().save(&buffer, "PNG") || !files::writeWhole(output, png)) {
+        !experimentsetup::benchImage(experiment).save(&buffer, "PNG") ||
+        !files::writeWhole(output, png)) {
         reportWriteFailure(mode, output);
         return 2;
     }
@@ -123,10 +129,11 @@ int runTableCommand(const QStringList& arguments, QTextStream& out)
     if (!argumentsFit(mode, arguments, 1,
                       QStringLiteral("nom du fichier de configuration manquant")))
         return 2;
-    Prisme window(Prisme::StartMode::CommandLine);
-    if (!loadForCommand(window, mode, arguments.first()))
+    Experiment experiment;
+    experimentsetup::start(experiment);
+    if (!loadForCommand(experiment, mode, arguments.first()))
         return 2;
-    return writeOut(mode, out, window.table.contentText() + QLatin1Char('\n')) ? 0 : 2;
+    return writeOut(mode, out, experiment.table.contentText() + QLatin1Char('\n')) ? 0 : 2;
 }
 
 // `optiphane --enregistrer SORTIE.P02 [CONFIGURATION.P02]`: the start-up experiment, or the
@@ -136,10 +143,11 @@ int runSaveCommand(const QStringList& arguments)
     const QString mode = QStringLiteral("--enregistrer");
     if (!argumentsFit(mode, arguments, 2, MissingOutput))
         return 2;
-    Prisme window(Prisme::StartMode::CommandLine);
-    if (arguments.size() == 2 && !loadForCommand(window, mode, arguments.at(1)))
+    Experiment experiment;
+    experimentsetup::start(experiment);
+    if (arguments.size() == 2 && !loadForCommand(experiment, mode, arguments.at(1)))
         return 2;
-    if (!window.writeConfiguration(arguments.first())) {
+    if (!config::writeFile(arguments.first(), config::fromExperiment(experiment))) {
         reportWriteFailure(mode, arguments.first());
         return 2;
     }
@@ -155,12 +163,17 @@ int runPdfCommand(const QStringList& arguments)
     const bool table = rest.removeAll(QStringLiteral("--tableau")) > 0;
     if (!argumentsFit(mode, rest, 2, MissingOutput))
         return 2;
-    Prisme window(Prisme::StartMode::CommandLine);
-    if (rest.size() == 2 && !loadForCommand(window, mode, rest.at(1)))
+    Experiment experiment;
+    experimentsetup::start(experiment);
+    if (rest.size() == 2 && !loadForCommand(experiment, mode, rest.at(1)))
         return 2;
     print::PdfTarget target(rest.first());
-    const bool printed = table ? print::Cletab(target, window.tablePrintout(), 1)
-                               : print::printBench(target, window.benchPrintout(), {});
+    const print::TablePrintout tablePrintout =
+        print::tablePrintout(experiment.table, table::RowHeightTwips, table::ColumnWidthTwips);
+    const print::BenchPrintout benchPrintout{experimentsetup::benchImage(experiment),
+                                             experimentsetup::parameters(experiment)};
+    const bool printed = table ? print::Cletab(target, tablePrintout, 1)
+                               : print::printBench(target, benchPrintout, {});
     if (!printed) {
         report(mode, QStringLiteral("Impression impossible"), rest.first());
         return 2;
@@ -283,17 +296,19 @@ int main(int argc, char* argv[])
 
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     int qtArgc = 1; // Qt parses none of the arguments
-    QApplication app(qtArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Optiphane"));
+    // The command-line modes create no widget: fonts, pictures and PDF need only the GUI layer.
+    const std::unique_ptr<QGuiApplication> app =
+        commandLine ? std::make_unique<QGuiApplication>(qtArgc, argv)
+                    : std::make_unique<QApplication>(qtArgc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("Optiphane"));
 
     // Qt's own buttons and dialogs in French, before the first widget.
     QTranslator qtTranslator;
     if (qtTranslator.load(QStringLiteral("qtbase_fr"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+        QCoreApplication::installTranslator(&qtTranslator);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QApplication::setWindowIcon(prismeicons::windowIcon());
 
     QTextStream out(stdout);
     if (commandLine) {
@@ -316,6 +331,7 @@ int main(int argc, char* argv[])
         report({}, QStringLiteral("option inconnue"), mode);
         return 2;
     }
+    QApplication::setWindowIcon(prismeicons::windowIcon());
     Prisme window;
     window.show();
     switch (startFile) {
@@ -332,5 +348,5 @@ int main(int argc, char* argv[])
     case StartFile::None:
         break;
     }
-    return app.exec();
+    return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/prisme.h"
 
+#include "app/experimentsetup.h"
 #include "app/markerfile.h"
 #include "app/prismeicons.h"
 #include "bench/benchcontrols.h"
@@ -44,22 +45,6 @@
 #include <cmath>
 
 namespace {
-
-// The parameters block of the bench printout: the source, and each medium's name and index at the
-// wavelength, as the panels show them.
-print::BenchParameters parametersOf(const Experiment& experiment)
-{
-    const BenchSettings& s = experiment.settings;
-    const BenchState& bench = experiment.bench;
-    print::BenchParameters p;
-    p.source = s.source;
-    p.wavelength = QString::number(s.wavelength);
-    p.discMaterial = s.discMaterial;
-    p.discIndex = indexReadout(bench.discA, bench.discB, s.wavelength);
-    p.outerMaterial = s.outerMaterial;
-    p.outerIndex = indexReadout(bench.outerA, bench.outerB, s.wavelength);
-    return p;
-}
 
 QSize& screenSizeOverride()
 {
@@ -452,7 +437,7 @@ print::BenchPrintout Prisme::benchPrintout()
 {
     print::BenchPrintout out;
     out.picture = benchPicture.composed();
-    out.parameters = parametersOf(experiment);
+    out.parameters = experimentsetup::parameters(experiment);
     return out;
 }
 

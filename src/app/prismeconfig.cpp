@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window and its configuration files: what is saved is read from the controls at that
+// The main window and its configuration files: what is saved is read from the experiment at that
 // moment, and a file read is applied through the same handlers as the user's own choices.
 #include "app/prisme.h"
 
+#include "app/experimentsetup.h"
 #include "bench/benchcontrols.h"
 #include "bench/benchview.h"
 #include "bench/materials.h"
@@ -20,8 +21,8 @@
 namespace {
 
 const QString WriteFailed = QStringLiteral("Ecriture impossible sur disque");
-const QString ReadFailed = QStringLiteral("Lecture impossible sur disque");
-const QString NotOurs = QStringLiteral("Ce fichier ne correspond pas à cette application");
+using experimentsetup::NotOurs;
+using experimentsetup::ReadFailed;
 
 } // namespace
 

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calculcommand.h"
 
-#include "calc/machine.h"
+#include "calc/calculator.h"
+#include "expr/engine.h"
 
 #include <QFile>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTextStream>
 
 #include <optional>
@@ -60,23 +59,19 @@ std::optional<CalculRequest> parseArguments(const QStringList& arguments, QTextS
     return request;
 }
 
-// The expression as the calculator's entry, then EXE.
-QString evaluate(Machine& machine, const QString& expression)
+// The expression as the calculator's entry, then EXE: what the display shows.
+QString evaluate(calc::Calculator& calculator, const CalculRequest& request,
+                 const QString& expression)
 {
-    machine.recalcule(expression);
-    machine.EXE->click();
-    return machine.displayText();
+    calculator.entryText = expression;
+    calculator.display = expression;
+    calculator.execute(request.radians ? expr::Radians : expr::Degrees, request.scientific);
+    return calculator.display;
 }
 
 int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextStream& err)
 {
-    double memory = 0.0;
-    Machine machine(memory); // never shown
-    machine.prepareCalculatorMode();
-    if (request.radians)
-        machine.angle[1]->click();
-    if (request.scientific)
-        machine.C[0]->click();
+    calc::Calculator calculator; // the window's registers, without the window
 
     const auto outputLost = [&out, &err] {
         out.flush();
@@ -86,10 +81,10 @@ int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextSt
         return true;
     };
     if (!request.fromInput) {
-        out << evaluate(machine, request.expression) << '\n';
+        out << evaluate(calculator, request, request.expression) << '\n';
         if (outputLost())
             return 2;
-        return machine.calcError() == calc::CalcError::None ? 0 : 1;
+        return calculator.calcError == calc::CalcError::None ? 0 : 1;
     }
 
     // A line is read up to one character beyond the bound: a longer one is refused, the lines
@@ -106,7 +101,7 @@ int run(const CalculRequest& request, QTextStream* in, QTextStream& out, QTextSt
         }
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        out << evaluate(machine, line) << '\n';
+        out << evaluate(calculator, request, line) << '\n';
         if (out.status() != QTextStream::Ok)
             break;
     }

@@ -16,9 +16,9 @@ constexpr int MaxInputLine = 1024 * 1024;
 // "--radians" and "--scientifique". Prints one display text and a line feed per expression.
 // Returns 0; 1 when the single expression could not be evaluated; 2 on a usage or input failure
 // (a line longer than calc::MaxInputLine included) or an output that could not be written, with
-// a French message on err. Needs a QApplication. The standard input is read as UTF-8 (never
-// guessed from its first bytes); it must be open (inputOpen, seen before Qt started) and neither
-// a folder nor unreadable.
+// a French message on err. Needs no window: the calculator's registers work alone. The standard
+// input is read as UTF-8 (never guessed from its first bytes); it must be open (inputOpen, seen
+// before Qt started) and neither a folder nor unreadable.
 int runCalculCommand(const QStringList& arguments, bool inputOpen, QTextStream& out,
                      QTextStream& err);
 // The same, reading the expressions of "-" from in.

@@ -39,8 +39,8 @@ public:
     explicit TableGrid(QWidget* parent = nullptr);
 
     // Every column's width, set at start, and every row's height, in twips (15 per pixel).
-    static constexpr int ColumnWidthTwips = 1015;
-    static constexpr int RowHeightTwips = 270;
+    static constexpr int ColumnWidthTwips = table::ColumnWidthTwips;
+    static constexpr int RowHeightTwips = table::RowHeightTwips;
 
 signals:
     void keyTyped(QKeyEvent* event); // every key the view itself does not use to move

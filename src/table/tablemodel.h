@@ -19,6 +19,9 @@ constexpr int Columns = 5;
 constexpr int MinRows = 2;    // the title row and one data row
 constexpr int MaxRows = 101;  // the title row and 100 data rows
 constexpr int StartRows = 11; // the title row and 10 data rows
+// The grid's cells as the printout and the picture of the table measure them, in twips.
+constexpr int ColumnWidthTwips = 1015;
+constexpr int RowHeightTwips = 270;
 
 inline const QString StartFormat = QStringLiteral("########0.000");
 // Plain decimal notation with up to 30 decimals and no exponent: the sort compares these texts'

@@ -24,3 +24,5 @@ add_test(NAME tst_xclipboard COMMAND xvfb-run -a -s "-screen 0 1024x768x24"
 # so strndup is left unchecked here (everything of ours stays checked).
 set_tests_properties(tst_xclipboard PROPERTIES TIMEOUT 120 ENVIRONMENT
   "QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:intercept_strndup=0")
+optiphane_add_test(tst_experimentsetup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_experimentsetup.cpp
+  LIBS optiphane_ui)
