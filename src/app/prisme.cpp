@@ -116,11 +116,11 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     exercise.supertext = supertext;
     exercise.fich = fich;
     exercise.textModified = &textModified;
-    exercise.showStartupText = [this] { showStartupText(); };
-    exercise.hidePanels = [this] { hideForExercise(); };
     exercisesMenu = new ExerciseControls(exercise, this);
     connect(exercisesMenu, &ExerciseControls::configurationRequested, this,
             &Prisme::loadConfiguration);
+    connect(exercisesMenu, &ExerciseControls::panelsHideRequested, this, &Prisme::hideForExercise);
+    connect(exercisesMenu, &ExerciseControls::startupTextRequested, this, &Prisme::showStartupText);
     connectControls();
     Form_Load();
 }

@@ -160,7 +160,7 @@ void ExerciseControls::afterOpening(bool readOnly)
 {
     m_w.supertext->setReadOnly(readOnly);
     *m_w.textModified = 0;
-    m_w.hidePanels();
+    emit panelsHideRequested();
 }
 
 void ExerciseControls::PRISENMAIN_Click()
@@ -329,6 +329,6 @@ void ExerciseControls::Closexo_Click()
     if (!confirmDropEdits())
         return;
     m_w.fich->setText(QString());
-    m_w.showStartupText();
+    emit startupTextRequested();
     m_hasCorrection = false;
 }

@@ -8,7 +8,6 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class QAction;
@@ -25,9 +24,6 @@ struct ExerciseWidgets {
     QTextEdit* supertext = nullptr; // the rich text
     QLineEdit* fich = nullptr;      // what the rich text shows
     std::int16_t* textModified = nullptr;
-    // The main window's routines an exercise runs.
-    std::function<void()> showStartupText;
-    std::function<void()> hidePanels; // table, protractor, the four panels
 };
 
 class ExerciseControls : public QObject {
@@ -76,6 +72,11 @@ public:
 signals:
     // An exercise names its configuration: whoever listens reads it and reports its own errors.
     void configurationRequested(const QString& path);
+    // An exercise opens: the statement is read beside the bench alone (the table, the
+    // protractor and the four panels go).
+    void panelsHideRequested();
+    // The exercise closed: the start-up text comes back.
+    void startupTextRequested();
 
 public:
     // The last exercise window (tests look at it while it is open).
