@@ -3,7 +3,6 @@
 
 #include "bench/materials.h"
 #include "bench/redraw.h"
-#include "config/configuration.h"
 
 namespace experimentsetup {
 
@@ -31,17 +30,25 @@ void start(Experiment& experiment)
     state.lampAngle = 135;
 }
 
-std::optional<QString> open(Experiment& experiment, const QString& path)
+ReadOutcome read(const QString& path)
 {
-    const config::ReadResult read = config::readFile(path, materialNames());
+    config::ReadResult read = config::readFile(path, materialNames());
     switch (read.error) {
     case config::ReadError::WrongHeader:
-        return NotOurs;
+        return {std::nullopt, NotOurs};
     case config::ReadError::Damaged:
-        return ReadFailed;
+        return {std::nullopt, ReadFailed};
     case config::ReadError::None:
         break;
     }
+    return {std::move(read.configuration), QString()};
+}
+
+std::optional<QString> open(Experiment& experiment, const QString& path)
+{
+    const ReadOutcome read = experimentsetup::read(path);
+    if (!read.configuration)
+        return read.error;
     const Configuration& c = *read.configuration;
     BenchState& state = experiment.bench;
     state.outerA = c.outerA;

@@ -4,6 +4,7 @@
 // command-line modes share these, so that both show the same experiment.
 #pragma once
 
+#include "config/configuration.h"
 #include "experiment/experiment.h"
 #include "print/printlayout.h"
 
@@ -19,6 +20,15 @@ inline const QString NotOurs = QStringLiteral("Ce fichier ne correspond pas à c
 // The start-up experiment: "Verre Crown" in "Air" with the catalogue's coefficients, a
 // monochromatic source of 589 nm on the black background, the lamp at 135°, the start table.
 void start(Experiment& experiment);
+
+// A configuration file read and checked whole: the configuration, or the message that says why
+// it is refused ("Ce fichier ne correspond pas à cette application", "Lecture impossible sur
+// disque").
+struct ReadOutcome {
+    std::optional<Configuration> configuration;
+    QString error;
+};
+ReadOutcome read(const QString& path);
 
 // Reads a configuration file into the experiment as opening it does: every record checked first
 // (nothing applied otherwise), a catalogue material taking the catalogue's coefficients, "Autre"

@@ -6,7 +6,6 @@
 #include "app/experimentsetup.h"
 #include "bench/benchcontrols.h"
 #include "bench/benchview.h"
-#include "bench/materials.h"
 #include "config/configdialogs.h"
 #include "platform/dialogs.h"
 #include "state/module1.h"
@@ -51,15 +50,9 @@ bool Prisme::saveConfiguration(const QString& path)
 
 std::optional<QString> Prisme::openConfiguration(const QString& path)
 {
-    const config::ReadResult read = config::readFile(path, materialNames());
-    switch (read.error) {
-    case config::ReadError::WrongHeader:
-        return NotOurs;
-    case config::ReadError::Damaged:
-        return ReadFailed;
-    case config::ReadError::None:
-        break;
-    }
+    const experimentsetup::ReadOutcome read = experimentsetup::read(path);
+    if (!read.configuration)
+        return read.error;
     applyConfiguration(*read.configuration);
     setWindowTitle(QStringLiteral("Optiphane - ") + path);
     return std::nullopt;
