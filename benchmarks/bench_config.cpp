@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the configuration files on the real main window (off-screen): saving a 100-row
 // experiment, and opening it, with the redraws a load runs; and the three copies to the clipboard.
-#include "app/prisme.h"
-#include "state/module1.h"
-#include "table/tablecontrols.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/table/tablecontrols.h"
 
 #include <QAction>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of opening a shipped exercise on the real main window (off-screen): its records, its
 // statement read into the rich-text box, its configuration applied with the redraws it runs.
-#include "app/prisme.h"
-#include "exercises/exercisecontrols.h"
+#include "gui/app/prisme.h"
+#include "gui/exercises/exercisecontrols.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

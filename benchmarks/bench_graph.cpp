@@ -2,7 +2,7 @@
 // Speed of the graph: a full redraw of 100 points with the grid, crosses and joined points (the
 // redraw after every click of an option), the same with the regression line, and the least-squares
 // fit alone.
-#include "graph/graph.h"
+#include "core/graph/graph.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

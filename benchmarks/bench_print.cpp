@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the printouts into a PDF file: one bench page with its parameters block, from the
 // real main window's picture (off-screen), and the table of 100 rows over its three pages.
-#include "app/prisme.h"
-#include "print/printlayout.h"
+#include "core/print/printlayout.h"
+#include "gui/app/prisme.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

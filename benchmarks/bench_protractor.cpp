@@ -2,7 +2,7 @@
 // Speed of the protractor: a lamp drag step with the protractor open (the five radiations' preview,
 // then the box's background copied and the protractor drawn), a move (copy and drawing), and a
 // turning or sphere step (drawing only).
-#include "protractor/protractor.h"
+#include "core/protractor/protractor.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the bench's redraw cycle: the static picture, a redraw with the five radiations over
 // the cached picture, and the 401 wavelengths of white light.
-#include "bench/redraw.h"
+#include "core/bench/redraw.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

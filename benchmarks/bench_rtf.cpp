@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the RTF reader and writer on a 100 KB statement: many paragraphs of mixed formatting,
 // accented letters and Unicode characters, as Word writes them.
-#include "exercises/exercisefile.h"
-#include "exercises/rtfreader.h"
-#include "exercises/rtfwriter.h"
+#include "core/exercises/exercisefile.h"
+#include "core/exercises/rtfreader.h"
+#include "core/exercises/rtfwriter.h"
 
 #include <QFile>
 #include <QGuiApplication>

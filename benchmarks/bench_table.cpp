@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the table: rewriting 100 full rows in the table's format, a sort of 100 rows (both
 // rewrites included), a paste of 100 × 5 values, and a column computed from a formula.
-#include "calc/columnrun.h"
-#include "expr/engine.h"
-#include "table/tablemodel.h"
+#include "core/calc/columnrun.h"
+#include "core/expr/engine.h"
+#include "core/table/tablemodel.h"
 
 #include <benchmark/benchmark.h>
 

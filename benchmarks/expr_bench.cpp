@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The expression engine on the formulas of a table column, and the number texts around it.
-#include "expr/engine.h"
-#include "platform/numtext.h"
+#include "core/expr/engine.h"
+#include "core/platform/numtext.h"
 
 #include <QStringList>
 #include <benchmark/benchmark.h>

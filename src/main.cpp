@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Optiphane: the optical bench simulator. Without arguments it opens the main window; the
 // command-line modes build the same windows off-screen, do their work and exit.
-#include "app/experimentsetup.h"
-#include "app/prisme.h"
-#include "app/prismeicons.h"
-#include "calc/calculcommand.h"
-#include "config/configuration.h"
-#include "exercises/exercisecontrols.h"
-#include "exercises/exercisefile.h"
-#include "platform/files.h"
-#include "print/printlayout.h"
-#include "state/module1.h"
+#include "core/app/experimentsetup.h"
+#include "core/calc/calculcommand.h"
+#include "core/config/configuration.h"
+#include "core/exercises/exercisefile.h"
+#include "core/platform/files.h"
+#include "core/print/printlayout.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/app/prismeicons.h"
+#include "gui/exercises/exercisecontrols.h"
 
 #include <QApplication>
 #include <QBuffer>

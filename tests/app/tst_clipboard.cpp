@@ -2,11 +2,11 @@
 // The copy menu on the real main window: the bench picture with its incident ray and lamp and
 // never the protractor, a picture of the table as displayed, the table's text with line feeds
 // only, each offered in the types other programs ask for, and the copy message after each.
-#include "app/prisme.h"
-#include "protractor/protractorcontrols.h"
-#include "state/module1.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/protractor/protractorcontrols.h"
+#include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
-#include "table/tablecontrols.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -2,9 +2,9 @@
 // The experiment without a window (what the command-line modes run) against the main window:
 // for the start-up and every configuration shipped or kept as a sample, the same refusal, or the
 // same table, the same saved bytes, the same bench picture and the same printout parameters.
-#include "app/experimentsetup.h"
-#include "app/prisme.h"
-#include "state/module1.h"
+#include "core/app/experimentsetup.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
 

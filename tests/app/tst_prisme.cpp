@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user drives it: start-up, the marker file, the size rule, the hint
 // bar, the panels, the help commands, the text box rules, closing, and the --image command.
-#include "app/markerfile.h"
-#include "app/prisme.h"
-#include "bench/benchcontrols.h"
-#include "bench/benchview.h"
-#include "config/configdialogs.h"
-#include "config/recordfile.h"
-#include "platform/dialogs.h"
-#include "platform/programfolder.h"
-#include "state/module1.h"
+#include "core/app/markerfile.h"
+#include "core/config/recordfile.h"
+#include "core/platform/programfolder.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/bench/benchcontrols.h"
+#include "gui/bench/benchview.h"
+#include "gui/config/configdialogs.h"
+#include "gui/platform/dialogs.h"
 #include "support/modalwatchdog.h"
 #include "support/smalldisc.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The copies as another program pastes them: the main window runs on a real X server (Xvfb) and
 // xclip, a separate process, asks the clipboard for each type.
-#include "app/prisme.h"
-#include "state/module1.h"
-#include "table/tablecontrols.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/table/tablecontrols.h"
 
 #include <QAction>
 #include <QClipboard>

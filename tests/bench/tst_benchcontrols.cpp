@@ -2,11 +2,11 @@
 // The bench's controls on the real main window: material lists and the custom-material dialog,
 // the source and display options with the redraws they ask for, the wavelength bar, and the lamp
 // dragged with the mouse or turned with the keyboard.
-#include "app/prisme.h"
-#include "bench/benchcontrols.h"
-#include "bench/benchview.h"
-#include "bench/loupe.h"
-#include "state/module1.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/bench/benchcontrols.h"
+#include "gui/bench/benchview.h"
+#include "gui/bench/loupe.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
 

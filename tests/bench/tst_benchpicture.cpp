@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bench picture checked pixel by pixel: static picture, rays, colours and the redraw cycle.
-#include "bench/lamp.h"
-#include "bench/lampicon.h"
-#include "bench/optics.h"
-#include "bench/redraw.h"
+#include "core/bench/lamp.h"
+#include "core/bench/lampicon.h"
+#include "core/bench/optics.h"
+#include "core/bench/redraw.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The custom-material dialog driven through its real widgets.
-#include "bench/loupe.h"
+#include "gui/bench/loupe.h"
 #include "support/responder.h"
 
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // The optics of the bench as values: Cauchy's law, Snell's law with its critical angle, the ray
 // geometry on both sides of the half-disc, the partial-reflection rule, and the material choice and
 // custom coefficients of the selectors.
-#include "bench/materials.h"
-#include "bench/optics.h"
+#include "core/bench/materials.h"
+#include "core/bench/optics.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator's logic without any window: evaluation with its messages and beeps, the keys'
 // effect on the registers, and the memory keys.
-#include "calc/calculator.h"
-#include "expr/engine.h"
+#include "core/calc/calculator.h"
+#include "core/expr/engine.h"
 
 #include <QTest>
 

@@ -2,12 +2,12 @@
 // Column computation from the real main window: the column menu opens the calculator in column
 // mode, EXE computes the column and reports the missed rows, "Voir expression" and "Recalculer"
 // use the stored formula.
-#include "app/prisme.h"
-#include "calc/machine.h"
-#include "state/module1.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/calc/machine.h"
+#include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
-#include "table/tablecontrols.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A table column computed from a formula, without a window: the references replaced row by row,
 // the results in the table's format, the missed rows counted, the formula kept.
-#include "calc/columnrun.h"
-#include "expr/engine.h"
+#include "core/calc/columnrun.h"
+#include "core/expr/engine.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window driven through its keys and the keyboard, and the --calcul command line.
-#include "calc/calculcommand.h"
-#include "calc/machine.h"
-#include "platform/dialogs.h"
-#include "state/module1.h"
+#include "core/calc/calculcommand.h"
+#include "core/state/module1.h"
+#include "gui/calc/machine.h"
+#include "gui/platform/dialogs.h"
 #include "support/modalwatchdog.h"
 
 #include <QGroupBox>

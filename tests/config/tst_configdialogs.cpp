@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The save and open dialogs driven through their controls, over folders made for each test, with
 // callbacks that record what they are asked to write or read.
-#include "config/configdialogs.h"
-#include "state/module1.h"
+#include "core/state/module1.h"
+#include "gui/config/configdialogs.h"
 
 #include "support/modalwatchdog.h"
 #include "support/responder.h"

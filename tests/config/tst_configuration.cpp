@@ -3,10 +3,10 @@
 // the program, the checked reader on a corpus of damaged files (nothing applied, the message
 // shown), round trips through the real main window, a save that fails leaving the old file
 // intact, and the command-line modes that read and write configurations.
-#include "app/prisme.h"
-#include "bench/benchcontrols.h"
-#include "bench/materials.h"
-#include "state/module1.h"
+#include "core/bench/materials.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/bench/benchcontrols.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Record files, down to the byte.
-#include "config/recordfile.h"
+#include "core/config/recordfile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -4,8 +4,8 @@
 // getting-started text, and the program closed with its two questions answered. The screen is
 // read with ImageMagick's import and xclip: the refracted ray at the angle Snell's law gives,
 // the typed value in the table, and "NON" in the marker file at the end.
-#include "app/markerfile.h"
-#include "config/recordfile.h"
+#include "core/app/markerfile.h"
+#include "core/config/recordfile.h"
 
 #include <QDir>
 #include <QEventLoop>

@@ -3,14 +3,14 @@
 // statement with its configuration, the correction read-only, the getting-started activity, the
 // question before edits are dropped, closing back to the start-up text, saving, reading and
 // printing the text, and every file that cannot be read.
-#include "app/prisme.h"
-#include "bench/benchview.h"
-#include "exercises/exercisecontrols.h"
-#include "exercises/exercisefile.h"
-#include "exercises/fichexo.h"
-#include "platform/programfolder.h"
-#include "print/printers.h"
-#include "state/module1.h"
+#include "core/exercises/exercisefile.h"
+#include "core/platform/programfolder.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/bench/benchview.h"
+#include "gui/exercises/exercisecontrols.h"
+#include "gui/exercises/fichexo.h"
+#include "gui/print/printers.h"
 #include "support/modalwatchdog.h"
 #include "support/poppler.h"
 #include "support/responder.h"

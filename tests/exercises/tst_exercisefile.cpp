@@ -2,7 +2,7 @@
 // Exercise files as plain data: the preview's rules (corrected status, lit difficulty marks,
 // notions joined as stored, trimmed title), the old Val reading of a difficulty, names written
 // on another system, damaged files, and rich-text files loaded and saved.
-#include "exercises/exercisefile.h"
+#include "core/exercises/exercisefile.h"
 
 #include <QDir>
 #include <QFile>

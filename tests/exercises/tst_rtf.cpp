@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF reader on what WordPad, Word and LibreOffice write, on broken and hostile bytes, and the
 // writer through a round trip and in the bytes it writes.
-#include "exercises/rtfreader.h"
-#include "exercises/rtfwriter.h"
+#include "core/exercises/rtfreader.h"
+#include "core/exercises/rtfwriter.h"
 
 #include <QColor>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The expression engine: normalisation, simplification, token counts, evaluation and its error
 // codes, and the engine's behaviour on hostile input.
-#include "expr/engine.h"
-#include "platform/numtext.h"
+#include "core/expr/engine.h"
+#include "core/platform/numtext.h"
 
 #include <QtTest>
 #include <cmath>

@@ -4,15 +4,15 @@
 // checks holds, and otherwise says which rule the input broke.
 #pragma once
 
-#include "config/configuration.h"
-#include "config/recordfile.h"
-#include "exercises/exercisefile.h"
-#include "exercises/rtfreader.h"
-#include "exercises/rtfwriter.h"
-#include "expr/engine.h"
-#include "platform/cp1252.h"
-#include "platform/numtext.h"
-#include "table/tablemodel.h"
+#include "core/config/configuration.h"
+#include "core/config/recordfile.h"
+#include "core/exercises/exercisefile.h"
+#include "core/exercises/rtfreader.h"
+#include "core/exercises/rtfwriter.h"
+#include "core/expr/engine.h"
+#include "core/platform/cp1252.h"
+#include "core/platform/numtext.h"
+#include "core/table/tablemodel.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The graph's core without a window: the units per division, the scale, the scale text, the
 // marks and their breaks, the least-squares line, and the drawing on a Surface.
-#include "graph/graph.h"
+#include "core/graph/graph.h"
 
 #include <QGuiApplication>
 #include <QtTest>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window `grapheur` driven through its real controls: the lists, the option boxes, the scale
 // text, the picture it shows, "Copier" and "Fermer", and the place it takes over the main window.
-#include "graph/grapheur.h"
+#include "gui/graph/grapheur.h"
 
 #include "support/modalwatchdog.h"
 #include "support/responder.h"

@@ -3,11 +3,11 @@
 // ships; "&Aide" and "&Voir le cours" open the program's own window when the old viewers' files
 // are missing or cannot be opened, and hand those files over when they can; the window's links,
 // back and forward, search, Escape, and the links that open an exercise.
-#include "app/prisme.h"
-#include "exercises/exercisecontrols.h"
-#include "help/helpwindow.h"
-#include "platform/programfolder.h"
-#include "state/module1.h"
+#include "core/platform/programfolder.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/exercises/exercisecontrols.h"
+#include "gui/help/helpwindow.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
 

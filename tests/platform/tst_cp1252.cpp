@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252 texts, the encoding of every record file.
-#include "platform/cp1252.h"
+#include "core/platform/cp1252.h"
 
 #include <QTest>
 

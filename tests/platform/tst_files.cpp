@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // File names as the file system holds them: any bytes in, the same bytes out, UTF-8 read as text.
-#include "platform/files.h"
+#include "core/platform/files.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts: display patterns, the free format, the engine's number writer and reader.
-#include "platform/numtext.h"
+#include "core/platform/numtext.h"
 
 #include <QtTest>
 #include <cmath>

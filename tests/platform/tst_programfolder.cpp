@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds its folder's files: share/optiphane beside the "bin" folder of an
 // installed executable, else the executable's own folder.
-#include "platform/programfolder.h"
+#include "core/platform/programfolder.h"
 
 #include <QDir>
 #include <QFile>

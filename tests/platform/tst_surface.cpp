@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Surface: the pixels of lines, boxes, circles, arcs and points, on the surface and far off it.
-#include "platform/surface.h"
+#include "core/platform/surface.h"
 
 #include <QtTest>
 #include <cmath>

@@ -3,12 +3,12 @@
 // greying of the bench's options for the table, the copies, the printer set-up dialog, printing
 // into a PDF file when no printer is installed or when the set-up dialog chose a file, cancelled
 // names, files that cannot be written, "&Imprimer" on the main window and "Imprimer le graphe".
-#include "app/prisme.h"
-#include "graph/grapheur.h"
-#include "platform/surface.h"
-#include "print/confimp.h"
-#include "print/printers.h"
-#include "state/module1.h"
+#include "core/platform/surface.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/graph/grapheur.h"
+#include "gui/print/confimp.h"
+#include "gui/print/printers.h"
 #include "support/modalwatchdog.h"
 #include "support/poppler.h"
 #include "support/responder.h"

@@ -3,9 +3,9 @@
 // size on the page in each option, the parameters block, copies as pages or as documents, the
 // table's page heads, its cut texts and alignments, the graph centred, and paths that cannot be
 // written.
-#include "print/printlayout.h"
+#include "core/print/printlayout.h"
+#include "core/table/tablemodel.h"
 #include "support/poppler.h"
-#include "table/tablemodel.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The protractor without a window: the pointer's direction, turning, measuring and the read-out,
 // the box kept on the bench, the handles' places, and the drawing checked pixel by pixel.
-#include "protractor/protractor.h"
+#include "core/protractor/protractor.h"
 
 #include <QtTest>
 #include <cmath>

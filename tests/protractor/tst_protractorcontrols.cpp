@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The protractor on the real main window: opened by its icon, driven by pointer moves on its three
 // handles, refreshed by every bench redraw, closed by its panel, and never in the bench's picture.
-#include "app/prisme.h"
-#include "bench/benchcontrols.h"
-#include "bench/benchview.h"
-#include "protractor/protractorcontrols.h"
-#include "state/module1.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/bench/benchcontrols.h"
+#include "gui/bench/benchview.h"
+#include "gui/protractor/protractorcontrols.h"
 #include "support/modalwatchdog.h"
 
 #include <QApplication>

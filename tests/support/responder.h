@@ -3,7 +3,7 @@
 // queue (OK when the queue is empty).
 #pragma once
 
-#include "platform/dialogs.h"
+#include "gui/platform/dialogs.h"
 
 #include <QList>
 

@@ -2,14 +2,14 @@
 // The table on the real main window: keys typed into cells, leaving a cell by mouse and keyboard,
 // the hints, the two pop-up menus' captions and enabling, their commands with their questions,
 // pasting and copying with the keyboard, and the three dialogs opened from the menus.
-#include "app/prisme.h"
-#include "state/module1.h"
+#include "core/state/module1.h"
+#include "gui/app/prisme.h"
+#include "gui/table/arith.h"
+#include "gui/table/fnblignes.h"
+#include "gui/table/formatdonnees.h"
+#include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
-#include "table/arith.h"
-#include "table/fnblignes.h"
-#include "table/formatdonnees.h"
-#include "table/tablecontrols.h"
 
 #include <QAction>
 #include <QApplication>

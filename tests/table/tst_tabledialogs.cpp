@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table's three dialogs driven through their real widgets: the row count, the number format
 // and the arithmetic sequence.
-#include "table/arith.h"
-#include "table/fnblignes.h"
-#include "table/formatdonnees.h"
-#include "table/tablemodel.h"
+#include "core/table/tablemodel.h"
+#include "gui/table/arith.h"
+#include "gui/table/fnblignes.h"
+#include "gui/table/formatdonnees.h"
 
 #include "support/modalwatchdog.h"
 #include "support/responder.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table model without a window: number texts, key entry, leaving a cell, the rows and columns
 // commands, the sort, arithmetic sequences, the table's text and pasting.
-#include "table/tablemodel.h"
+#include "core/table/tablemodel.h"
 
 #include <QtTest>
 

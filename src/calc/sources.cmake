@@ -1,9 +1,0 @@
-list(APPEND OPTIPHANE_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/calculator.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/columnrun.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/calculcommand.cpp
-)
-list(APPEND OPTIPHANE_UI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/machine.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/avancalc.cpp
-)

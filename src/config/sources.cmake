@@ -1,7 +1,0 @@
-list(APPEND OPTIPHANE_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/recordfile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/configuration.cpp
-)
-list(APPEND OPTIPHANE_UI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/configdialogs.cpp
-)

@@ -1,0 +1,4 @@
+list(APPEND OPTIPHANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/configuration.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recordfile.cpp
+)

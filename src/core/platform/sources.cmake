@@ -1,0 +1,8 @@
+list(APPEND OPTIPHANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/clipboardcopy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cp1252.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/files.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/numtext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/programfolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/surface.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND OPTIPHANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/protractor.cpp
+)

@@ -1,0 +1,538 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/app/prisme.h"
+
+#include "core/app/experimentsetup.h"
+#include "core/app/markerfile.h"
+#include "core/bench/materials.h"
+#include "core/bench/optics.h"
+#include "core/exercises/exercisefile.h"
+#include "core/exercises/startuptext.h"
+#include "core/platform/clipboardcopy.h"
+#include "core/platform/programfolder.h"
+#include "core/state/module1.h"
+#include "gui/app/prismeicons.h"
+#include "gui/bench/benchcontrols.h"
+#include "gui/bench/benchview.h"
+#include "gui/calc/avancalc.h"
+#include "gui/calc/machine.h"
+#include "gui/exercises/exercisecontrols.h"
+#include "gui/graph/grapheur.h"
+#include "gui/help/helpwindow.h"
+#include "gui/platform/dialogs.h"
+#include "gui/print/confimp.h"
+#include "gui/protractor/protractorcontrols.h"
+#include "gui/table/tablecontrols.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+#include <cmath>
+
+namespace {
+
+QSize& screenSizeOverride()
+{
+    static QSize size;
+    return size;
+}
+
+Prisme::UrlOpener& urlOpener()
+{
+    static Prisme::UrlOpener opener;
+    return opener;
+}
+
+// Palette colour 8, the shadow of the text area.
+const QColor ShadowGrey(128, 128, 128);
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
+{
+    setObjectName(QStringLiteral("Prisme"));
+    setWindowTitle(QStringLiteral("Optiphane"));
+    setWindowIcon(prismeicons::windowIcon());
+    if (QFont::substitutes(QStringLiteral("MS Sans Serif")).isEmpty())
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Sans Serif"),
+            {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    resize(DesignWidth, DesignHeight);
+
+    createControls();
+    createHints();
+    BenchWidgets widgets;
+    widgets.dessin = dessin;
+    widgets.Combo1 = Combo1;
+    widgets.Combo2 = Combo2;
+    widgets.Label20 = Label20;
+    widgets.Label4 = Label4;
+    widgets.Label14 = Label14;
+    widgets.Label16 = Label16;
+    widgets.Option1 = Option1;
+    widgets.Option5 = Option5;
+    widgets.Option2 = Option2;
+    widgets.HScroll1 = HScroll1;
+    widgets.Label7 = Label7;
+    widgets.Option3 = Option3;
+    widgets.Option4 = Option4;
+    widgets.Option6 = Option6;
+    widgets.Option7 = Option7;
+    widgets.Check3 = Check3;
+    widgets.propa = propa;
+    widgets.Picture2 = Picture2;
+    widgets.Timer1 = Timer1;
+    bench = new BenchControls(widgets, experiment.settings, experiment.bench, benchPicture, this);
+    connect(bench, &BenchControls::hintChanged, this, &Prisme::setHint);
+    connect(bench, &BenchControls::changed, this, [this] { experiment.changed(); });
+    protractor = new ProtractorControls({dessin, Picture2, Label10}, module1().protractor,
+                                        benchPicture, this);
+    connect(protractor, &ProtractorControls::hintChanged, this, &Prisme::setHint);
+    TableWidgets table{MSFlexGrid1, menutableau, menucol,    nblignes, insligsous, insereligne,
+                       efflig,      formatsc,    efftableau, calcutab, Vexpress,   recalc,
+                       suitar,      effcol,      titrecol,   triertab, triertab2};
+    tableControls = new TableControls(table, this->table, this);
+    connect(tableControls, &TableControls::hintChanged, this, &Prisme::setHint);
+    ExerciseWidgets exercise;
+    exercise.window = this;
+    exercise.btexo = btexo;
+    exercise.supertext = supertext;
+    exercise.fich = fich;
+    exercise.textModified = &textModified;
+    exercisesMenu = new ExerciseControls(exercise, this);
+    connect(exercisesMenu, &ExerciseControls::configurationRequested, this,
+            &Prisme::loadConfiguration);
+    connect(exercisesMenu, &ExerciseControls::panelsHideRequested, this, &Prisme::hideForExercise);
+    connect(exercisesMenu, &ExerciseControls::startupTextRequested, this, &Prisme::showStartupText);
+    connectControls();
+    Form_Load();
+}
+
+Prisme::~Prisme()
+{
+    // The grid reads the table while the window's children are torn down: let the table's
+    // controls and their model go first, while the table is still there.
+    delete tableControls;
+}
+
+void Prisme::setScreenSizeOverride(QSize size)
+{
+    screenSizeOverride() = size;
+}
+
+void Prisme::setUrlOpener(UrlOpener opener)
+{
+    urlOpener() = std::move(opener);
+}
+
+void Prisme::connectControls()
+{
+    connect(Command1, &QPushButton::clicked, this, &Prisme::Command1_Click);
+    connect(Command7, &QPushButton::clicked, this, &Prisme::Command7_Click);
+    connect(Command9, &QPushButton::clicked, this, &Prisme::Command9_Click);
+    connect(Command4, &QPushButton::clicked, this, &Prisme::Command4_Click);
+    connect(Command10, &QPushButton::clicked, this, &Prisme::Command10_Click);
+    connect(Command8, &QPushButton::clicked, this, &Prisme::Command8_Click);
+    connect(Command11, &QPushButton::clicked, this, &Prisme::Command11_Click);
+    connect(Command2, &QPushButton::clicked, this, &Prisme::Command2_Click);
+    connect(calcutab, &QAction::triggered, this, [this] {
+        tableControls->settleCurrentCell();
+        calc::openColumnCalculator(table, module1().memoryValue, false, this);
+    });
+    connect(recalc, &QAction::triggered, this, [this] {
+        tableControls->settleCurrentCell();
+        calc::openColumnCalculator(table, module1().memoryValue, true, this);
+    });
+    connect(Vexpress, &QAction::triggered, this, [this] { calc::showColumnFormula(table, this); });
+    for (QAction* copy : {cop001, cop002, cop003})
+        copy->setEnabled(true);
+    connect(cop001, &QAction::triggered, this, &Prisme::cop001_Click);
+    connect(cop002, &QAction::triggered, this, [this] {
+        tableControls->cop002_Click();
+        setHint(CopiedMessage);
+    });
+    connect(cop003, &QAction::triggered, this, [this] {
+        tableControls->cop003_Click();
+        setHint(CopiedMessage);
+    });
+    repgraphe->setEnabled(true);
+    connect(repgraphe, &QAction::triggered, this, [this] {
+        tableControls->settleCurrentCell();
+        grapheur graph(table, this);
+        graph.exec();
+    });
+    connect(Check1, &QPushButton::toggled, this, &Prisme::Check1_Click);
+    connect(fermtab, &QAction::triggered, this, &Prisme::fermtab_Click);
+    connect(Label3, &ClickLabel::clicked, this, &Prisme::fermtab_Click);
+    connect(Image5, &ClickLabel::clicked, this, &Prisme::Image5_Click);
+    for (int i = 1; i <= 5; ++i)
+        connect(Image3[std::size_t(i)], &ClickLabel::clicked, this, [this, i] { Image3_Click(i); });
+    connect(Label19, &ClickLabel::clicked, Picture4, &QWidget::hide);
+    connect(Label32, &ClickLabel::clicked, Picture5, &QWidget::hide);
+    connect(Label23, &ClickLabel::clicked, Picture6, &QWidget::hide);
+    connect(Label2, &ClickLabel::clicked, Frame1, &QWidget::hide);
+    connect(Label25, &ClickLabel::clicked, protractor, &ProtractorControls::close);
+    connect(Image4, &ClickLabel::clicked, protractor, &ProtractorControls::close);
+    connect(btexo, &ClickLabel::clicked, exercisesMenu, &ExerciseControls::btexo_Click);
+    connect(fich, &QLineEdit::textChanged, this, &Prisme::fich_Change);
+    connect(supertext, &QTextEdit::textChanged, this, &Prisme::supertext_Change);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void Prisme::Form_Load()
+{
+    BenchState& state = experiment.bench;
+
+    // The table's number format is set with the table itself.
+
+    if (m_mode == StartMode::Interactive)
+        marker::write(QStringLiteral("OUI"));
+
+    module1().protractor.lineAngle = float(optics::Pi) / 2;
+
+    Form_Resize();
+
+    state.benchDrawnFor = 0;
+    state.loadingConfig = false;
+
+    showStartupText();
+
+    for (QComboBox* combo : {Combo1, Combo2}) {
+        combo->clear();
+        combo->addItems(materialNames());
+    }
+    Combo1->setCurrentIndex(2);
+    bench->Combo1_Click();
+    Combo2->setCurrentIndex(0);
+    bench->Combo2_Click();
+
+    setHint(StartHint);
+
+    Option3->setChecked(true);
+
+    buildSpectrumColours(state);
+
+    state.lampAngle = 135;
+
+    bench->redrawBench();
+    bench->redrawWhiteLight();
+
+    // The background and the panel icons are painted by paintEvent: the icons have transparent
+    // backgrounds, so they show over the gradient as they are.
+}
+
+void Prisme::showStartupText()
+{
+    supertext->hide();
+    ExerciseControls::showDocument(supertext, startupText());
+    supertext->setReadOnly(true);
+    supertext->show();
+}
+
+void Prisme::hideForExercise()
+{
+    // The statement is read beside the bench alone: the table and the panels go.
+    Check1->setChecked(false);
+    protractor->close();
+    for (QWidget* panel : {Picture4, Picture5, Picture6, Frame1})
+        panel->hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Size rule and background
+
+QRect Prisme::screenGeometry() const
+{
+    if (screenSizeOverride().isValid())
+        return QRect(QPoint(0, 0), screenSizeOverride());
+    if (const QScreen* s = screen())
+        return s->geometry();
+    return QRect(0, 0, 1024, 768);
+}
+
+void Prisme::Form_Resize()
+{
+    // On a screen under 850 pixels wide the window is 800 × 600 (frame included) and centred.
+    const QRect screenRect = screenGeometry();
+    if (screenRect.width() >= 850 || m_inSizeRule)
+        return;
+    m_inSizeRule = true;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+    const QSize outer(800, 600);
+    const QSize frameExtra = frameGeometry().size() - size();
+    if (frameGeometry().size() != outer)
+        resize(outer - frameExtra);
+    const QPoint topLeft(screenRect.x() + (screenRect.width() - outer.width()) / 2,
+                         screenRect.y() + (screenRect.height() - outer.height()) / 2);
+    if (pos() != topLeft)
+        move(topLeft);
+    m_inSizeRule = false;
+}
+
+void Prisme::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Prisme::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The window's frame is known once it is on screen: apply the rule again with it.
+    QMetaObject::invokeMethod(this, &Prisme::Form_Resize, Qt::QueuedConnection);
+}
+
+void Prisme::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        QMetaObject::invokeMethod(this, &Prisme::Form_Resize, Qt::QueuedConnection);
+}
+
+void Prisme::paintEvent(QPaintEvent* event)
+{
+    // A gradient from white at the top to (200, 200, 180) at y = 600, and the shadow of the text
+    // area.
+    QPainter p(this);
+    const QRect area = event->rect();
+    const int top = std::max(area.top(), 0);
+    const int bottom = std::min(area.bottom(), 600);
+    for (int y = top; y <= bottom; ++y) {
+        const int g = int(std::nearbyint(255.0 - y * 55.0 / 600.0));
+        const int b = int(std::nearbyint(255.0 - y * 75.0 / 600.0));
+        p.fillRect(QRect(0, y, 800, 1), QColor(g, g, b));
+    }
+    const QRect text = supertext->geometry();
+    p.fillRect(QRect(QPoint(text.left() + 3, fich->geometry().top() + 3),
+                     QPoint(text.left() + text.width() + 3, text.top() + text.height() + 3)),
+               ShadowGrey);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hint bar
+
+void Prisme::setHint(const QString& text)
+{
+    info->setText(text);
+}
+
+QString Prisme::hint() const
+{
+    return info->text();
+}
+
+void Prisme::mouseMoveEvent(QMouseEvent* event)
+{
+    // Only the bare background: moves that children pass up to the window are theirs.
+    if (!childAt(event->position().toPoint()))
+        setHint(StartHint);
+    QWidget::mouseMoveEvent(event);
+}
+
+bool Prisme::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const auto it = m_hints.constFind(watched);
+        if (it != m_hints.constEnd()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            auto* move = static_cast<QMouseEvent*>(event);
+            // A move over one of the control's own children belongs to that child.
+            if (!widget->childAt(move->position().toPoint())) {
+                // After a copy the clipboard message stays while the pointer is on "Copier".
+                if (!(watched == Command4 && info->text() == CopiedMessage))
+                    setHint(it.value());
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Buttons, panels, text
+
+void Prisme::Command1_Click()
+{
+    close();
+}
+
+void Prisme::openHelp(const QString& oldFile, const QString& folder, const QString& title,
+                      HelpWindow*& window)
+{
+    // The old viewer's file, when it ships and the desktop can open it.
+    const QString path = programfolder::file(oldFile);
+    if (QFileInfo::exists(path)) {
+        const QUrl url = QUrl::fromLocalFile(path);
+        if (urlOpener() ? urlOpener()(url) : QDesktopServices::openUrl(url))
+            return;
+    }
+    // Otherwise the program's own pages.
+    if (!window) {
+        const QString index = programfolder::file(folder + QStringLiteral("/index.html"));
+        if (!QFileInfo::exists(index)) {
+            ExerciseControls::reportMissingInstallation(this);
+            return;
+        }
+        window = new HelpWindow(title, index, this);
+        window->openExercise = [this](const QString& name) {
+            const std::optional<QString> exercise =
+                exercises::resolveName(programfolder::file(QStringLiteral("exercices")), name);
+            if (!exercise || !exercisesMenu->confirmDropEdits())
+                return;
+            exercisesMenu->openExercise(*exercise, this);
+            activateWindow();
+            raise();
+        };
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void Prisme::Command7_Click()
+{
+    openHelp(QStringLiteral("KV8.hlp"), QStringLiteral("aide"), QStringLiteral("Aide d'Optiphane"),
+             helpWindow);
+}
+
+void Prisme::Command9_Click()
+{
+    openHelp(QStringLiteral("Voirlecours.chm"), QStringLiteral("cours"),
+             QStringLiteral("Cours d'optique"), courseWindow);
+}
+
+void Prisme::Command4_Click()
+{
+    menucopie->popup(QCursor::pos());
+}
+
+void Prisme::cop001_Click()
+{
+    // The composed picture: the incident ray and the lamp painted in, never the protractor.
+    clipboardcopy::putImage(benchPicture.composed());
+    setHint(CopiedMessage);
+}
+
+print::BenchPrintout Prisme::benchPrintout()
+{
+    print::BenchPrintout out;
+    out.picture = benchPicture.composed();
+    out.parameters = experimentsetup::parameters(experiment);
+    return out;
+}
+
+print::TablePrintout Prisme::tablePrintout()
+{
+    tableControls->settleCurrentCell();
+    return print::tablePrintout(table, TableGrid::RowHeightTwips, TableGrid::ColumnWidthTwips);
+}
+
+void Prisme::Command10_Click()
+{
+    // The picture printed is the one on the screen, the incident ray and the lamp painted in.
+    confimp window(benchPrintout(), tablePrintout(), this);
+    connect(&window, &confimp::printerSetUp, this,
+            [this](bool chosen) { experiment.bench.printRedrawPending = chosen; });
+    window.exec();
+}
+
+void Prisme::Command8_Click()
+{
+    Machine machine(module1().memoryValue, this);
+    machine.openCalculator();
+}
+
+void Prisme::Check1_Click()
+{
+    Frame4->setVisible(Check1->isChecked());
+}
+
+void Prisme::fermtab_Click()
+{
+    Check1->setChecked(false);
+}
+
+void Prisme::Image3_Click(int index)
+{
+    switch (index) {
+    case 1:
+        Picture4->show();
+        break;
+    case 2:
+        Picture5->show();
+        break;
+    case 3:
+        Frame1->show();
+        break;
+    case 4:
+        Picture6->show();
+        break;
+    case 5:
+        protractor->open();
+        break;
+    default:
+        break;
+    }
+}
+
+void Prisme::Image5_Click()
+{
+    menutableau->popup(Frame4->mapToGlobal(QPoint(0, 0)));
+}
+
+void Prisme::fich_Change()
+{
+    fich->setCursorPosition(int(fich->text().size()));
+    fich->setToolTip(fich->text());
+}
+
+void Prisme::supertext_Change()
+{
+    if (!fich->text().isEmpty())
+        textModified = 1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Closing
+
+void Prisme::closeEvent(QCloseEvent* event)
+{
+    if (textModified == 1 &&
+        dialogs::msgBox(QStringLiteral("Attention: perte des modifications du texte."),
+                        dialogs::Buttons::OkCancel, dialogs::Icon::Question,
+                        QStringLiteral("Abandon des données?"), this) != dialogs::Answer::Ok) {
+        event->ignore();
+        return;
+    }
+    if (dialogs::msgBox(QStringLiteral("Fermer vraiment ce simulateur ?"),
+                        dialogs::Buttons::OkCancel, dialogs::Icon::Question,
+                        QStringLiteral("Fermer"), this) != dialogs::Answer::Ok) {
+        event->ignore();
+        return;
+    }
+    if (m_mode == StartMode::Interactive)
+        marker::write(QStringLiteral("NON"));
+    event->accept();
+    // The program ends with its main window, whatever other window is open.
+    QCoreApplication::exit(0);
+}

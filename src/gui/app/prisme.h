@@ -1,0 +1,266 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window `Prisme`: the optical bench, the five tool panels, the table panel, the rich-text
+// area with its file-name box, the row of command buttons and the hint bar. It lives as long as the
+// program: its start-up sequence prepares the experiment, and closing it ends the program.
+//
+// The controls keep their historical names (Command1, Option3, HScroll1, …) and are public, so
+// that the bench handlers and the secondary windows can reach them as they reach the table.
+#pragma once
+
+#include "core/bench/redraw.h"
+#include "core/config/configuration.h"
+#include "core/experiment/experiment.h"
+#include "core/print/printlayout.h"
+#include "core/table/tablemodel.h"
+#include "gui/app/clicklabel.h"
+
+#include <QHash>
+#include <QLabel>
+#include <QSize>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class BenchControls;
+class ExerciseControls;
+class HelpWindow;
+class ProtractorControls;
+class TableControls;
+class TableGrid;
+class BenchView;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTextEdit;
+class QTimer;
+class QUrl;
+
+class Prisme : public QWidget {
+    Q_OBJECT
+public:
+    // A command-line run builds the same window off-screen but leaves the marker file alone.
+    enum class StartMode { Interactive, CommandLine };
+
+    static constexpr int DesignWidth = 791;
+    static constexpr int DesignHeight = 565;
+
+    // The hint shown at start and over the window's background.
+    static inline const QString StartHint = QStringLiteral(
+        "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
+    // The hint bar's message after a copy to the clipboard.
+    static inline const QString CopiedMessage = QStringLiteral(
+        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
+
+    explicit Prisme(StartMode mode = StartMode::Interactive, QWidget* parent = nullptr);
+    ~Prisme() override;
+
+    // Tests: the screen size the size rule sees (an empty size brings back the real screen), and
+    // the opener that hands the help files to the desktop's viewer.
+    static void setScreenSizeOverride(QSize size);
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    static void setUrlOpener(UrlOpener opener);
+
+    // The bench's controls and their handlers; the redraw cycle goes through them.
+    BenchControls* bench = nullptr;
+    // The protractor over the bench and its read-out panel.
+    ProtractorControls* protractor = nullptr;
+
+    // The hint bar.
+    void setHint(const QString& text);
+    QString hint() const;
+
+    // The welcome text in the rich-text box (start-up, and when an exercise is closed).
+    void showStartupText();
+    // What an opened exercise hides: the table, the protractor and the four panels.
+    void hideForExercise();
+    // The exercise menu and what its items do.
+    ExerciseControls* exercisesMenu = nullptr;
+    // The program's own help and course windows, made at their first use.
+    HelpWindow* helpWindow = nullptr;
+    HelpWindow* courseWindow = nullptr;
+
+    // Configuration files. The experiment as the controls hold it now; written to a file (the
+    // window's title then names it); saving with the failure message; a file read and applied,
+    // or the French message of what went wrong (nothing applied); opening the file named by
+    // currentConfigPath with the messages.
+    Configuration currentConfiguration();
+    bool writeConfiguration(const QString& path);
+    bool saveConfiguration(const QString& path);
+    std::optional<QString> openConfiguration(const QString& path);
+    void loadConfiguration(const QString& path);
+    void applyConfiguration(const Configuration& configuration);
+    void Command11_Click(); // "&Enregistrer"
+    void Command2_Click();  // "&Ouvrir"
+
+    // Handlers of the window itself.
+    void Form_Load();
+    void Form_Resize(); // the size rule
+    void Command1_Click();
+    void Command7_Click();
+    void Command9_Click();
+    void Command4_Click();
+    void cop001_Click();    // "Copier le schéma de l'expérience"
+    void Command10_Click(); // "&Imprimer"
+    // What the printouts show: the bench picture as on the screen with the parameters of the
+    // experiment, and the table as displayed (its current cell's typed text settled first).
+    print::BenchPrintout benchPrintout();
+    print::TablePrintout tablePrintout();
+    void Command8_Click();
+    void Check1_Click();
+    void fermtab_Click();
+    void Image3_Click(int index);
+    void Image5_Click();
+    void fich_Change();
+    void supertext_Change();
+
+    // The bench.
+    BenchPicture benchPicture;
+    // The experiment the windows show and write: the bench's settings and record, the table.
+    Experiment experiment;
+    // The measurement table (the experiment's) and the handlers of its grid and menus.
+    TableModel& table = experiment.table;
+    TableControls* tableControls = nullptr;
+
+    // Command row.
+    QPushButton* Command2 = nullptr;  // "&Ouvrir"
+    QPushButton* Command11 = nullptr; // "&Enregistrer"
+    QPushButton* Command4 = nullptr;  // "Co&pier"
+    QPushButton* Command10 = nullptr; // "&Imprimer"
+    QPushButton* Check1 = nullptr;    // "&Tableau", a check box drawn as a button
+    QPushButton* Command8 = nullptr;  // "&Calculatrice"
+    QPushButton* Command9 = nullptr;  // "&Voir le cours"
+    QPushButton* Command7 = nullptr;  // "&Aide"
+    QPushButton* Command1 = nullptr;  // "&Fermer"
+
+    QWidget* Frame3 = nullptr; // holds the bench
+    BenchView* dessin = nullptr;
+
+    // Panels, hidden at start, and their titles (a click on a title hides its panel).
+    QFrame* Picture4 = nullptr; // half-disc material
+    QFrame* Picture5 = nullptr; // outer medium
+    QFrame* Picture6 = nullptr; // light source
+    QFrame* Frame1 = nullptr;   // display options
+    QFrame* Picture2 = nullptr; // protractor read-out
+    QFrame* Frame4 = nullptr;   // the table, over Picture4, Picture5 and Picture6
+    ClickLabel* Label19 = nullptr;
+    ClickLabel* Label32 = nullptr;
+    ClickLabel* Label23 = nullptr;
+    ClickLabel* Label2 = nullptr;
+    ClickLabel* Label25 = nullptr;
+    ClickLabel* Label3 = nullptr;
+    // Panel icons, elements 1 to 5 (element 0 unused).
+    std::array<ClickLabel*, 6> Image3{};
+    ClickLabel* Image4 = nullptr; // closes the protractor
+    ClickLabel* Image5 = nullptr; // the table's menu
+
+    // Half-disc and outer-medium panels.
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QLabel* Label20 = nullptr; // wavelength line, half-disc
+    QLabel* Label4 = nullptr;  // index read-out, half-disc
+    QLabel* Label14 = nullptr; // wavelength line, outer medium
+    QLabel* Label16 = nullptr; // index read-out, outer medium
+
+    // Light-source panel.
+    QRadioButton* Option1 = nullptr; // "Monochromatique"
+    QRadioButton* Option5 = nullptr; // five radiations
+    QRadioButton* Option2 = nullptr; // white light
+    QScrollBar* HScroll1 = nullptr;  // wavelength, nm
+    QLabel* Label6 = nullptr;        // "λ ="
+    QLabel* Label7 = nullptr;        // the wavelength
+    QLabel* Label8 = nullptr;        // "nm"
+    QLabel* Image1 = nullptr;        // the spectrum strip behind the scroll bar
+
+    // Display-options panel.
+    QRadioButton* Option3 = nullptr;   // "Fond noir"
+    QRadioButton* Option4 = nullptr;   // "Fond blanc"
+    QGroupBox* optionsGroup = nullptr; // the frame's caption "Options" over its controls
+    QFrame* elementFrame = nullptr;    // groups Option6 and Option7
+    QRadioButton* Option6 = nullptr;   // "Demi-disque"
+    QRadioButton* Option7 = nullptr;   // "Miroir"
+    QCheckBox* Check3 = nullptr;       // "Réflexion partielle"
+    QCheckBox* propa = nullptr;        // "Sens de propagation"
+
+    // Protractor panel.
+    QLabel* Label5 = nullptr;  // "Angle mesuré:"
+    QLabel* Label10 = nullptr; // the angle read-out
+    QLabel* Label17 = nullptr; // "degrés"
+
+    TableGrid* MSFlexGrid1 = nullptr;
+
+    QLabel* info = nullptr;         // the hint bar
+    QLineEdit* fich = nullptr;      // what the rich-text box shows
+    QTextEdit* supertext = nullptr; // start-up text, exercise statements
+    ClickLabel* btexo = nullptr;    // the exercise menu
+    QTimer* Timer1 = nullptr;       // deferred white-light redraw, one shot, 1500 ms
+
+    // Pop-up menus; every item's object name is its historical name.
+    QMenu* menutableau = nullptr;
+    QMenu* menucol = nullptr;
+    QMenu* menucopie = nullptr;
+    QAction* nblignes = nullptr;
+    QAction* insligsous = nullptr;
+    QAction* insereligne = nullptr;
+    QAction* efflig = nullptr;
+    QAction* formatsc = nullptr;
+    QAction* repgraphe = nullptr;
+    QAction* efftableau = nullptr;
+    QAction* fermtab = nullptr;
+    QAction* calcutab = nullptr;
+    QAction* Vexpress = nullptr;
+    QAction* recalc = nullptr;
+    QAction* suitar = nullptr;
+    QAction* effcol = nullptr;
+    QAction* titrecol = nullptr;
+    QAction* triertab = nullptr;
+    QAction* triertab2 = nullptr;
+    QAction* cop003 = nullptr;
+    QAction* cop002 = nullptr;
+    QAction* cop001 = nullptr;
+
+    // The rich text was edited since it was loaded or saved (1) or not (0).
+    std::int16_t textModified = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createCommandRow();
+    void createMaterialPanels();
+    void createSourcePanel();
+    void createOptionsPanel();
+    void createProtractorPanel();
+    void createTablePanel();
+    void createTextArea();
+    void createMenus();
+    void createHints();
+    void connectControls();
+    QFrame* createPanel(const QRect& place, ClickLabel*& title, const QString& titleText);
+    void openHelp(const QString& oldFile, const QString& folder, const QString& title,
+                  HelpWindow*& window);
+    QRect screenGeometry() const;
+
+    StartMode m_mode;
+    QHash<const QObject*, QString> m_hints;
+    QLabel* m_materialLabel1 = nullptr;
+    QLabel* m_materialLabel2 = nullptr;
+    QLabel* m_indexLabel1 = nullptr;
+    QLabel* m_indexLabel2 = nullptr;
+    bool m_inSizeRule = false;
+};

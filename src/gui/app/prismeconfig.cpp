@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window and its configuration files: what is saved is read from the experiment at that
+// moment, and a file read is applied through the same handlers as the user's own choices.
+#include "gui/app/prisme.h"
+
+#include "core/app/experimentsetup.h"
+#include "core/state/module1.h"
+#include "gui/bench/benchcontrols.h"
+#include "gui/bench/benchview.h"
+#include "gui/config/configdialogs.h"
+#include "gui/platform/dialogs.h"
+#include "gui/table/tablecontrols.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace {
+
+const QString WriteFailed = QStringLiteral("Ecriture impossible sur disque");
+using experimentsetup::NotOurs;
+using experimentsetup::ReadFailed;
+
+} // namespace
+
+Configuration Prisme::currentConfiguration()
+{
+    tableControls->settleCurrentCell();
+    return config::fromExperiment(experiment);
+}
+
+bool Prisme::writeConfiguration(const QString& path)
+{
+    if (!config::writeFile(path, currentConfiguration()))
+        return false;
+    setWindowTitle(QStringLiteral("Optiphane - ") + path);
+    return true;
+}
+
+bool Prisme::saveConfiguration(const QString& path)
+{
+    if (writeConfiguration(path))
+        return true;
+    dialogs::msgBox(WriteFailed, dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                    QStringLiteral("Enregistrement impossible"), this);
+    return false;
+}
+
+std::optional<QString> Prisme::openConfiguration(const QString& path)
+{
+    const experimentsetup::ReadOutcome read = experimentsetup::read(path);
+    if (!read.configuration)
+        return read.error;
+    applyConfiguration(*read.configuration);
+    setWindowTitle(QStringLiteral("Optiphane - ") + path);
+    return std::nullopt;
+}
+
+void Prisme::loadConfiguration(const QString& path)
+{
+    module1().currentConfigPath = path;
+    const std::optional<QString> error = openConfiguration(path);
+    if (!error)
+        return;
+    if (*error == NotOurs)
+        dialogs::msgBox(NotOurs, dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                        QStringLiteral("Fichier non valide"), this);
+    else
+        dialogs::msgBox(ReadFailed, dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                        QStringLiteral("Erreur lors du chargement du fichier"), this);
+}
+
+void Prisme::applyConfiguration(const Configuration& c)
+{
+    BenchState& state = experiment.bench;
+    benchPicture.hidden = true;
+    dessin->update();
+
+    state.outerA = c.outerA;
+    state.outerB = c.outerB;
+    state.discA = c.discA;
+    state.discB = c.discB;
+
+    // The lists show the names: a catalogue material takes the catalogue's coefficients, "Autre"
+    // keeps the file's and opens no dialog.
+    state.loadingConfig = true;
+    Combo1->setCurrentIndex(Combo1->findText(c.discMaterial));
+    bench->Combo1_Click();
+    Combo2->setCurrentIndex(Combo2->findText(c.outerMaterial));
+    bench->Combo2_Click();
+    state.loadingConfig = false;
+
+    // The options in the order of their records, Option1 to Option7, each selecting runs its
+    // reaction.
+    const std::pair<QRadioButton*, bool> options[] = {
+        {Option1, c.source == Source::Monochromatic},
+        {Option2, c.source == Source::WhiteLight},
+        {Option3, c.blackBackground},
+        {Option4, !c.blackBackground},
+        {Option5, c.source == Source::FiveRadiations},
+        {Option6, c.halfDisc},
+        {Option7, !c.halfDisc},
+    };
+    for (const auto& [option, selected] : options)
+        if (selected)
+            option->setChecked(true);
+    Check3->setChecked(c.partialReflection != 0);
+    HScroll1->setValue(c.wavelength);
+    propa->setChecked(c.arrows != 0);
+    state.lampAngle = c.lampAngle;
+
+    c.giveTable(table);
+    table.reformatTable();
+    bench->redrawBench();
+    bench->redrawWhiteLight();
+    benchPicture.hidden = false;
+    dessin->update();
+}
+
+void Prisme::Command11_Click()
+{
+    enregistrer dialog([this](const QString& path) { return saveConfiguration(path); }, this);
+    dialog.exec();
+}
+
+void Prisme::Command2_Click()
+{
+    ouvrir dialog(this);
+    connect(&dialog, &ouvrir::configurationRequested, this, &Prisme::loadConfiguration);
+    dialog.exec();
+}

@@ -1,0 +1,5 @@
+list(APPEND OPTIPHANE_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/benchcontrols.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/benchview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/loupe.cpp
+)

@@ -1,0 +1,4 @@
+list(APPEND OPTIPHANE_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/avancalc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/machine.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND OPTIPHANE_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/grapheur.cpp
+)

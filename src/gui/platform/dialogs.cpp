@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/platform/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace dialogs {
+
+namespace {
+Responder& responder()
+{
+    static Responder r;
+    return r;
+}
+
+QMessageBox::Icon toQt(Icon icon)
+{
+    switch (icon) {
+    case Icon::Stop:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+} // namespace
+
+void setResponder(Responder r)
+{
+    responder() = std::move(r);
+}
+bool hasResponder()
+{
+    return bool(responder());
+}
+
+Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+              QWidget* parent)
+{
+    if (responder()) {
+        Request q;
+        q.kind = Request::Kind::Message;
+        q.text = text;
+        q.title = title;
+        q.buttons = buttons;
+        q.icon = icon;
+        return responder()(q).answer;
+    }
+    QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        break;
+    }
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+}
+
+QString inputBox(const QString& prompt, const QString& title, const QString& defaultText,
+                 QWidget* parent)
+{
+    if (responder()) {
+        Request q;
+        q.kind = Request::Kind::Input;
+        q.text = prompt;
+        q.title = title;
+        q.defaultText = defaultText;
+        return responder()(q).text;
+    }
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+void beep()
+{
+    if (responder()) {
+        Request q;
+        q.kind = Request::Kind::Beep;
+        responder()(q);
+        return;
+    }
+    QApplication::beep();
+}
+
+QString openFileName(const QString& caption, const QString& folder, const QString& filter,
+                     QWidget* parent)
+{
+    if (responder()) {
+        Request q;
+        q.kind = Request::Kind::OpenFile;
+        q.text = caption;
+        q.defaultText = folder;
+        q.filter = filter;
+        return responder()(q).text;
+    }
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter, nullptr,
+                                        QFileDialog::DontUseNativeDialog);
+}
+
+QString saveFileName(const QString& caption, const QString& startName, const QString& filter,
+                     QWidget* parent, bool askOverwrite)
+{
+    if (responder()) {
+        Request q;
+        q.kind = Request::Kind::SaveFile;
+        q.text = caption;
+        q.defaultText = startName;
+        q.filter = filter;
+        return responder()(q).text;
+    }
+    QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
+    if (!askOverwrite)
+        options |= QFileDialog::DontConfirmOverwrite;
+    return QFileDialog::getSaveFileName(parent, caption, startName, filter, nullptr, options);
+}
+
+bool printSetup(QPrinter& printer, QWidget* parent)
+{
+    if (responder()) {
+        Request q;
+        q.kind = Request::Kind::PrintSetup;
+        q.defaultText = printer.printerName();
+        return responder()(q).answer == Answer::Ok;
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace dialogs

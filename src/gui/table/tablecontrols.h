@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The measurement table on the main window: the grid `MSFlexGrid1`, a view of the table model
+// with the program's own key entry (the grid has no in-cell editor), and the handlers of the two
+// pop-up menus `menutableau` and `menucol`.
+#pragma once
+
+#include "core/table/tablemodel.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <functional>
+
+class QAction;
+class QMenu;
+
+// The table model as the grid sees it. Row 0 is the title row.
+class TableItemModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TableItemModel(TableModel& table, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void reload(); // the shape or many cells changed
+    void cellChanged(int row, int column);
+
+private:
+    TableModel& m_table;
+};
+
+// The grid. Keys, pointer moves and releases are handed to TableControls.
+class TableGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit TableGrid(QWidget* parent = nullptr);
+
+    // Every column's width, set at start, and every row's height, in twips (15 per pixel).
+    static constexpr int ColumnWidthTwips = table::ColumnWidthTwips;
+    static constexpr int RowHeightTwips = table::RowHeightTwips;
+
+signals:
+    void keyTyped(QKeyEvent* event); // every key the view itself does not use to move
+    void deletePressed();            // Delete
+    void pasteRequested();           // Ctrl+V
+    void copyRequested();            // Ctrl+C
+    void pointerMoved(QPoint pos);   // in the grid's viewport
+    void released(Qt::MouseButton button, QPoint pos, QPoint globalPos);
+    void currentCellMoving(QModelIndex from, QModelIndex to);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
+public:
+    bool syncing = false; // the controls are moving the current cell themselves
+};
+
+struct TableWidgets {
+    TableGrid* MSFlexGrid1 = nullptr;
+    QMenu* menutableau = nullptr;
+    QMenu* menucol = nullptr;
+    QAction* nblignes = nullptr;
+    QAction* insligsous = nullptr;
+    QAction* insereligne = nullptr;
+    QAction* efflig = nullptr;
+    QAction* formatsc = nullptr;
+    QAction* efftableau = nullptr;
+    QAction* calcutab = nullptr;
+    QAction* Vexpress = nullptr;
+    QAction* recalc = nullptr;
+    QAction* suitar = nullptr;
+    QAction* effcol = nullptr;
+    QAction* titrecol = nullptr;
+    QAction* triertab = nullptr;
+    QAction* triertab2 = nullptr;
+};
+
+class TableControls : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString DataRowsHint =
+        QStringLiteral("Cliquer sur une cellule pour l'activer et saisir une valeur.");
+    static inline const QString TitleRowHint = QStringLiteral(
+        "Cliquer sur la première cellule d'une colonne pour calculer, effacer, nommer ou classer.");
+
+    TableControls(const TableWidgets& widgets, TableModel& table, QWidget* window);
+    ~TableControls() override;
+
+signals:
+    // The hint bar's text for what the pointer is on.
+    void hintChanged(const QString& text);
+
+public:
+    TableItemModel* itemModel() const { return m_items; }
+
+    // The grid's events.
+    void MSFlexGrid1_KeyPress(QChar key);
+    void MSFlexGrid1_KeyUp(int key); // Delete (46) empties the current cell
+    void MSFlexGrid1_LeaveCell();
+    void MSFlexGrid1_MouseMove(QPoint pos);
+    void MSFlexGrid1_MouseUp(Qt::MouseButton button, QPoint pos, QPoint globalPos);
+
+    // Items of menutableau and menucol enabled from the table's state.
+    void updateTableMenu();
+    void prepareColumnMenu();
+
+    // The menus' commands.
+    void nblignes_Click();
+    void insligsous_Click();
+    void insereligne_Click();
+    void efflig_Click();
+    void formatsc_Click();
+    void efftableau_Click();
+    void suitar_Click();
+    void effcol_Click();
+    void titrecol_Click();
+    void triertab_Click();
+    void triertab2_Click();
+
+    // "Copier le contenu du tableau" (the text, the whole grid then shown selected) and "Copier
+    // une image du tableau" (the grid as displayed).
+    void cop003_Click();
+    void cop002_Click();
+
+    // Ctrl+V and Ctrl+C on the grid.
+    void pasteFromClipboard();
+    void pasteText(const QString& text);
+    void copyToClipboard();
+
+    // The grid's current cell and selection brought back to the model's current cell.
+    void showCurrentCell();
+    // The current cell's typed text rewritten in the table's format before a command reads
+    // the table.
+    void settleCurrentCell();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override; // the title row
+
+private:
+    void selectCurrentColumn();
+
+    TableWidgets m_w;
+    TableModel& m_table;
+    TableItemModel* m_items;
+    QWidget* m_window;
+};

@@ -1,6 +1,0 @@
-list(APPEND OPTIPHANE_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/protractor.cpp
-)
-list(APPEND OPTIPHANE_UI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/protractorcontrols.cpp
-)

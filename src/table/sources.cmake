@@ -1,9 +1,0 @@
-list(APPEND OPTIPHANE_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/tablemodel.cpp
-)
-list(APPEND OPTIPHANE_UI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/tablecontrols.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fnblignes.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/formatdonnees.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/arith.cpp
-)
