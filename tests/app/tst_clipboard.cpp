@@ -7,6 +7,7 @@
 #include "gui/protractor/protractorcontrols.h"
 #include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -30,7 +31,7 @@ private slots:
         watchdog = std::make_unique<ModalWatchdog>();
         w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
         w->show();
-        w->Check1->setChecked(true);
+        named<QPushButton>(*w, QStringLiteral("Check1"))->setChecked(true);
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         QGuiApplication::clipboard()->clear();
     }
@@ -46,7 +47,7 @@ private slots:
     void bench_picture()
     {
         w->Image3_Click(5);
-        w->cop001->trigger();
+        named<QAction>(*w, QStringLiteral("cop001"))->trigger();
         const QImage expected = w->benchPicture.composed().convertToFormat(QImage::Format_RGB32);
         const QImage got = qvariant_cast<QImage>(clip()->imageData());
         QCOMPARE(got.convertToFormat(QImage::Format_RGB32), expected);
@@ -70,14 +71,16 @@ private slots:
         w->table.setCell(2, 0, QStringLiteral("2,000"));
         w->table.setCurrentCell(2, 3);
         w->tableControls->showCurrentCell();
-        w->cop003->trigger();
+        named<QAction>(*w, QStringLiteral("cop003"))->trigger();
         const QString text = clip()->text();
         QCOMPARE(text, QStringLiteral("C1\tC2\tC3\tC4\tC5\n1,000\t\t\t\t\n2,000\t\t\t\t"));
         QVERIFY(!text.contains(u'\r'));
         QVERIFY(clip()->hasFormat(QStringLiteral("text/plain")));
-        QCOMPARE(w->MSFlexGrid1->selectionModel()->selectedIndexes().size(), 10);
-        QCOMPARE(w->MSFlexGrid1->currentIndex().row(), 0);
-        QCOMPARE(w->MSFlexGrid1->currentIndex().column(), 0);
+        QCOMPARE(
+            w->tableControls->widgets().MSFlexGrid1->selectionModel()->selectedIndexes().size(),
+            10);
+        QCOMPARE(w->tableControls->widgets().MSFlexGrid1->currentIndex().row(), 0);
+        QCOMPARE(w->tableControls->widgets().MSFlexGrid1->currentIndex().column(), 0);
         QCOMPARE(w->table.currentRow(), 1);
         QCOMPARE(w->hint(), Prisme::CopiedMessage);
     }
@@ -86,11 +89,13 @@ private slots:
     void table_picture()
     {
         w->table.setCell(1, 0, QStringLiteral("1,500"));
-        w->cop002->trigger();
+        named<QAction>(*w, QStringLiteral("cop002"))->trigger();
         const QImage got = qvariant_cast<QImage>(clip()->imageData());
-        QCOMPARE(got.size(), w->MSFlexGrid1->size() * w->MSFlexGrid1->devicePixelRatio());
+        QCOMPARE(got.size(), w->tableControls->widgets().MSFlexGrid1->size() *
+                                 w->tableControls->widgets().MSFlexGrid1->devicePixelRatio());
         QCOMPARE(got.convertToFormat(QImage::Format_RGB32),
-                 w->MSFlexGrid1->grab().toImage().convertToFormat(QImage::Format_RGB32));
+                 w->tableControls->widgets().MSFlexGrid1->grab().toImage().convertToFormat(
+                     QImage::Format_RGB32));
         QVERIFY(clip()->hasFormat(QStringLiteral("image/png")));
         QCOMPARE(w->hint(), Prisme::CopiedMessage);
     }
@@ -98,9 +103,12 @@ private slots:
     // Expected: "Co&pier" offers the three copies, all enabled.
     void copy_menu()
     {
-        for (QAction* a : {w->cop001, w->cop002, w->cop003})
+        for (QAction* a : {named<QAction>(*w, QStringLiteral("cop001")),
+                           named<QAction>(*w, QStringLiteral("cop002")),
+                           named<QAction>(*w, QStringLiteral("cop003"))})
             QVERIFY(a->isEnabled());
-        QCOMPARE(w->cop001->text(), QStringLiteral("Copier le schéma de l'expérience"));
+        QCOMPARE(named<QAction>(*w, QStringLiteral("cop001"))->text(),
+                 QStringLiteral("Copier le schéma de l'expérience"));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "core/app/experimentsetup.h"
 #include "core/state/module1.h"
 #include "gui/app/prisme.h"
+#include "gui/bench/benchcontrols.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
 
@@ -54,8 +55,8 @@ private slots:
             QCOMPARE(print::parameterLines(core).at(i).text,
                      print::parameterLines(shown).at(i).text);
         // The window's read-outs are the parameters' indices.
-        QCOMPARE(window.Label4->text(), core.discIndex);
-        QCOMPARE(window.Label16->text(), core.outerIndex);
+        QCOMPARE(window.bench->widgets().Label4->text(), core.discIndex);
+        QCOMPARE(window.bench->widgets().Label16->text(), core.outerIndex);
     }
 };
 

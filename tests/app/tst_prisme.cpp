@@ -9,8 +9,11 @@
 #include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
 #include "gui/config/configdialogs.h"
+#include "gui/exercises/exercisecontrols.h"
 #include "gui/platform/dialogs.h"
+#include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 #include "support/smalldisc.h"
 
 #include <QAction>
@@ -158,18 +161,19 @@ void TestPrisme::startup_prepares_the_experiment()
     const QStringList materials = {QStringLiteral("Air"), QStringLiteral("Eau"),
                                    QStringLiteral("Verre Crown"), QStringLiteral("Verre Flint"),
                                    QStringLiteral("Autre")};
-    for (QComboBox* combo : {w.Combo1, w.Combo2}) {
+    for (QComboBox* combo : {w.bench->widgets().Combo1, w.bench->widgets().Combo2}) {
         QStringList items;
         for (int i = 0; i < combo->count(); ++i)
             items << combo->itemText(i);
         QCOMPARE(items, materials);
     }
-    QCOMPARE(w.Combo1->currentText(), QStringLiteral("Verre Crown"));
-    QCOMPARE(w.Combo2->currentText(), QStringLiteral("Air"));
-    QCOMPARE(w.Label20->text(), QStringLiteral("Pour une longueur d'onde dans le vide de 589 nm"));
-    QCOMPARE(w.Label14->text(), w.Label20->text());
-    QCOMPARE(w.Label4->text(), QStringLiteral("n = 1,506516"));
-    QCOMPARE(w.Label16->text(), QStringLiteral("n = 1,000277"));
+    QCOMPARE(w.bench->widgets().Combo1->currentText(), QStringLiteral("Verre Crown"));
+    QCOMPARE(w.bench->widgets().Combo2->currentText(), QStringLiteral("Air"));
+    QCOMPARE(w.bench->widgets().Label20->text(),
+             QStringLiteral("Pour une longueur d'onde dans le vide de 589 nm"));
+    QCOMPARE(w.bench->widgets().Label14->text(), w.bench->widgets().Label20->text());
+    QCOMPARE(w.bench->widgets().Label4->text(), QStringLiteral("n = 1,506516"));
+    QCOMPARE(w.bench->widgets().Label16->text(), QStringLiteral("n = 1,000277"));
 
     const BenchState& bench = w.experiment.bench;
     QCOMPARE(bench.discA, 1.472363f);
@@ -177,7 +181,7 @@ void TestPrisme::startup_prepares_the_experiment()
     QCOMPARE(bench.outerA, 1.0002747f);
     QCOMPARE(bench.outerB, 0.74f);
     QCOMPARE(bench.discMaterialIndex, std::int16_t(2));
-    QCOMPARE(bench.outerMaterialIndex, std::int16_t(0));
+    QCOMPARE(bench.outerMaterialIndex, false);
     QCOMPARE(bench.lampAngle, 135.0);
     QVERIFY(bench.benchDrawnFor != 0); // the redraw drew the static picture
 
@@ -189,14 +193,20 @@ void TestPrisme::startup_prepares_the_experiment()
 
     QCOMPARE(w.hint(), QStringLiteral("Vous pouvez modifier les paramètres,\r\nouvrir une "
                                       "configuration ou un exercice"));
-    for (QWidget* panel : {w.Picture4, w.Picture5, w.Picture6, w.Frame1, w.Picture2, w.Frame4})
+    for (QWidget* panel :
+         {named<QFrame>(w, QStringLiteral("Picture4")),
+          named<QFrame>(w, QStringLiteral("Picture5")),
+          named<QFrame>(w, QStringLiteral("Picture6")), named<QFrame>(w, QStringLiteral("Frame1")),
+          named<QFrame>(w, QStringLiteral("Picture2")), named<QFrame>(w, QStringLiteral("Frame4"))})
         QVERIFY2(panel->isHidden(), qPrintable(panel->objectName()));
-    QVERIFY(!w.Check1->isChecked());
-    QVERIFY(!w.Timer1->isActive());
-    QCOMPARE(w.textModified, std::int16_t(0));
-    QVERIFY(w.fich->text().isEmpty());
-    QVERIFY(w.supertext->isReadOnly());
-    QVERIFY(w.supertext->toPlainText().startsWith(QStringLiteral("Optiphane\n")));
+    QVERIFY(!named<QPushButton>(w, QStringLiteral("Check1"))->isChecked());
+    QVERIFY(!w.bench->widgets().Timer1->isActive());
+    QCOMPARE(w.exercisesMenu->textModified(), false);
+    QVERIFY(named<QLineEdit>(w, QStringLiteral("fich"))->text().isEmpty());
+    QVERIFY(named<QTextEdit>(w, QStringLiteral("supertext"))->isReadOnly());
+    QVERIFY(named<QTextEdit>(w, QStringLiteral("supertext"))
+                ->toPlainText()
+                .startsWith(QStringLiteral("Optiphane\n")));
     QVERIFY(m_requests.isEmpty());
 }
 
@@ -208,7 +218,7 @@ void TestPrisme::marker_is_OUI_while_running_and_NON_after_closing()
     QCOMPARE(markerBytes(), QByteArray(384, '\0') + QByteArray("\x03\x00OUI", 5));
     w.show();
     m_answers = {Answer::Ok};
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(w, QStringLiteral("Command1")), Qt::LeftButton);
     QVERIFY(!w.isVisible());
     QCOMPARE(markerBytes(), QByteArray(384, '\0') + QByteArray("\x03\x00NON", 5));
 }
@@ -236,7 +246,7 @@ void TestPrisme::marker_failures_are_ignored()
     programfolder::setPath(missing);
     Prisme w;
     w.show();
-    QCOMPARE(w.Combo1->currentText(), QStringLiteral("Verre Crown"));
+    QCOMPARE(w.bench->widgets().Combo1->currentText(), QStringLiteral("Verre Crown"));
     m_answers = {Answer::Ok};
     QVERIFY(w.close());
     QCOMPARE(requestTitles(), QStringList{QStringLiteral("Fermer")});
@@ -246,7 +256,7 @@ void TestPrisme::marker_failures_are_ignored()
 void TestPrisme::command_line_start_leaves_the_marker_alone()
 {
     Prisme w(Prisme::StartMode::CommandLine);
-    QCOMPARE(w.Combo1->currentText(), QStringLiteral("Verre Crown"));
+    QCOMPARE(w.bench->widgets().Combo1->currentText(), QStringLiteral("Verre Crown"));
     QVERIFY(!QFile::exists(markerPath()));
 }
 
@@ -324,10 +334,13 @@ void TestPrisme::closing_questions()
     Prisme w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.textModified = std::int16_t(modified);
+    if (modified) {
+        named<QLineEdit>(w, QStringLiteral("fich"))->setText(QStringLiteral("TEXTE.RTF"));
+        named<QTextEdit>(w, QStringLiteral("supertext"))->insertPlainText(QStringLiteral("x"));
+    }
     for (int a : answers)
         m_answers << Answer(a);
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(w, QStringLiteral("Command1")), Qt::LeftButton);
 
     QCOMPARE(requestTitles(), questions);
     for (const Request& r : m_requests) {
@@ -339,7 +352,7 @@ void TestPrisme::closing_questions()
                              : QStringLiteral("Attention: perte des modifications du texte."));
     }
     QCOMPARE(w.isVisible(), !closed);
-    QCOMPARE(w.textModified, std::int16_t(modified));
+    QCOMPARE(w.exercisesMenu->textModified(), bool(modified));
     QCOMPARE(readRecord(markerPath(), 4), std::optional<QString>(closed ? "NON" : "OUI"));
 }
 
@@ -433,11 +446,14 @@ void TestPrisme::hint_over_each_control()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // Panels that cover the icons are shown only for their own rows.
     if (!control.startsWith(QLatin1String("Image3"))) {
-        for (QWidget* panel : {w.Picture4, w.Picture5, w.Picture6, w.Frame1})
+        for (QWidget* panel : {named<QFrame>(w, QStringLiteral("Picture4")),
+                               named<QFrame>(w, QStringLiteral("Picture5")),
+                               named<QFrame>(w, QStringLiteral("Picture6")),
+                               named<QFrame>(w, QStringLiteral("Frame1"))})
             panel->show();
     }
     if (control == QLatin1String("Image5"))
-        w.Check1->setChecked(true);
+        named<QPushButton>(w, QStringLiteral("Check1"))->setChecked(true);
     QWidget* target = control == QLatin1String("Prisme") ? &w : w.findChild<QWidget*>(control);
     QVERIFY(target);
     if (at == QPoint(-1, -1))
@@ -445,7 +461,8 @@ void TestPrisme::hint_over_each_control()
     // The point must really lie on the control, not on something over it.
     QCOMPARE(w.childAt(target->mapTo(&w, at)), target == &w ? nullptr : target);
 
-    hover(w.Frame3, QPoint(408, 5)); // somewhere without a hint first
+    hover(named<QWidget>(w, QStringLiteral("Frame3")),
+          QPoint(408, 5)); // somewhere without a hint first
     w.setHint(QStringLiteral("-"));
     hover(target, at);
     QCOMPARE(w.hint(), text);
@@ -459,11 +476,11 @@ void TestPrisme::copied_message_stays_over_copy_button()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.setHint(Prisme::CopiedMessage);
-    hover(w.Command4, QPoint(10, 10));
-    hover(w.Command4, QPoint(20, 12));
+    hover(named<QPushButton>(w, QStringLiteral("Command4")), QPoint(10, 10));
+    hover(named<QPushButton>(w, QStringLiteral("Command4")), QPoint(20, 12));
     QCOMPARE(w.hint(), Prisme::CopiedMessage);
-    hover(w.Command10, QPoint(10, 10));
-    hover(w.Command4, QPoint(10, 10));
+    hover(named<QPushButton>(w, QStringLiteral("Command10")), QPoint(10, 10));
+    hover(named<QPushButton>(w, QStringLiteral("Command4")), QPoint(10, 10));
     QCOMPARE(w.hint(),
              QStringLiteral("Copier pour placer dans le presse-papiers l'image ou le tableau."));
 }
@@ -498,19 +515,20 @@ void TestPrisme::icons_show_panels_and_titles_hide_them()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QWidget* p = w.findChild<QWidget*>(panel);
-    QWidget* image = w.Image3[std::size_t(icon)];
+    QWidget* image = named<ClickLabel>(w, QStringLiteral("Image3_%1").arg(icon));
     const QPoint iconCentre = image->geometry().center();
     QVERIFY(p->geometry().contains(image->geometry()));
 
     QTest::mouseClick(image, Qt::LeftButton);
     QVERIFY(p->isVisible());
     QVERIFY(covers(p, w.childAt(iconCentre)));
-    if (p == w.Frame1) {
+    if (p == named<QFrame>(w, QStringLiteral("Frame1"))) {
         // The options frame shows its caption under its title strip, above its controls.
-        QVERIFY(w.optionsGroup->isVisible());
-        QCOMPARE(w.optionsGroup->title(), QStringLiteral("Options"));
-        QCOMPARE(w.Option3->parentWidget(), w.optionsGroup);
-        QVERIFY(w.optionsGroup->geometry().top() >= w.Label2->geometry().bottom());
+        QVERIFY(w.bench->widgets().optionsGroup->isVisible());
+        QCOMPARE(w.bench->widgets().optionsGroup->title(), QStringLiteral("Options"));
+        QCOMPARE(w.bench->widgets().Option3->parentWidget(), w.bench->widgets().optionsGroup);
+        QVERIFY(w.bench->widgets().optionsGroup->geometry().top() >=
+                named<ClickLabel>(w, QStringLiteral("Label2"))->geometry().bottom());
     }
 
     QWidget* title = w.findChild<QWidget*>(closer);
@@ -530,32 +548,36 @@ void TestPrisme::table_panel_covers_material_panels()
     Prisme w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::mouseClick(w.Image3[1], Qt::LeftButton);
-    QTest::mouseClick(w.Image3[4], Qt::LeftButton);
-    const QPoint inPicture4 = w.Picture4->geometry().center();
-    const QPoint inPicture6 = w.Picture6->geometry().center();
+    QTest::mouseClick(named<ClickLabel>(w, QStringLiteral("Image3_%1").arg(1)), Qt::LeftButton);
+    QTest::mouseClick(named<ClickLabel>(w, QStringLiteral("Image3_%1").arg(4)), Qt::LeftButton);
+    const QPoint inPicture4 = named<QFrame>(w, QStringLiteral("Picture4"))->geometry().center();
+    const QPoint inPicture6 = named<QFrame>(w, QStringLiteral("Picture6"))->geometry().center();
 
     auto hideBy = [&](const std::function<void()>& action) {
-        QTest::mouseClick(w.Check1, Qt::LeftButton);
-        QVERIFY(w.Check1->isChecked());
-        QVERIFY(w.Frame4->isVisible());
-        QVERIFY(covers(w.Frame4, w.childAt(inPicture4)));
-        QVERIFY(covers(w.Frame4, w.childAt(inPicture6)));
+        QTest::mouseClick(named<QPushButton>(w, QStringLiteral("Check1")), Qt::LeftButton);
+        QVERIFY(named<QPushButton>(w, QStringLiteral("Check1"))->isChecked());
+        QVERIFY(named<QFrame>(w, QStringLiteral("Frame4"))->isVisible());
+        QVERIFY(covers(named<QFrame>(w, QStringLiteral("Frame4")), w.childAt(inPicture4)));
+        QVERIFY(covers(named<QFrame>(w, QStringLiteral("Frame4")), w.childAt(inPicture6)));
         action();
-        QVERIFY(!w.Check1->isChecked());
-        QVERIFY(w.Frame4->isHidden());
-        QVERIFY(covers(w.Picture4, w.childAt(inPicture4)));
-        QVERIFY(covers(w.Picture6, w.childAt(inPicture6)));
+        QVERIFY(!named<QPushButton>(w, QStringLiteral("Check1"))->isChecked());
+        QVERIFY(named<QFrame>(w, QStringLiteral("Frame4"))->isHidden());
+        QVERIFY(covers(named<QFrame>(w, QStringLiteral("Picture4")), w.childAt(inPicture4)));
+        QVERIFY(covers(named<QFrame>(w, QStringLiteral("Picture6")), w.childAt(inPicture6)));
     };
-    hideBy([&] { QTest::mouseClick(w.Label3, Qt::LeftButton); });
-    hideBy([&] { w.fermtab->trigger(); });
-    hideBy([&] { QTest::mouseClick(w.Check1, Qt::LeftButton); });
+    hideBy(
+        [&] { QTest::mouseClick(named<ClickLabel>(w, QStringLiteral("Label3")), Qt::LeftButton); });
+    hideBy([&] { w.tableControls->widgets().fermtab->trigger(); });
+    hideBy([&] {
+        QTest::mouseClick(named<QPushButton>(w, QStringLiteral("Check1")), Qt::LeftButton);
+    });
     // Image5 opens the table's menu at the panel's top-left corner.
-    QTest::mouseClick(w.Check1, Qt::LeftButton);
-    QTest::mouseClick(w.Image5, Qt::LeftButton);
-    QTRY_VERIFY(w.menutableau->isVisible());
-    QCOMPARE(w.menutableau->pos(), w.Frame4->mapToGlobal(QPoint(0, 0)));
-    w.menutableau->close();
+    QTest::mouseClick(named<QPushButton>(w, QStringLiteral("Check1")), Qt::LeftButton);
+    QTest::mouseClick(named<ClickLabel>(w, QStringLiteral("Image5")), Qt::LeftButton);
+    QTRY_VERIFY(w.tableControls->widgets().menutableau->isVisible());
+    QCOMPARE(w.tableControls->widgets().menutableau->pos(),
+             named<QFrame>(w, QStringLiteral("Frame4"))->mapToGlobal(QPoint(0, 0)));
+    w.tableControls->widgets().menutableau->close();
 }
 
 void TestPrisme::help_commands_open_program_files_data()
@@ -614,11 +636,11 @@ void TestPrisme::file_name_box_shows_its_whole_text()
     Prisme w;
     const QString path = QStringLiteral("Texte: /home/élève/Documents/physique/optique/réfraction/"
                                         "exercice de la semaine.RTF");
-    w.fich->setText(path);
-    QCOMPARE(w.fich->toolTip(), path);
-    QCOMPARE(w.fich->cursorPosition(), path.size());
-    w.fich->clear();
-    QCOMPARE(w.fich->toolTip(), QString());
+    named<QLineEdit>(w, QStringLiteral("fich"))->setText(path);
+    QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->toolTip(), path);
+    QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->cursorPosition(), path.size());
+    named<QLineEdit>(w, QStringLiteral("fich"))->clear();
+    QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->toolTip(), QString());
 }
 
 void TestPrisme::editing_marks_text_modified_only_when_named_data()
@@ -638,19 +660,21 @@ void TestPrisme::editing_marks_text_modified_only_when_named()
     Prisme w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.fich->setText(name);
-    w.textModified = 0;
+    named<QLineEdit>(w, QStringLiteral("fich"))->setText(name);
     if (name.isEmpty()) {
-        w.supertext->setPlainText(QStringLiteral("Un texte chargé"));
-        QCOMPARE(w.textModified, std::int16_t(0));
+        named<QTextEdit>(w, QStringLiteral("supertext"))
+            ->setPlainText(QStringLiteral("Un texte chargé"));
+        QCOMPARE(w.exercisesMenu->textModified(), false);
     }
-    w.supertext->setReadOnly(false);
-    w.supertext->setFocus();
-    QTest::keyClicks(w.supertext, QStringLiteral("abc"));
-    QTest::sendKeyEvent(QTest::KeyAction::Click, w.supertext, Qt::Key_unknown, QStringLiteral("é"),
-                        Qt::NoModifier);
-    QVERIFY(w.supertext->toPlainText().contains(QStringLiteral("abcé")));
-    QCOMPARE(w.textModified, std::int16_t(modified));
+    named<QTextEdit>(w, QStringLiteral("supertext"))->setReadOnly(false);
+    named<QTextEdit>(w, QStringLiteral("supertext"))->setFocus();
+    QTest::keyClicks(named<QTextEdit>(w, QStringLiteral("supertext")), QStringLiteral("abc"));
+    QTest::sendKeyEvent(QTest::KeyAction::Click, named<QTextEdit>(w, QStringLiteral("supertext")),
+                        Qt::Key_unknown, QStringLiteral("é"), Qt::NoModifier);
+    QVERIFY(named<QTextEdit>(w, QStringLiteral("supertext"))
+                ->toPlainText()
+                .contains(QStringLiteral("abcé")));
+    QCOMPARE(w.exercisesMenu->textModified(), bool(modified));
 }
 
 void TestPrisme::image_command_writes_the_bench_picture()
@@ -725,7 +749,7 @@ void TestPrisme::save_on_a_full_disc_keeps_the_file_and_the_title()
             stayedOpen = dialog->isVisible();
             dialog->Command2->click();
         });
-        w.Command11->click();
+        named<QPushButton>(w, QStringLiteral("Command11"))->click();
         QVERIFY(stayedOpen);
         QCOMPARE(m_requests.last().text, QStringLiteral("Ecriture impossible sur disque"));
     }

@@ -5,12 +5,14 @@
 #include "gui/app/prisme.h"
 #include "gui/table/tablecontrols.h"
 
+#include "support/named.h"
 #include <QAction>
 #include <QClipboard>
 #include <QEventLoop>
 #include <QProcess>
 #include <QPushButton>
 #include <QTimer>
+
 #include <QtTest>
 #include <memory>
 
@@ -64,7 +66,7 @@ private slots:
     void bench_picture_as_png()
     {
         w->Image3_Click(5);
-        w->cop001->trigger();
+        named<QAction>(*w, QStringLiteral("cop001"))->trigger();
         const QByteArray targets = paste(QStringLiteral("TARGETS"));
         QVERIFY2(targets.contains("image/png"), targets.constData());
         const QByteArray png = paste(QStringLiteral("image/png"));
@@ -87,7 +89,7 @@ private slots:
         w->table.setCell(0, 1, QStringLiteral("sin r"));
         w->table.setCell(1, 0, QStringLiteral("30,000"));
         w->table.setCell(2, 1, QStringLiteral("0,500"));
-        w->cop003->trigger();
+        named<QAction>(*w, QStringLiteral("cop003"))->trigger();
         const QByteArray expected = "Angle i (\xc2\xb0)\tsin r\tC3\tC4\tC5\n"
                                     "30,000\t\t\t\t\n"
                                     "\t0,500\t\t\t";
@@ -98,11 +100,12 @@ private slots:
     // Action: "Copier une image du tableau". Expected: a PNG as large as the grid on the screen.
     void table_picture_as_png()
     {
-        w->Check1->setChecked(true);
-        w->cop002->trigger();
+        named<QPushButton>(*w, QStringLiteral("Check1"))->setChecked(true);
+        named<QAction>(*w, QStringLiteral("cop002"))->trigger();
         QImage got;
         QVERIFY(got.loadFromData(paste(QStringLiteral("image/png")), "PNG"));
-        QCOMPARE(got.size(), w->MSFlexGrid1->size() * w->MSFlexGrid1->devicePixelRatio());
+        QCOMPARE(got.size(), w->tableControls->widgets().MSFlexGrid1->size() *
+                                 w->tableControls->widgets().MSFlexGrid1->devicePixelRatio());
     }
 };
 

@@ -8,6 +8,7 @@
 #include "gui/bench/benchview.h"
 #include "gui/bench/loupe.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 #include "support/responder.h"
 
 #include <QApplication>
@@ -57,8 +58,10 @@ class TestBenchControls : public QObject {
     void mouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         const QPointF local = p + QPointF(BenchView::Border, BenchView::Border);
-        QMouseEvent e(type, local, w->dessin->mapToGlobal(local), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(w->dessin, &e);
+        QMouseEvent e(type, local,
+                      named<BenchView>(*w, QStringLiteral("dessin"))->mapToGlobal(local), button,
+                      buttons, Qt::NoModifier);
+        QApplication::sendEvent(named<BenchView>(*w, QStringLiteral("dessin")), &e);
     }
     QPointF lampCentre() const { return w->benchPicture.lampeTopLeft + QPointF(16, 16); }
     void drag(QPointF to)
@@ -110,15 +113,15 @@ private slots:
         QFETCH(int, position);
         QFETCH(int, wavelength);
         QFETCH(QString, readout);
-        choose(w->Combo1, position);
-        choose(w->Combo2, position);
-        w->HScroll1->setValue(wavelength);
-        QCOMPARE(w->Label4->text(), readout);
-        QCOMPARE(w->Label16->text(), readout);
-        QCOMPARE(w->Label20->text(),
+        choose(w->bench->widgets().Combo1, position);
+        choose(w->bench->widgets().Combo2, position);
+        w->bench->widgets().HScroll1->setValue(wavelength);
+        QCOMPARE(w->bench->widgets().Label4->text(), readout);
+        QCOMPARE(w->bench->widgets().Label16->text(), readout);
+        QCOMPARE(w->bench->widgets().Label20->text(),
                  QStringLiteral("Pour une longueur d'onde dans le vide de %1 nm").arg(wavelength));
-        QCOMPARE(w->Label14->text(), w->Label20->text());
-        QCOMPARE(w->Label7->text(), QString::number(wavelength));
+        QCOMPARE(w->bench->widgets().Label14->text(), w->bench->widgets().Label20->text());
+        QCOMPARE(w->bench->widgets().Label7->text(), QString::number(wavelength));
         QCOMPARE(bench().discMaterialIndex, position);
         QCOMPARE(bench().outerMaterialIndex, position);
         QCOMPARE(bench().discA, bench().outerA);
@@ -126,10 +129,10 @@ private slots:
 
     void readoutsFollowTheBarInEveryMode()
     {
-        w->Option2->setChecked(true);
+        w->bench->widgets().Option2->setChecked(true);
         const auto before = counts();
-        w->HScroll1->setValue(400);
-        QCOMPARE(w->Label4->text(), QStringLiteral("n = 1,546416"));
+        w->bench->widgets().HScroll1->setValue(400);
+        QCOMPARE(w->bench->widgets().Label4->text(), QStringLiteral("n = 1,546416"));
         QCOMPARE(counts(), before); // white light: the drawing does not change
     }
 
@@ -137,14 +140,14 @@ private slots:
     // read-out and remembered position included.
     void otherThenCancelRestoresTheEntry()
     {
-        choose(w->Combo1, 1);
+        choose(w->bench->widgets().Combo1, 1);
         onNextDialog([](LOUPE* d) { d->Command1->click(); });
-        choose(w->Combo1, 4);
-        QCOMPARE(w->Combo1->currentIndex(), 1);
+        choose(w->bench->widgets().Combo1, 4);
+        QCOMPARE(w->bench->widgets().Combo1->currentIndex(), 1);
         QCOMPARE(bench().discA, 1.3259431f);
         QCOMPARE(bench().discB, 2221.5764f);
         QCOMPARE(bench().discMaterialIndex, 1);
-        QCOMPARE(w->Label4->text(), QStringLiteral("n = 1,332347"));
+        QCOMPARE(w->bench->widgets().Label4->text(), QStringLiteral("n = 1,332347"));
     }
 
     // A custom material A = 1, B = 0 reads "n = 1,"; choosing "Autre" again and cancelling keeps
@@ -156,8 +159,8 @@ private slots:
             d->Text2->setText(QStringLiteral("0"));
             d->Command2->click();
         });
-        choose(w->Combo1, 4);
-        QCOMPARE(w->Label4->text(), QStringLiteral("n = 1,"));
+        choose(w->bench->widgets().Combo1, 4);
+        QCOMPARE(w->bench->widgets().Label4->text(), QStringLiteral("n = 1,"));
         QCOMPARE(bench().discMaterialIndex, 4);
         onNextDialog([](LOUPE* d) {
             QCOMPARE(d->Text1->text(), QStringLiteral("1"));
@@ -165,8 +168,8 @@ private slots:
             d->Text1->setText(QStringLiteral("1,9"));
             d->Command1->click();
         });
-        choose(w->Combo1, 4);
-        QCOMPARE(w->Combo1->currentIndex(), 4);
+        choose(w->bench->widgets().Combo1, 4);
+        QCOMPARE(w->bench->widgets().Combo1->currentIndex(), 4);
         QCOMPARE(bench().discA, 1.0f);
         QCOMPARE(bench().discB, 0.0f);
     }
@@ -178,10 +181,10 @@ private slots:
             shown = d->Text1->text() + QLatin1Char('|') + d->Text2->text();
             d->Command1->click();
         });
-        choose(w->Combo2, 4);
+        choose(w->bench->widgets().Combo2, 4);
         QCOMPARE(shown, QStringLiteral("1,000275|0,74"));
         QCOMPARE(bench().customMaterialTarget, 1);
-        QCOMPARE(w->Combo2->currentIndex(), 0);
+        QCOMPARE(w->bench->widgets().Combo2->currentIndex(), 0);
     }
 
     // While a configuration is applied, "Autre" keeps the coefficients read from the file.
@@ -190,7 +193,7 @@ private slots:
         bench().loadingConfig = true;
         bench().discA = 1.7f;
         bench().discB = 123.0f;
-        w->bench->setListPosition(w->Combo1, 4);
+        w->bench->setListPosition(w->bench->widgets().Combo1, 4);
         bench().loadingConfig = false;
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(bench().discA, 1.7f);
@@ -254,13 +257,13 @@ private slots:
             w->findChild<QRadioButton*>(start)->click();
         const auto [b0, w0] = counts();
         if (action == QLatin1String("HScroll1"))
-            w->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            w->bench->widgets().HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         else
             w->findChild<QAbstractButton*>(action)->click();
         QCOMPARE(w->benchPicture.counts.bench - b0, benchRedraws);
         QCOMPARE(w->benchPicture.counts.whiteLight - w0, whiteRedraws);
-        QCOMPARE(w->propa->isChecked(), propaOn);
-        QCOMPARE(w->propa->isEnabled(), propaEnabled);
+        QCOMPARE(w->bench->widgets().propa->isChecked(), propaOn);
+        QCOMPARE(w->bench->widgets().propa->isEnabled(), propaEnabled);
     }
 
     void mirrorMovesTheLamp_data()
@@ -277,28 +280,28 @@ private slots:
         QFETCH(double, angle);
         QFETCH(double, expected);
         bench().lampAngle = angle;
-        w->Option7->click();
+        w->bench->widgets().Option7->click();
         QCOMPARE(bench().lampAngle, expected);
         QCOMPARE(bench().benchDrawnFor, 1); // the static picture was drawn again, with the mirror
-        w->Option6->click();
+        w->bench->widgets().Option6->click();
         QCOMPARE(bench().lampAngle, expected);
     }
 
     void wavelengthBar()
     {
-        w->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(w->HScroll1->value(), 590);
+        w->bench->widgets().HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(w->bench->widgets().HScroll1->value(), 590);
         QCOMPARE(w->hint(), QStringLiteral("Pour affiner le réglage de la longueur d'onde, "
                                            "utiliser les boutons < et >"));
-        w->HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(w->HScroll1->value(), 615);
-        w->HScroll1->setValue(790);
-        w->HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        QCOMPARE(w->HScroll1->value(), 800);
-        w->HScroll1->setValue(401);
-        w->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        w->HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
-        QCOMPARE(w->HScroll1->value(), 400);
+        w->bench->widgets().HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(w->bench->widgets().HScroll1->value(), 615);
+        w->bench->widgets().HScroll1->setValue(790);
+        w->bench->widgets().HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(w->bench->widgets().HScroll1->value(), 800);
+        w->bench->widgets().HScroll1->setValue(401);
+        w->bench->widgets().HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        w->bench->widgets().HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(w->bench->widgets().HScroll1->value(), 400);
         QCOMPARE(w->benchPicture.line1.colour, rgbColour(0, 0, 128));
     }
 
@@ -306,15 +309,15 @@ private slots:
     void thumbDragRedrawsLive()
     {
         w->setHint(QStringLiteral("x"));
-        w->HScroll1->setSliderDown(true);
+        w->bench->widgets().HScroll1->setSliderDown(true);
         const int before = w->benchPicture.counts.bench;
-        w->HScroll1->setSliderPosition(600);
-        w->HScroll1->setSliderPosition(650);
+        w->bench->widgets().HScroll1->setSliderPosition(600);
+        w->bench->widgets().HScroll1->setSliderPosition(650);
         QCOMPARE(w->benchPicture.counts.bench - before, 2);
-        QCOMPARE(w->Label7->text(), QStringLiteral("650"));
-        QCOMPARE(w->Label4->text(), QStringLiteral("n = 1,500407"));
+        QCOMPARE(w->bench->widgets().Label7->text(), QStringLiteral("650"));
+        QCOMPARE(w->bench->widgets().Label4->text(), QStringLiteral("n = 1,500407"));
         QCOMPARE(w->hint(), QStringLiteral("x"));
-        w->HScroll1->setSliderDown(false);
+        w->bench->widgets().HScroll1->setSliderDown(false);
         QCOMPARE(w->benchPicture.counts.bench - before, 3);
         QVERIFY(w->hint().startsWith(QStringLiteral("Pour affiner")));
     }
@@ -336,7 +339,7 @@ private slots:
         QFETCH(bool, mirror);
         QFETCH(double, angle);
         if (mirror)
-            w->Option7->click();
+            w->bench->widgets().Option7->click();
         drag(pointer);
         QVERIFY(std::abs(bench().lampAngle - angle) < 1e-4);
         QVERIFY(bench().lampMoved);
@@ -362,7 +365,7 @@ private slots:
     // on a release that follows no move.
     void whiteLightDrag()
     {
-        w->Option2->click();
+        w->bench->widgets().Option2->click();
         const auto [b0, w0] = counts();
         drag(QPointF(100, 120));
         mouse(QEvent::MouseMove, QPointF(100, 110), Qt::NoButton, Qt::LeftButton);
@@ -389,17 +392,18 @@ private slots:
 
     void keyboardTurnsTheLamp()
     {
-        w->dessin->setFocus();
-        QTest::keyClick(w->dessin, Qt::Key_Right);
+        named<BenchView>(*w, QStringLiteral("dessin"))->setFocus();
+        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
         QCOMPARE(bench().lampAngle, 136.0);
-        QTest::keyClick(w->dessin, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Left,
+                        Qt::ShiftModifier);
         QCOMPARE(bench().lampAngle, 135.9);
         bench().lampAngle = 0.5;
-        QTest::keyClick(w->dessin, Qt::Key_Left);
+        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Left);
         QCOMPARE(bench().lampAngle, 359.5);
-        w->Option7->click();
+        w->bench->widgets().Option7->click();
         bench().lampAngle = 270;
-        QTest::keyClick(w->dessin, Qt::Key_Right);
+        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
         QCOMPARE(bench().lampAngle, 270.0);
     }
 
@@ -424,7 +428,10 @@ private slots:
         } else if (!setting.isEmpty()) {
             w->findChild<QRadioButton*>(setting)->click();
         }
-        const QImage screen = w->dessin->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage screen = named<BenchView>(*w, QStringLiteral("dessin"))
+                                  ->grab()
+                                  .toImage()
+                                  .convertToFormat(QImage::Format_RGB32);
         const QImage inside = screen.copy(BenchView::Border, BenchView::Border, BenchPicture::Size,
                                           BenchPicture::Size);
         QCOMPARE(inside, w->benchPicture.composed().convertToFormat(QImage::Format_RGB32));
@@ -435,8 +442,9 @@ private slots:
     {
         auto toolTipAt = [this](QPointF p) {
             const QPoint local = (p + QPointF(BenchView::Border, BenchView::Border)).toPoint();
-            QHelpEvent e(QEvent::ToolTip, local, w->dessin->mapToGlobal(local));
-            QApplication::sendEvent(w->dessin, &e);
+            QHelpEvent e(QEvent::ToolTip, local,
+                         named<BenchView>(*w, QStringLiteral("dessin"))->mapToGlobal(local));
+            QApplication::sendEvent(named<BenchView>(*w, QStringLiteral("dessin")), &e);
         };
         toolTipAt(lampCentre());
         QVERIFY(QToolTip::isVisible());
@@ -447,12 +455,12 @@ private slots:
 
     void keyboardWhiteLightOnRelease()
     {
-        w->Option2->click();
+        w->bench->widgets().Option2->click();
         const auto [b0, w0] = counts();
-        QTest::keyPress(w->dessin, Qt::Key_Right);
+        QTest::keyPress(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
         QCOMPARE(w->benchPicture.counts.bench, b0 + 1);
         QCOMPARE(w->benchPicture.counts.whiteLight, w0);
-        QTest::keyRelease(w->dessin, Qt::Key_Right);
+        QTest::keyRelease(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
         QCOMPARE(w->benchPicture.counts.whiteLight, w0 + 1);
     }
 };

@@ -80,7 +80,7 @@ private slots:
             m->EXE->click();
             QVERIFY(!m->isVisible());
         });
-        w->calcutab->trigger();
+        w->tableControls->widgets().calcutab->trigger();
         QCOMPARE(table().getCell(1, 1), QStringLiteral("2,000"));
         QCOMPARE(table().getCell(2, 1), QStringLiteral("4,000"));
         QCOMPARE(table().getCell(3, 1), QStringLiteral("6,000"));
@@ -88,9 +88,9 @@ private slots:
         QVERIFY(responder->messages().isEmpty());
         // The column menu now offers the formula.
         w->tableControls->prepareColumnMenu();
-        QVERIFY(w->Vexpress->isEnabled());
-        QVERIFY(w->recalc->isEnabled());
-        w->Vexpress->trigger();
+        QVERIFY(w->tableControls->widgets().Vexpress->isEnabled());
+        QVERIFY(w->tableControls->widgets().recalc->isEnabled());
+        w->tableControls->widgets().Vexpress->trigger();
         QCOMPARE(responder->requests.last().title, QStringLiteral("Expression de C2"));
         QCOMPARE(responder->requests.last().text, QStringLiteral("C2 = C1 * 2"));
         QCOMPARE(responder->requests.last().icon, dialogs::Icon::Information);
@@ -118,7 +118,7 @@ private slots:
             m->Command6[0]->click();
             QTest::keyClick(m, Qt::Key_Return);
         });
-        w->calcutab->trigger();
+        w->tableControls->widgets().calcutab->trigger();
         QCOMPARE(responder->messages(), QStringList{message});
         QCOMPARE(responder->requests.last().title, QStringLiteral("Calcul terminé"));
         QCOMPARE(responder->requests.last().icon, dialogs::Icon::Stop);
@@ -136,7 +136,7 @@ private slots:
             QCOMPARE(m->displayText(), QStringLiteral("C1 * 10"));
             m->EXE->click();
         });
-        w->recalc->trigger();
+        w->tableControls->widgets().recalc->trigger();
         QCOMPARE(table().getCell(2, 1), QStringLiteral("70,000"));
         QCOMPARE(table().getCell(3, 1), QStringLiteral("30,000"));
     }
@@ -146,7 +146,7 @@ private slots:
     {
         chooseColumn(3);
         onCalculator([](Machine* m) { QTest::keyClicks(m, QStringLiteral("5")); });
-        w->calcutab->trigger();
+        w->tableControls->widgets().calcutab->trigger();
         QCOMPARE(table().getCell(1, 3), QString());
         QCOMPARE(table().columnFormula(3), QString());
     }

@@ -121,12 +121,12 @@ private slots:
         w->experiment.bench.discA = 1.7f;
         w->experiment.bench.discB = 12345.67f;
         w->experiment.bench.loadingConfig = true;
-        w->Combo1->setCurrentIndex(4); // "Autre", the coefficients above
+        w->bench->widgets().Combo1->setCurrentIndex(4); // "Autre", the coefficients above
         w->bench->Combo1_Click();
         w->experiment.bench.loadingConfig = false;
-        w->Option2->setChecked(true);
-        w->HScroll1->setValue(650);
-        w->propa->setChecked(false);
+        w->bench->widgets().Option2->setChecked(true);
+        w->bench->widgets().HScroll1->setValue(650);
+        w->bench->widgets().propa->setChecked(false);
         w->experiment.bench.lampAngle = 152.3;
         QCOMPARE(config::records(w->currentConfiguration()).size(), 530);
         QVERIFY(w->writeConfiguration(path("full.P02")));
@@ -141,12 +141,12 @@ private slots:
         QCOMPARE(other.table.getCell(100, 4), QStringLiteral("12,5"));
         QCOMPARE(other.table.columnFormula(2), QStringLiteral("sin (C1)"));
         QCOMPARE(other.table.numberFormat(), QStringLiteral("0.0"));
-        QCOMPARE(other.Combo1->currentText(), QStringLiteral("Autre"));
+        QCOMPARE(other.bench->widgets().Combo1->currentText(), QStringLiteral("Autre"));
         QCOMPARE(other.experiment.bench.discA, 1.7f);
         QCOMPARE(other.experiment.bench.discB, 12345.67f);
-        QVERIFY(other.Option2->isChecked());
-        QCOMPARE(other.HScroll1->value(), 650);
-        QVERIFY(!other.propa->isChecked());
+        QVERIFY(other.bench->widgets().Option2->isChecked());
+        QCOMPARE(other.bench->widgets().HScroll1->value(), 650);
+        QVERIFY(!other.bench->widgets().propa->isChecked());
         QCOMPARE(other.experiment.bench.lampAngle, 152.3);
         QCOMPARE(other.windowTitle(), "Optiphane - " + path("full.P02"));
         QCOMPARE(snapshot(other), saved);
@@ -213,7 +213,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, title);
         w->table.setCell(1, 0, QStringLiteral("4,000"));
-        w->Option4->setChecked(true);
+        w->bench->widgets().Option4->setChecked(true);
         const QByteArray before = snapshot(*w);
         const QString title0 = w->windowTitle();
         w->loadConfiguration(sample(file));
@@ -302,14 +302,14 @@ private slots:
     void every_change_raises_the_revision()
     {
         const std::vector<std::pair<const char*, std::function<void()>>> changes = {
-            {"a source", [this] { w->Option2->setChecked(true); }},
-            {"the wavelength", [this] { w->HScroll1->setValue(600); }},
-            {"the background", [this] { w->Option4->setChecked(true); }},
-            {"the element", [this] { w->Option7->setChecked(true); }},
-            {"the partial reflection", [this] { w->Check3->setChecked(false); }},
+            {"a source", [this] { w->bench->widgets().Option2->setChecked(true); }},
+            {"the wavelength", [this] { w->bench->widgets().HScroll1->setValue(600); }},
+            {"the background", [this] { w->bench->widgets().Option4->setChecked(true); }},
+            {"the element", [this] { w->bench->widgets().Option7->setChecked(true); }},
+            {"the partial reflection", [this] { w->bench->widgets().Check3->setChecked(false); }},
             {"a material",
              [this] {
-                 w->Combo1->setCurrentIndex(1);
+                 w->bench->widgets().Combo1->setCurrentIndex(1);
                  w->bench->Combo1_Click();
              }},
             {"the lamp", [this] { w->bench->lampe_KeyDown(Qt::Key_Right, {}); }},
@@ -334,7 +334,7 @@ private slots:
         QCOMPARE(c.source, Source::WhiteLight);
         QCOMPARE(c.wavelength, 600);
         QVERIFY(!c.blackBackground && !c.halfDisc && c.partialReflection == 0);
-        QCOMPARE(c.discMaterial, w->Combo1->currentText());
+        QCOMPARE(c.discMaterial, w->bench->widgets().Combo1->currentText());
     }
 
     // Expected: a save over a longer old file leaves exactly the new records.

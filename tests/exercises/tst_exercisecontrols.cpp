@@ -7,11 +7,13 @@
 #include "core/platform/programfolder.h"
 #include "core/state/module1.h"
 #include "gui/app/prisme.h"
+#include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
 #include "gui/exercises/exercisecontrols.h"
 #include "gui/exercises/fichexo.h"
 #include "gui/print/printers.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 #include "support/poppler.h"
 #include "support/responder.h"
 
@@ -171,25 +173,31 @@ private slots:
     // configuration on the bench and in the table, the panels and the table hidden.
     void opening()
     {
-        w->Check1->setChecked(true);
+        named<QPushButton>(*w, QStringLiteral("Check1"))->setChecked(true);
         w->Image3_Click(1);
         w->Image3_Click(5);
         QVERIFY(open(QStringLiteral("SIMPLE.E02")));
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
-        QVERIFY(!w->supertext->isReadOnly());
-        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/SIMPLE.E02")));
-        QCOMPARE(w->textModified, 0);
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Énoncé"));
+        QVERIFY(!named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
+                 data(QStringLiteral("exo/SIMPLE.E02")));
+        QCOMPARE(w->exercisesMenu->textModified(), 0);
         QVERIFY(!menu()->exerciseHasCorrection());
         QCOMPARE(w->experiment.bench.lampAngle, 150.0);
         QCOMPARE(w->table.title(0), QStringLiteral("i"));
-        QCOMPARE(w->Combo1->currentText(), QStringLiteral("Verre Flint"));
-        QVERIFY(!w->Check1->isChecked());
-        for (QWidget* panel : {w->Picture4, w->Picture5, w->Picture6, w->Frame1, w->Picture2})
+        QCOMPARE(w->bench->widgets().Combo1->currentText(), QStringLiteral("Verre Flint"));
+        QVERIFY(!named<QPushButton>(*w, QStringLiteral("Check1"))->isChecked());
+        for (QWidget* panel : {named<QFrame>(*w, QStringLiteral("Picture4")),
+                               named<QFrame>(*w, QStringLiteral("Picture5")),
+                               named<QFrame>(*w, QStringLiteral("Picture6")),
+                               named<QFrame>(*w, QStringLiteral("Frame1")),
+                               named<QFrame>(*w, QStringLiteral("Picture2"))})
             QVERIFY(panel->isHidden());
         // Typing in the statement marks it edited.
-        w->supertext->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->supertext, QStringLiteral(" 42"));
-        QCOMPARE(w->textModified, 1);
+        named<QTextEdit>(*w, QStringLiteral("supertext"))->moveCursor(QTextCursor::End);
+        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral(" 42"));
+        QCOMPARE(w->exercisesMenu->textModified(), 1);
     }
 
     // Through the menu: the window opens modally and "ouvreur" loads the selected exercise.
@@ -205,7 +213,8 @@ private slots:
         });
         menu()->openexo->trigger();
         // Names from another system: "sous\enonce.rtf" and "Config.p02".
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Dans le sous-dossier"));
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Dans le sous-dossier"));
         QCOMPARE(w->experiment.bench.lampAngle, 150.0);
     }
 
@@ -214,7 +223,8 @@ private slots:
     {
         w->table.setCell(0, 0, QStringLiteral("mes mesures"));
         QVERIFY(open(QStringLiteral("SANSCONF.E02")));
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Énoncé"));
         QCOMPARE(w->experiment.bench.lampAngle, 135.0);
         QCOMPARE(w->table.title(0), QStringLiteral("mes mesures"));
     }
@@ -225,11 +235,13 @@ private slots:
         QVERIFY(open(QStringLiteral("CORRIGE.E02")));
         QVERIFY(menu()->exerciseHasCorrection());
         menu()->opencor->trigger();
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
-        QVERIFY(w->supertext->isReadOnly());
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Correction"));
+        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
         QCOMPARE(w->experiment.bench.lampAngle, 160.0);
         QCOMPARE(w->table.title(2), QStringLiteral("sin i"));
-        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/CORRIGE.E02")));
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
+                 data(QStringLiteral("exo/CORRIGE.E02")));
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -247,9 +259,9 @@ private slots:
     {
         QFETCH(QString, item);
         QVERIFY(open(QStringLiteral("CORRIGE.E02")));
-        w->supertext->moveCursor(QTextCursor::End);
-        QTest::keyClicks(w->supertext, QStringLiteral("x"));
-        QCOMPARE(w->textModified, 1);
+        named<QTextEdit>(*w, QStringLiteral("supertext"))->moveCursor(QTextCursor::End);
+        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("x"));
+        QCOMPARE(w->exercisesMenu->textModified(), 1);
         RecordingResponder r;
         r.answers << answer(dialogs::Answer::Cancel);
         QAction* action = menu()->optionexo->findChild<QAction*>(item);
@@ -260,38 +272,45 @@ private slots:
                  QStringList{QStringLiteral("Attention: perte des modifications du texte.")});
         QCOMPARE(r.requests.first().title, QStringLiteral("Abandon des données?"));
         QCOMPARE(r.requests.first().icon, dialogs::Icon::Question);
-        QCOMPARE(w->textModified, 1);
-        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/CORRIGE.E02")));
-        QVERIFY(w->supertext->toPlainText().endsWith(QLatin1Char('x')));
+        QCOMPARE(w->exercisesMenu->textModified(), 1);
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
+                 data(QStringLiteral("exo/CORRIGE.E02")));
+        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))
+                    ->toPlainText()
+                    .endsWith(QLatin1Char('x')));
     }
 
     // "Fermer l'exercice" after OK: the start-up text again, read-only; the bench stays.
     void closing()
     {
         QVERIFY(open(QStringLiteral("CORRIGE.E02")));
-        QTest::keyClicks(w->supertext, QStringLiteral("x"));
+        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("x"));
         RecordingResponder r;
         menu()->Closexo->trigger();
         QCOMPARE(r.messages().size(), 1);
-        QCOMPARE(w->fich->text(), QString());
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
-        QVERIFY(w->supertext->isReadOnly());
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(), QString());
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Optiphane"));
+        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
         QVERIFY(!menu()->exerciseHasCorrection());
-        QCOMPARE(w->textModified, 0);
+        QCOMPARE(w->exercisesMenu->textModified(), 0);
         QCOMPARE(w->experiment.bench.lampAngle, 150.0);
         // The start-up text takes no typing.
-        QTest::keyClicks(w->supertext, QStringLiteral("abc"));
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
-        QCOMPARE(w->textModified, 0);
+        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("abc"));
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Optiphane"));
+        QCOMPARE(w->exercisesMenu->textModified(), 0);
     }
 
     // "Prise en main": the activity of the program's folder; without its file, nothing at all.
     void getting_started()
     {
         menu()->PRISENMAIN->trigger();
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Prise en main"));
-        QCOMPARE(w->fich->text(), data(QStringLiteral("pem/OPTIPHANE.PEM")));
-        QVERIFY(!w->supertext->isReadOnly());
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Prise en main"));
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
+                 data(QStringLiteral("pem/OPTIPHANE.PEM")));
+        QVERIFY(!named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
         QCOMPARE(w->experiment.bench.lampAngle, 170.0);
         QVERIFY(!menu()->exerciseHasCorrection());
 
@@ -301,8 +320,9 @@ private slots:
         RecordingResponder r;
         menu()->PRISENMAIN->trigger();
         QVERIFY(r.requests.isEmpty());
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
-        QCOMPARE(w->fich->text(), QString());
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Optiphane"));
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(), QString());
     }
 
     // Files that cannot be read: the messages, the window left open, what was loaded before
@@ -356,7 +376,8 @@ private slots:
         QCOMPARE(r.requests.first().title, title);
         QCOMPARE(r.requests.first().icon, dialogs::Icon::Stop);
         QVERIFY(f->Frame2->isHidden());
-        QCOMPARE(w->fich->text(), fich.isEmpty() ? QString() : data(QStringLiteral("exo/") + fich));
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
+                 fich.isEmpty() ? QString() : data(QStringLiteral("exo/") + fich));
         QCOMPARE(w->experiment.bench.lampAngle, 135.0);
     }
 
@@ -379,7 +400,8 @@ private slots:
         QCOMPARE(r.messages(), QStringList{"Le fichier " + data(QStringLiteral("exo/")) +
                                            "PERDU.RTF est introuvable"});
         QVERIFY(!QApplication::overrideCursor());
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Énoncé"));
     }
 
     // Saving: ".RTF" added, the question before replacing, a failed save keeps the edits marked.
@@ -387,23 +409,24 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(open(QStringLiteral("SIMPLE.E02")));
-        QTest::keyClicks(w->supertext, QStringLiteral("Ma reponse"));
+        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")),
+                         QStringLiteral("Ma reponse"));
         RecordingResponder r;
         r.answers << file(dir.filePath(QStringLiteral("reponse")));
         menu()->savetexte->trigger();
         QCOMPARE(r.requests.first().filter, QStringLiteral("Texte au format RTF (*.RTF)"));
         const QString saved = dir.filePath(QStringLiteral("reponse.RTF"));
         QVERIFY(QFileInfo::exists(saved));
-        QCOMPARE(w->textModified, 0);
+        QCOMPARE(w->exercisesMenu->textModified(), 0);
 
-        QTest::keyClicks(w->supertext, QStringLiteral("!"));
+        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("!"));
         r.requests.clear();
         r.answers << file(saved) << answer(dialogs::Answer::Cancel);
         menu()->savetexte->trigger();
         QCOMPARE(r.messages(), QStringList{QStringLiteral(
                                    "Le fichier reponse.RTF existe déjà.\nEcraser l'ancien?")});
         QCOMPARE(r.requests.last().title, QStringLiteral("Ecraser le fichier?"));
-        QCOMPARE(w->textModified, 1);
+        QCOMPARE(w->exercisesMenu->textModified(), 1);
 
         r.requests.clear();
         r.answers << file(dir.filePath(QStringLiteral("absent/x.rtf")));
@@ -411,7 +434,7 @@ private slots:
         QCOMPARE(r.messages(),
                  QStringList{QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.")});
         QCOMPARE(r.requests.last().title, QStringLiteral("Erreur d'écriture."));
-        QCOMPARE(w->textModified, 1); // not saved: the edits are still to be kept
+        QCOMPARE(w->exercisesMenu->textModified(), 1); // not saved: the edits are still to be kept
 
         // What was saved reads back as typed.
         QTextDocument back;
@@ -426,10 +449,12 @@ private slots:
         r.answers << file(data(QStringLiteral("exo/CORRIGE.RTF")));
         menu()->opentexte->trigger();
         QCOMPARE(r.requests.first().defaultText, QStringLiteral("*.rtf"));
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
-        QCOMPARE(w->fich->text(), "Texte: " + data(QStringLiteral("exo/CORRIGE.RTF")));
-        QVERIFY(!w->supertext->isReadOnly());
-        QCOMPARE(w->textModified, 0);
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Correction"));
+        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
+                 "Texte: " + data(QStringLiteral("exo/CORRIGE.RTF")));
+        QVERIFY(!named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
+        QCOMPARE(w->exercisesMenu->textModified(), 0);
 
         r.requests.clear();
         r.answers << file(data(QStringLiteral("exo/TEXTE.TXT")));
@@ -437,7 +462,8 @@ private slots:
         QCOMPARE(r.messages(),
                  QStringList{QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.")});
         QCOMPARE(r.requests.last().title, QStringLiteral("Erreur de lecture."));
-        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
+                 QStringLiteral("Correction"));
     }
 
     // Every exercise that ships opens with no message, and so does its correction; the
@@ -457,21 +483,25 @@ private slots:
         QFETCH(QString, exercise);
         RecordingResponder r;
         QVERIFY(menu()->openExercise(exercise, w.get()));
-        QVERIFY(w->supertext->toPlainText().size() > 500);
+        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->toPlainText().size() > 500);
         const auto records = exercises::readExercise(exercise);
         QVERIFY(records);
         const exercises::Preview p = exercises::preview(*records);
         QCOMPARE(p.status, QStringLiteral("Exercice corrigé"));
         QVERIFY(p.litMarks >= 1 && !p.notions.isEmpty() && !p.title.isEmpty());
-        const QString statement = w->supertext->toPlainText();
+        const QString statement = named<QTextEdit>(*w, QStringLiteral("supertext"))->toPlainText();
         menu()->opencor->trigger();
-        QVERIFY(w->supertext->toPlainText() != statement);
-        QVERIFY(w->supertext->isReadOnly());
+        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->toPlainText() != statement);
+        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
         programfolder::setPath(qEnvironmentVariable("OPTIPHANE_TEST_DATA") +
                                QStringLiteral("/../data"));
         menu()->PRISENMAIN->trigger();
-        QVERIFY(w->fich->text().endsWith(QStringLiteral("OPTIPHANE.PEM")));
-        QVERIFY(w->supertext->toPlainText().contains(QStringLiteral("rapporteur")));
+        QVERIFY(named<QLineEdit>(*w, QStringLiteral("fich"))
+                    ->text()
+                    .endsWith(QStringLiteral("OPTIPHANE.PEM")));
+        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))
+                    ->toPlainText()
+                    .contains(QStringLiteral("rapporteur")));
         QCOMPARE(r.requests.size(), 0);
     }
 
@@ -496,10 +526,10 @@ private slots:
                      text.contains(QStringLiteral("Mesurer l'angle d'incidence")),
                  qPrintable(text));
 
-        QTextCursor c(w->supertext->document());
+        QTextCursor c(named<QTextEdit>(*w, QStringLiteral("supertext"))->document());
         c.movePosition(QTextCursor::NextBlock);
         c.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-        w->supertext->setTextCursor(c);
+        named<QTextEdit>(*w, QStringLiteral("supertext"))->setTextCursor(c);
         const QString part = dir.filePath(QStringLiteral("selection.pdf"));
         r.answers << dialogs::Reply{} << file(part);
         menu()->imprimetexte->trigger();

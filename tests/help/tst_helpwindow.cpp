@@ -9,6 +9,7 @@
 #include "gui/exercises/exercisecontrols.h"
 #include "gui/help/helpwindow.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 #include "support/responder.h"
 
 #include <QDir>
@@ -182,7 +183,7 @@ private slots:
         programfolder::setPath(dir.path());
         openerSucceeds = desktopOpensIt;
         Prisme w(Prisme::StartMode::CommandLine);
-        w.Command7->click();
+        named<QPushButton>(w, QStringLiteral("Command7"))->click();
         QCOMPARE(opened, QList<QUrl>{QUrl::fromLocalFile(dir.filePath(QStringLiteral("KV8.hlp")))});
         QCOMPARE(w.helpWindow != nullptr, !desktopOpensIt);
     }
@@ -243,15 +244,17 @@ private slots:
     {
         programfolder::setPath(shipped(QString()));
         Prisme w(Prisme::StartMode::CommandLine);
-        w.Command9->click();
+        named<QPushButton>(w, QStringLiteral("Command9"))->click();
         QVERIFY(w.courseWindow);
         RecordingResponder r;
         w.courseWindow->openExercise(QStringLiteral("REFRACTION.E02"));
-        QCOMPARE(w.fich->text(), shipped(QStringLiteral("exercices/REFRACTION.E02")));
+        QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->text(),
+                 shipped(QStringLiteral("exercices/REFRACTION.E02")));
         QVERIFY(r.requests.isEmpty());
         // A name that does not ship changes nothing.
         w.courseWindow->openExercise(QStringLiteral("../OPTIPHANE.PEM"));
-        QCOMPARE(w.fich->text(), shipped(QStringLiteral("exercices/REFRACTION.E02")));
+        QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->text(),
+                 shipped(QStringLiteral("exercices/REFRACTION.E02")));
     }
 };
 

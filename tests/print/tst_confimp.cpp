@@ -6,10 +6,12 @@
 #include "core/platform/surface.h"
 #include "core/state/module1.h"
 #include "gui/app/prisme.h"
+#include "gui/bench/benchcontrols.h"
 #include "gui/graph/grapheur.h"
 #include "gui/print/confimp.h"
 #include "gui/print/printers.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 #include "support/poppler.h"
 #include "support/responder.h"
 
@@ -297,12 +299,12 @@ private slots:
         Prisme w(Prisme::StartMode::CommandLine);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.Option2->click(); // white light
+        w.bench->widgets().Option2->click(); // white light
         const print::BenchPrintout printout = w.benchPrintout();
         QCOMPARE(printout.parameters.source, Source::WhiteLight);
-        QCOMPARE(printout.parameters.discMaterial, w.Combo1->currentText());
-        QCOMPARE(printout.parameters.discIndex, w.Label4->text());
-        QCOMPARE(printout.parameters.outerIndex, w.Label16->text());
+        QCOMPARE(printout.parameters.discMaterial, w.bench->widgets().Combo1->currentText());
+        QCOMPARE(printout.parameters.discIndex, w.bench->widgets().Label4->text());
+        QCOMPARE(printout.parameters.outerIndex, w.bench->widgets().Label16->text());
         QCOMPARE(printout.picture, w.benchPicture.composed());
 
         QTemporaryDir here;
@@ -316,7 +318,7 @@ private slots:
             top = c->frameGeometry().top() - w.frameGeometry().top();
             c->Command1->click();
         });
-        w.Command10->click();
+        named<QPushButton>(w, QStringLiteral("Command10"))->click();
         QCOMPARE(top, 20);
         QVERIFY(poppler::text(path).contains(
             QStringLiteral("polychromatique blanche (de 400 à 800 nm).")));

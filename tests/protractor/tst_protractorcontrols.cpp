@@ -7,6 +7,7 @@
 #include "gui/bench/benchview.h"
 #include "gui/protractor/protractorcontrols.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -41,8 +42,10 @@ class TestProtractorControls : public QObject {
     void benchMouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         const QPointF local = p + QPointF(BenchView::Border, BenchView::Border);
-        QMouseEvent e(type, local, w->dessin->mapToGlobal(local), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(w->dessin, &e);
+        QMouseEvent e(type, local,
+                      named<BenchView>(*w, QStringLiteral("dessin"))->mapToGlobal(local), button,
+                      buttons, Qt::NoModifier);
+        QApplication::sendEvent(named<BenchView>(*w, QStringLiteral("dessin")), &e);
     }
     QPoint boxCorner() const { return w->protractor->picturap->pos() - QPoint(2, 2); }
 
@@ -64,16 +67,16 @@ private slots:
     // horizontal, cross left, turning handle right, line vertical, read-out 90,0, the hint.
     void opening_at_start()
     {
-        QVERIFY(w->Picture2->isHidden());
+        QVERIFY(named<QFrame>(*w, QStringLiteral("Picture2"))->isHidden());
         QVERIFY(pc().picturap->isHidden());
         w->Image3_Click(5);
-        QVERIFY(!w->Picture2->isHidden());
+        QVERIFY(!named<QFrame>(*w, QStringLiteral("Picture2"))->isHidden());
         QVERIFY(!pc().picturap->isHidden());
-        QCOMPARE(pc().picturap->parentWidget(), w->dessin);
+        QCOMPARE(pc().picturap->parentWidget(), named<BenchView>(*w, QStringLiteral("dessin")));
         QCOMPARE(boxCorner(), QPoint(101, 101));
         QCOMPARE(pc().picturap->size(), QSize(202, 202));
-        QCOMPARE(w->Label10->text(), QStringLiteral("90,0"));
-        QCOMPARE(w->Label10->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(w->protractor->Label10->text(), QStringLiteral("90,0"));
+        QCOMPARE(w->protractor->Label10->palette().color(QPalette::WindowText), QColor(Qt::black));
         QCOMPARE(w->hint(), ProtractorControls::OpenHint);
         QCOMPARE(pc().Imagecroix->pos(), QPoint(4, 101));
         QCOMPARE(pc().Imaged->pos(), QPoint(180, 101));
@@ -151,7 +154,7 @@ private slots:
         QFETCH(QString, readout);
         w->Image3_Click(5);
         moveInBox(pc().Imageboule, pointer, Qt::LeftButton);
-        QCOMPARE(w->Label10->text(), readout);
+        QCOMPARE(w->protractor->Label10->text(), readout);
         const QPointF centre = QPointF(pc().Imageboule->pos()) + QPointF(8, 8);
         const double towards = std::atan2(100 - pointer.y(), pointer.x() - 100);
         const QPointF onBand(100 + 90 * std::cos(towards), 100 - 90 * std::sin(towards));
@@ -168,7 +171,7 @@ private slots:
         const float b = state().lineAngle;
         moveInBox(pc().Imageboule, QPointF(100, 190), Qt::LeftButton);
         QCOMPARE(state().lineAngle, b);
-        QCOMPARE(w->Label10->text(), QStringLiteral("30,0"));
+        QCOMPARE(w->protractor->Label10->text(), QStringLiteral("30,0"));
         QCOMPARE(pc().Imageboule->pos(), sphere);
     }
 
@@ -235,17 +238,17 @@ private slots:
         QCOMPARE(pc().picture.box.picture(),
                  w->benchPicture.dessin.image().copy(QRect(101, 101, 202, 202)));
 
-        w->Option4->setChecked(true); // "Fond blanc"
+        w->bench->widgets().Option4->setChecked(true); // "Fond blanc"
         QCOMPARE(QColor(pc().picture.box.image().pixel(100, 1)), QColor(Qt::black));
         QCOMPARE(QColor(pc().picture.box.image().pixel(100, 50)), QColor(0, 128, 128));
-        w->Option3->setChecked(true); // "Fond noir"
+        w->bench->widgets().Option3->setChecked(true); // "Fond noir"
         QCOMPARE(QColor(pc().picture.box.image().pixel(100, 1)), QColor(Qt::white));
         QCOMPARE(QColor(pc().picture.box.image().pixel(100, 50)), QColor(0, 255, 255));
 
         // Closed, the redraws leave it alone.
         pc().close();
         const int closed = pc().picture.drawings;
-        w->Option4->setChecked(true);
+        w->bench->widgets().Option4->setChecked(true);
         QCOMPARE(pc().picture.drawings, closed);
     }
 
@@ -267,15 +270,17 @@ private slots:
         move(pc().Imagecroix, QPointF(-12, 8), Qt::LeftButton);
         QCOMPARE(boxCorner(), QPoint(81, 101));
         const float a = state().protractorAngle, b = state().lineAngle;
-        emit(byTitle ? w->Label25 : w->Image4)->clicked();
-        QVERIFY(w->Picture2->isHidden());
+        emit(byTitle ? named<ClickLabel>(*w, QStringLiteral("Label25"))
+                     : named<ClickLabel>(*w, QStringLiteral("Image4")))
+            ->clicked();
+        QVERIFY(named<QFrame>(*w, QStringLiteral("Picture2"))->isHidden());
         QVERIFY(pc().picturap->isHidden());
-        QCOMPARE(w->Label10->text(), QStringLiteral("30,0"));
+        QCOMPARE(w->protractor->Label10->text(), QStringLiteral("30,0"));
         w->Image3_Click(5);
         QCOMPARE(boxCorner(), QPoint(101, 101));
         QCOMPARE(state().protractorAngle, a);
         QCOMPARE(state().lineAngle, b);
-        QCOMPARE(w->Label10->text(), QStringLiteral("30,0"));
+        QCOMPARE(w->protractor->Label10->text(), QStringLiteral("30,0"));
     }
 
     // Expected: the bench picture (screen bench, copy, --image) never holds the protractor.

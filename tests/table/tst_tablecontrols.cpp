@@ -9,6 +9,7 @@
 #include "gui/table/formatdonnees.h"
 #include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
+#include "support/named.h"
 #include "support/responder.h"
 
 #include <QAction>
@@ -28,7 +29,7 @@ class TestTableControls : public QObject {
     std::unique_ptr<RecordingResponder> responder;
     std::unique_ptr<Prisme> w;
 
-    TableGrid* grid() { return w->MSFlexGrid1; }
+    TableGrid* grid() { return w->tableControls->widgets().MSFlexGrid1; }
     TableModel& table() { return w->table; }
 
     QPoint cellCentre(int row, int column)
@@ -59,8 +60,8 @@ class TestTableControls : public QObject {
     }
     void closeMenus()
     {
-        w->menucol->hide();
-        w->menutableau->hide();
+        w->tableControls->widgets().menucol->hide();
+        w->tableControls->widgets().menutableau->hide();
     }
     QStringList columnTexts(int c)
     {
@@ -78,7 +79,7 @@ private slots:
         responder = std::make_unique<RecordingResponder>();
         w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
         w->show();
-        w->Check1->setChecked(true);
+        named<QPushButton>(*w, QStringLiteral("Check1"))->setChecked(true);
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     }
     void cleanup()
@@ -102,7 +103,7 @@ private slots:
             QCOMPARE(grid()->columnWidth(c), 67);
         }
         QCOMPARE(grid()->currentIndex(), grid()->model()->index(0, 0));
-        QVERIFY(!w->Frame4->isHidden());
+        QVERIFY(!named<QFrame>(*w, QStringLiteral("Frame4"))->isHidden());
     }
 
     // Action: click a cell, type 1.5, leave it by a click elsewhere; type 2e3 in another and
@@ -166,13 +167,15 @@ private slots:
         QFETCH(bool, remove);
         table().setRowCount(rows);
         hover(grid()->viewport(), cellCentre(1, 0));
-        QCOMPARE(w->insligsous->isEnabled(), insert);
-        QCOMPARE(w->insereligne->isEnabled(), insert);
-        QCOMPARE(w->efflig->isEnabled(), remove);
-        for (QAction* always : {w->nblignes, w->formatsc, w->efftableau, w->fermtab})
+        QCOMPARE(w->tableControls->widgets().insligsous->isEnabled(), insert);
+        QCOMPARE(w->tableControls->widgets().insereligne->isEnabled(), insert);
+        QCOMPARE(w->tableControls->widgets().efflig->isEnabled(), remove);
+        for (QAction* always :
+             {w->tableControls->widgets().nblignes, w->tableControls->widgets().formatsc,
+              w->tableControls->widgets().efftableau, w->tableControls->widgets().fermtab})
             QVERIFY(always->isEnabled());
         clickCell(1, 0, Qt::RightButton);
-        QVERIFY(w->menutableau->isVisible());
+        QVERIFY(w->tableControls->widgets().menutableau->isVisible());
     }
 
     void column_menu_data()
@@ -197,20 +200,24 @@ private slots:
         QTest::keyClicks(grid(), QStringLiteral("7"));
         clickTitle(column, button);
         QCOMPARE(table().getCell(4, 0), QStringLiteral("7,000")); // the cell was left
-        QVERIFY(w->menucol->isVisible());
+        QVERIFY(w->tableControls->widgets().menucol->isVisible());
         const QString n = QString::number(column + 1);
-        QCOMPARE(w->calcutab->text(), "Calculer C" + n);
-        QCOMPARE(w->Vexpress->text(), "Voir expression C" + n);
-        QCOMPARE(w->recalc->text(), "Recalculer C" + n);
-        QCOMPARE(w->suitar->text(), QStringLiteral("Suite arithmétique"));
-        QCOMPARE(w->effcol->text(), "Effacer C" + n);
-        QCOMPARE(w->titrecol->text(), "Nommer C" + n);
-        QCOMPARE(w->triertab->text(), "Trier C" + n + " dans l'ordre croissant.");
-        QCOMPARE(w->triertab2->text(), "Trier C" + n + " dans l'ordre décroissant.");
-        QCOMPARE(w->Vexpress->isEnabled(), formula);
-        QCOMPARE(w->recalc->isEnabled(), formula);
+        QCOMPARE(w->tableControls->widgets().calcutab->text(), "Calculer C" + n);
+        QCOMPARE(w->tableControls->widgets().Vexpress->text(), "Voir expression C" + n);
+        QCOMPARE(w->tableControls->widgets().recalc->text(), "Recalculer C" + n);
+        QCOMPARE(w->tableControls->widgets().suitar->text(), QStringLiteral("Suite arithmétique"));
+        QCOMPARE(w->tableControls->widgets().effcol->text(), "Effacer C" + n);
+        QCOMPARE(w->tableControls->widgets().titrecol->text(), "Nommer C" + n);
+        QCOMPARE(w->tableControls->widgets().triertab->text(),
+                 "Trier C" + n + " dans l'ordre croissant.");
+        QCOMPARE(w->tableControls->widgets().triertab2->text(),
+                 "Trier C" + n + " dans l'ordre décroissant.");
+        QCOMPARE(w->tableControls->widgets().Vexpress->isEnabled(), formula);
+        QCOMPARE(w->tableControls->widgets().recalc->isEnabled(), formula);
         for (QAction* a :
-             {w->calcutab, w->suitar, w->effcol, w->titrecol, w->triertab, w->triertab2})
+             {w->tableControls->widgets().calcutab, w->tableControls->widgets().suitar,
+              w->tableControls->widgets().effcol, w->tableControls->widgets().titrecol,
+              w->tableControls->widgets().triertab, w->tableControls->widgets().triertab2})
             QVERIFY(a->isEnabled());
         QCOMPARE(table().currentColumn(), column);
         const QModelIndexList selected = grid()->selectionModel()->selectedIndexes();
@@ -242,7 +249,7 @@ private slots:
         dialogs::Reply reply;
         reply.text = answer;
         responder->answers << reply;
-        w->titrecol->trigger();
+        w->tableControls->widgets().titrecol->trigger();
         QCOMPARE(responder->requests.size(), 1);
         const dialogs::Request& r = responder->requests.first();
         QCOMPARE(r.kind, dialogs::Request::Kind::Input);
@@ -272,7 +279,7 @@ private slots:
         dialogs::Reply reply;
         reply.answer = dialogs::Answer(answer);
         responder->answers << reply;
-        w->efftableau->trigger();
+        w->tableControls->widgets().efftableau->trigger();
         QCOMPARE(responder->requests.size(), 1);
         const dialogs::Request& r = responder->requests.first();
         QCOMPARE(r.text, QStringLiteral("Attention: perte des données."));
@@ -293,14 +300,14 @@ private slots:
         for (int r = 1; r <= 3; ++r)
             table().setCell(r, 0, QString::number(r) + QStringLiteral(",000"));
         clickCell(2, 0);
-        w->insligsous->trigger();
+        w->tableControls->widgets().insligsous->trigger();
         QCOMPARE(columnTexts(0), QStringList({"1,000", "", "2,000", "3,000"}));
         QCOMPARE(grid()->model()->rowCount(), 4);
         QCOMPARE(grid()->currentIndex().row(), 1);
-        w->efflig->trigger();
-        w->efflig->trigger();
+        w->tableControls->widgets().efflig->trigger();
+        w->tableControls->widgets().efflig->trigger();
         QCOMPARE(columnTexts(0), QStringList({"1,000", "3,000"}));
-        w->insereligne->trigger();
+        w->tableControls->widgets().insereligne->trigger();
         QCOMPARE(columnTexts(0), QStringList({"1,000", "3,000", ""}));
         QCOMPARE(grid()->model()->rowCount(), 3);
     }
@@ -317,11 +324,11 @@ private slots:
         table().setColumnFormula(1, QStringLiteral("C1 * 2"));
         clickTitle(1);
         closeMenus();
-        w->triertab2->trigger();
+        w->tableControls->widgets().triertab2->trigger();
         QCOMPARE(columnTexts(1).mid(0, 3), QStringList({"33,000", "10,000", "2,000"}));
         QCOMPARE(columnTexts(0).mid(0, 3), QStringList({"3,000", "1,000", "2,000"}));
         QCOMPARE(grid()->model()->index(0, 1).data().toString(), QStringLiteral("33,000"));
-        w->effcol->trigger();
+        w->tableControls->widgets().effcol->trigger();
         QCOMPARE(columnTexts(1), QStringList(10, QString()));
         QCOMPARE(table().columnFormula(1), QStringLiteral("C1 * 2"));
     }

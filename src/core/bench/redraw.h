@@ -66,6 +66,9 @@ struct BenchPicture {
 // Full and half-intensity colours of a whole wavelength; leaves both unchanged outside 400…800.
 void wavelengthColour(int wavelength, VbColour& full, VbColour& half);
 void buildSpectrumColours(BenchState& state);
+// The visible spectrum, violet at the left to red at the right, 159 × 31 (behind the wavelength's
+// scroll bar).
+QImage spectrumStrip();
 
 // Draws the static picture for the current background and element and caches it in fond.
 void drawBenchBackground(BenchState& state, const BenchOptions& options, BenchPicture& picture);

@@ -78,45 +78,12 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
 
     createControls();
     createHints();
-    BenchWidgets widgets;
-    widgets.dessin = dessin;
-    widgets.Combo1 = Combo1;
-    widgets.Combo2 = Combo2;
-    widgets.Label20 = Label20;
-    widgets.Label4 = Label4;
-    widgets.Label14 = Label14;
-    widgets.Label16 = Label16;
-    widgets.Option1 = Option1;
-    widgets.Option5 = Option5;
-    widgets.Option2 = Option2;
-    widgets.HScroll1 = HScroll1;
-    widgets.Label7 = Label7;
-    widgets.Option3 = Option3;
-    widgets.Option4 = Option4;
-    widgets.Option6 = Option6;
-    widgets.Option7 = Option7;
-    widgets.Check3 = Check3;
-    widgets.propa = propa;
-    widgets.Picture2 = Picture2;
-    widgets.Timer1 = Timer1;
-    bench = new BenchControls(widgets, experiment.settings, experiment.bench, benchPicture, this);
     connect(bench, &BenchControls::hintChanged, this, &Prisme::setHint);
     connect(bench, &BenchControls::changed, this, [this] { experiment.changed(); });
-    protractor = new ProtractorControls({dessin, Picture2, Label10}, module1().protractor,
-                                        benchPicture, this);
     connect(protractor, &ProtractorControls::hintChanged, this, &Prisme::setHint);
-    TableWidgets table{MSFlexGrid1, menutableau, menucol,    nblignes, insligsous, insereligne,
-                       efflig,      formatsc,    efftableau, calcutab, Vexpress,   recalc,
-                       suitar,      effcol,      titrecol,   triertab, triertab2};
-    tableControls = new TableControls(table, this->table, this);
     connect(tableControls, &TableControls::hintChanged, this, &Prisme::setHint);
-    ExerciseWidgets exercise;
-    exercise.window = this;
-    exercise.btexo = btexo;
-    exercise.supertext = supertext;
-    exercise.fich = fich;
-    exercise.textModified = &textModified;
-    exercisesMenu = new ExerciseControls(exercise, this);
+    exercisesMenu = new ExerciseControls(
+        {.window = this, .btexo = btexo, .supertext = supertext, .fich = fich}, this);
     connect(exercisesMenu, &ExerciseControls::configurationRequested, this,
             &Prisme::loadConfiguration);
     connect(exercisesMenu, &ExerciseControls::panelsHideRequested, this, &Prisme::hideForExercise);
@@ -152,15 +119,11 @@ void Prisme::connectControls()
     connect(Command8, &QPushButton::clicked, this, &Prisme::Command8_Click);
     connect(Command11, &QPushButton::clicked, this, &Prisme::Command11_Click);
     connect(Command2, &QPushButton::clicked, this, &Prisme::Command2_Click);
-    connect(calcutab, &QAction::triggered, this, [this] {
-        tableControls->settleCurrentCell();
-        calc::openColumnCalculator(table, module1().memoryValue, false, this);
+    connect(tableControls, &TableControls::columnCalculationRequested, this, [this](bool again) {
+        calc::openColumnCalculator(table, module1().memoryValue, again, this);
     });
-    connect(recalc, &QAction::triggered, this, [this] {
-        tableControls->settleCurrentCell();
-        calc::openColumnCalculator(table, module1().memoryValue, true, this);
-    });
-    connect(Vexpress, &QAction::triggered, this, [this] { calc::showColumnFormula(table, this); });
+    connect(tableControls, &TableControls::columnFormulaRequested, this,
+            [this] { calc::showColumnFormula(table, this); });
     for (QAction* copy : {cop001, cop002, cop003})
         copy->setEnabled(true);
     connect(cop001, &QAction::triggered, this, &Prisme::cop001_Click);
@@ -172,14 +135,12 @@ void Prisme::connectControls()
         tableControls->cop003_Click();
         setHint(CopiedMessage);
     });
-    repgraphe->setEnabled(true);
-    connect(repgraphe, &QAction::triggered, this, [this] {
-        tableControls->settleCurrentCell();
+    connect(tableControls, &TableControls::graphRequested, this, [this] {
         grapheur graph(table, this);
         graph.exec();
     });
     connect(Check1, &QPushButton::toggled, this, &Prisme::Check1_Click);
-    connect(fermtab, &QAction::triggered, this, &Prisme::fermtab_Click);
+    connect(tableControls, &TableControls::hideRequested, this, &Prisme::fermtab_Click);
     connect(Label3, &ClickLabel::clicked, this, &Prisme::fermtab_Click);
     connect(Image5, &ClickLabel::clicked, this, &Prisme::Image5_Click);
     for (int i = 1; i <= 5; ++i)
@@ -191,8 +152,6 @@ void Prisme::connectControls()
     connect(Label25, &ClickLabel::clicked, protractor, &ProtractorControls::close);
     connect(Image4, &ClickLabel::clicked, protractor, &ProtractorControls::close);
     connect(btexo, &ClickLabel::clicked, exercisesMenu, &ExerciseControls::btexo_Click);
-    connect(fich, &QLineEdit::textChanged, this, &Prisme::fich_Change);
-    connect(supertext, &QTextEdit::textChanged, this, &Prisme::supertext_Change);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -216,25 +175,9 @@ void Prisme::Form_Load()
 
     showStartupText();
 
-    for (QComboBox* combo : {Combo1, Combo2}) {
-        combo->clear();
-        combo->addItems(materialNames());
-    }
-    Combo1->setCurrentIndex(2);
-    bench->Combo1_Click();
-    Combo2->setCurrentIndex(0);
-    bench->Combo2_Click();
-
+    bench->showStartMaterials();
     setHint(StartHint);
-
-    Option3->setChecked(true);
-
-    buildSpectrumColours(state);
-
-    state.lampAngle = 135;
-
-    bench->redrawBench();
-    bench->redrawWhiteLight();
+    bench->startDrawing();
 
     // The background and the panel icons are painted by paintEvent: the icons have transparent
     // backgrounds, so they show over the gradient as they are.
@@ -497,19 +440,7 @@ void Prisme::Image3_Click(int index)
 
 void Prisme::Image5_Click()
 {
-    menutableau->popup(Frame4->mapToGlobal(QPoint(0, 0)));
-}
-
-void Prisme::fich_Change()
-{
-    fich->setCursorPosition(int(fich->text().size()));
-    fich->setToolTip(fich->text());
-}
-
-void Prisme::supertext_Change()
-{
-    if (!fich->text().isEmpty())
-        textModified = 1;
+    tableControls->showTableMenu(Frame4->mapToGlobal(QPoint(0, 0)));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -517,7 +448,7 @@ void Prisme::supertext_Change()
 
 void Prisme::closeEvent(QCloseEvent* event)
 {
-    if (textModified == 1 &&
+    if (exercisesMenu->textModified() &&
         dialogs::msgBox(QStringLiteral("Attention: perte des modifications du texte."),
                         dialogs::Buttons::OkCancel, dialogs::Icon::Question,
                         QStringLiteral("Abandon des données?"), this) != dialogs::Answer::Ok) {

@@ -3,8 +3,10 @@
 // area with its file-name box, the row of command buttons and the hint bar. It lives as long as the
 // program: its start-up sequence prepares the experiment, and closing it ends the program.
 //
-// The controls keep their historical names (Command1, Option3, HScroll1, …) and are public, so
-// that the bench handlers and the secondary windows can reach them as they reach the table.
+// The window builds its own controls (the command row, the panels' frames and titles, the text
+// area, the hint bar) and hands the panels to the subsystems' controllers, which build what lies
+// in them and talk back by signals. Every control keeps its historical name (Command1, Option3,
+// HScroll1, …) as its object name.
 #pragma once
 
 #include "core/bench/redraw.h"
@@ -19,7 +21,6 @@
 #include <QSize>
 #include <QWidget>
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -119,8 +120,6 @@ public:
     void fermtab_Click();
     void Image3_Click(int index);
     void Image5_Click();
-    void fich_Change();
-    void supertext_Change();
 
     // The bench.
     BenchPicture benchPicture;
@@ -130,6 +129,16 @@ public:
     TableModel& table = experiment.table;
     TableControls* tableControls = nullptr;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // Command row.
     QPushButton* Command2 = nullptr;  // "&Ouvrir"
     QPushButton* Command11 = nullptr; // "&Enregistrer"
@@ -162,89 +171,20 @@ public:
     ClickLabel* Image4 = nullptr; // closes the protractor
     ClickLabel* Image5 = nullptr; // the table's menu
 
-    // Half-disc and outer-medium panels.
-    QComboBox* Combo1 = nullptr;
-    QComboBox* Combo2 = nullptr;
-    QLabel* Label20 = nullptr; // wavelength line, half-disc
-    QLabel* Label4 = nullptr;  // index read-out, half-disc
-    QLabel* Label14 = nullptr; // wavelength line, outer medium
-    QLabel* Label16 = nullptr; // index read-out, outer medium
-
-    // Light-source panel.
-    QRadioButton* Option1 = nullptr; // "Monochromatique"
-    QRadioButton* Option5 = nullptr; // five radiations
-    QRadioButton* Option2 = nullptr; // white light
-    QScrollBar* HScroll1 = nullptr;  // wavelength, nm
-    QLabel* Label6 = nullptr;        // "λ ="
-    QLabel* Label7 = nullptr;        // the wavelength
-    QLabel* Label8 = nullptr;        // "nm"
-    QLabel* Image1 = nullptr;        // the spectrum strip behind the scroll bar
-
-    // Display-options panel.
-    QRadioButton* Option3 = nullptr;   // "Fond noir"
-    QRadioButton* Option4 = nullptr;   // "Fond blanc"
-    QGroupBox* optionsGroup = nullptr; // the frame's caption "Options" over its controls
-    QFrame* elementFrame = nullptr;    // groups Option6 and Option7
-    QRadioButton* Option6 = nullptr;   // "Demi-disque"
-    QRadioButton* Option7 = nullptr;   // "Miroir"
-    QCheckBox* Check3 = nullptr;       // "Réflexion partielle"
-    QCheckBox* propa = nullptr;        // "Sens de propagation"
-
-    // Protractor panel.
-    QLabel* Label5 = nullptr;  // "Angle mesuré:"
-    QLabel* Label10 = nullptr; // the angle read-out
-    QLabel* Label17 = nullptr; // "degrés"
-
-    TableGrid* MSFlexGrid1 = nullptr;
-
     QLabel* info = nullptr;         // the hint bar
     QLineEdit* fich = nullptr;      // what the rich-text box shows
     QTextEdit* supertext = nullptr; // start-up text, exercise statements
     ClickLabel* btexo = nullptr;    // the exercise menu
-    QTimer* Timer1 = nullptr;       // deferred white-light redraw, one shot, 1500 ms
 
-    // Pop-up menus; every item's object name is its historical name.
-    QMenu* menutableau = nullptr;
-    QMenu* menucol = nullptr;
+    // The copy menu; every item's object name is its historical name.
     QMenu* menucopie = nullptr;
-    QAction* nblignes = nullptr;
-    QAction* insligsous = nullptr;
-    QAction* insereligne = nullptr;
-    QAction* efflig = nullptr;
-    QAction* formatsc = nullptr;
-    QAction* repgraphe = nullptr;
-    QAction* efftableau = nullptr;
-    QAction* fermtab = nullptr;
-    QAction* calcutab = nullptr;
-    QAction* Vexpress = nullptr;
-    QAction* recalc = nullptr;
-    QAction* suitar = nullptr;
-    QAction* effcol = nullptr;
-    QAction* titrecol = nullptr;
-    QAction* triertab = nullptr;
-    QAction* triertab2 = nullptr;
     QAction* cop003 = nullptr;
     QAction* cop002 = nullptr;
     QAction* cop001 = nullptr;
 
-    // The rich text was edited since it was loaded or saved (1) or not (0).
-    std::int16_t textModified = 0;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void createControls();
     void createCommandRow();
-    void createMaterialPanels();
-    void createSourcePanel();
-    void createOptionsPanel();
+    void createBenchPanels();
     void createProtractorPanel();
     void createTablePanel();
     void createTextArea();
@@ -258,9 +198,5 @@ private:
 
     StartMode m_mode;
     QHash<const QObject*, QString> m_hints;
-    QLabel* m_materialLabel1 = nullptr;
-    QLabel* m_materialLabel2 = nullptr;
-    QLabel* m_indexLabel1 = nullptr;
-    QLabel* m_indexLabel2 = nullptr;
     bool m_inSizeRule = false;
 };

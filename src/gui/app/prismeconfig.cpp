@@ -74,42 +74,10 @@ void Prisme::loadConfiguration(const QString& path)
 
 void Prisme::applyConfiguration(const Configuration& c)
 {
-    BenchState& state = experiment.bench;
     benchPicture.hidden = true;
     dessin->update();
 
-    state.outerA = c.outerA;
-    state.outerB = c.outerB;
-    state.discA = c.discA;
-    state.discB = c.discB;
-
-    // The lists show the names: a catalogue material takes the catalogue's coefficients, "Autre"
-    // keeps the file's and opens no dialog.
-    state.loadingConfig = true;
-    Combo1->setCurrentIndex(Combo1->findText(c.discMaterial));
-    bench->Combo1_Click();
-    Combo2->setCurrentIndex(Combo2->findText(c.outerMaterial));
-    bench->Combo2_Click();
-    state.loadingConfig = false;
-
-    // The options in the order of their records, Option1 to Option7, each selecting runs its
-    // reaction.
-    const std::pair<QRadioButton*, bool> options[] = {
-        {Option1, c.source == Source::Monochromatic},
-        {Option2, c.source == Source::WhiteLight},
-        {Option3, c.blackBackground},
-        {Option4, !c.blackBackground},
-        {Option5, c.source == Source::FiveRadiations},
-        {Option6, c.halfDisc},
-        {Option7, !c.halfDisc},
-    };
-    for (const auto& [option, selected] : options)
-        if (selected)
-            option->setChecked(true);
-    Check3->setChecked(c.partialReflection != 0);
-    HScroll1->setValue(c.wavelength);
-    propa->setChecked(c.arrows != 0);
-    state.lampAngle = c.lampAngle;
+    bench->applyConfiguration(c);
 
     c.giveTable(table);
     table.reformatTable();

@@ -247,19 +247,4 @@ QPixmap exerciseTab(const QFont& font)
     return QPixmap::fromImage(img);
 }
 
-QImage spectrumStrip()
-{
-    constexpr int W = 159, H = 31;
-    QImage img(W, H, QImage::Format_RGB32);
-    for (int x = 0; x < W; ++x) {
-        const int lambda = 400 + int(std::lround(x * 400.0 / (W - 1)));
-        VbColour full = 0, half = 0;
-        wavelengthColour(lambda, full, half);
-        const QRgb pixel = toPixel(full);
-        for (int y = 0; y < H; ++y)
-            img.setPixel(x, y, pixel);
-    }
-    return img;
-}
-
 } // namespace prismeicons

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The small pictures of the main window, drawn here rather than stored: the five panel icons, the
-// window icon, the table-menu and close pictures, the exercise tab and the spectrum strip.
+// window icon, the table-menu and close pictures, and the exercise tab.
 #pragma once
 
 #include <QIcon>
@@ -20,7 +20,5 @@ QPixmap tableMenuIcon();
 QPixmap closeIcon();
 // The "Exercices" tab that opens the exercise menu (btexo).
 QPixmap exerciseTab(const QFont& font);
-// The visible spectrum, violet at the left to red at the right, 159 × 31.
-QImage spectrumStrip();
 
 } // namespace prismeicons

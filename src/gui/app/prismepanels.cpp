@@ -2,8 +2,12 @@
 // Building the main window's controls: every control at its designed place, in pixels.
 #include "gui/app/prisme.h"
 
+#include "core/state/module1.h"
 #include "gui/app/prismeicons.h"
+#include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
+#include "gui/platform/placed.h"
+#include "gui/protractor/protractorcontrols.h"
 #include "gui/table/tablecontrols.h"
 
 #include <QAction>
@@ -32,17 +36,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-template <typename W> W* place(W* widget, const char* name, const QRect& rect)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect)
-{
-    return place(new QLabel(text, parent), name, rect);
-}
 } // namespace
 
 void Prisme::createControls()
@@ -51,7 +44,7 @@ void Prisme::createControls()
     // table panel lies over the three panels at its place.
     createCommandRow();
 
-    Frame3 = place(new QWidget(this), "Frame3", QRect(8, 48, 409, 409));
+    Frame3 = placed(new QWidget(this), "Frame3", QRect(8, 48, 409, 409));
     dessin = new BenchView(benchPicture, Frame3);
     dessin->move(0, 0);
 
@@ -70,7 +63,7 @@ void Prisme::createControls()
         Image3[std::size_t(i)] = icon;
     }
 
-    info = makeLabel(this, "info", QString(), QRect(520, 272, 233, 33));
+    info = placedLabel(this, "info", QString(), QRect(520, 272, 233, 33));
     info->setFrameStyle(QFrame::Box | QFrame::Plain);
     info->setAutoFillBackground(true);
     QPalette tip = info->palette();
@@ -86,17 +79,10 @@ void Prisme::createControls()
     info->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     createTextArea();
-    createMaterialPanels();
-    createSourcePanel();
-    createOptionsPanel();
+    createBenchPanels();
     createProtractorPanel();
     createTablePanel();
     createMenus();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(1500);
 }
 
 void Prisme::createCommandRow()
@@ -148,7 +134,7 @@ QFrame* Prisme::createPanel(const QRect& rect, ClickLabel*& title, const QString
     return panel;
 }
 
-void Prisme::createMaterialPanels()
+void Prisme::createBenchPanels()
 {
     Picture4 = createPanel(QRect(424, 48, 176, 97), Label19, QStringLiteral("Le demi-disque"));
     Picture4->setObjectName(QStringLiteral("Picture4"));
@@ -156,119 +142,28 @@ void Prisme::createMaterialPanels()
     Picture5 = createPanel(QRect(608, 48, 177, 97), Label32, QStringLiteral("Milieu extérieur"));
     Picture5->setObjectName(QStringLiteral("Picture5"));
     Label32->setObjectName(QStringLiteral("Label32"));
-
-    struct Medium {
-        QFrame* panel;
-        QComboBox*& combo;
-        const char* comboName;
-        QString toolTip;
-        QLabel*& materialLabel;
-        QLabel*& line;
-        const char* lineName;
-        QLabel*& indexCaption;
-        QLabel*& readout;
-        const char* readoutName;
-    };
-    const Medium media[] = {
-        {Picture4, Combo1, "Combo1",
-         QStringLiteral("Définir le matériau constituant le demi-disque"), m_materialLabel1,
-         Label20, "Label20", m_indexLabel1, Label4, "Label4"},
-        {Picture5, Combo2, "Combo2",
-         QStringLiteral("Définir le matériau à l'extérieur du demi-disque"), m_materialLabel2,
-         Label14, "Label14", m_indexLabel2, Label16, "Label16"},
-    };
-    for (const Medium& m : media) {
-        m.materialLabel = new QLabel(QStringLiteral("Matériau:"), m.panel);
-        m.materialLabel->setGeometry(6, 22, 54, 16);
-        m.combo = place(new QComboBox(m.panel), m.comboName, QRect(60, 20, 110, 21));
-        m.combo->setToolTip(m.toolTip);
-        m.line = makeLabel(m.panel, m.lineName, QStringLiteral("l ="), QRect(6, 44, 164, 28));
-        m.line->setWordWrap(true);
-        m.line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        m.indexCaption = new QLabel(QStringLiteral("L'indice est:"), m.panel);
-        m.indexCaption->setGeometry(6, 75, 66, 16);
-        m.readout = makeLabel(m.panel, m.readoutName, QStringLiteral("n ="), QRect(72, 75, 98, 16));
-        QFont bold = m.readout->font();
-        bold.setBold(true);
-        m.readout->setFont(bold);
-    }
-}
-
-void Prisme::createSourcePanel()
-{
     Picture6 = createPanel(QRect(424, 152, 361, 113), Label23, QStringLiteral("Source lumineuse"));
     Picture6->setObjectName(QStringLiteral("Picture6"));
     Label23->setObjectName(QStringLiteral("Label23"));
-
-    Option1 = place(new QRadioButton(QStringLiteral("Monochromatique"), Picture6), "Option1",
-                    QRect(8, 21, 150, 17));
-    Option1->setChecked(true);
-    Image1 = makeLabel(Picture6, "Image1", QString(), QRect(10, 40, 159, 31));
-    Image1->setPixmap(QPixmap::fromImage(prismeicons::spectrumStrip()));
-    HScroll1 = place(new QScrollBar(Qt::Horizontal, Picture6), "HScroll1", QRect(10, 47, 159, 17));
-    HScroll1->setRange(400, 800);
-    HScroll1->setSingleStep(1);
-    HScroll1->setPageStep(25);
-    HScroll1->setValue(589);
-    Label6 = makeLabel(Picture6, "Label6", QStringLiteral("λ ="), QRect(180, 47, 22, 17));
-    Label7 = makeLabel(Picture6, "Label7", QStringLiteral("589"), QRect(202, 47, 26, 17));
-    Label7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label8 = makeLabel(Picture6, "Label8", QStringLiteral("nm"), QRect(232, 47, 24, 17));
-    Option5 =
-        place(new QRadioButton(QStringLiteral("5 radiations ( 400 / 500 / 600 / 700 / 800 nm )"),
-                               Picture6),
-              "Option5", QRect(8, 74, 345, 17));
-    Option2 = place(new QRadioButton(QStringLiteral("lumière polychromatique blanche"), Picture6),
-                    "Option2", QRect(8, 92, 345, 17));
-}
-
-void Prisme::createOptionsPanel()
-{
     Frame1 = createPanel(QRect(144, 464, 273, 81), Label2, QStringLiteral(" Options affichage"));
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setAccessibleName(QStringLiteral("Options"));
     Label2->setObjectName(QStringLiteral("Label2"));
+    Picture2 = createPanel(QRect(8, 464, 129, 81), Label25, QStringLiteral("Mesurer un angle"));
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Label25->setObjectName(QStringLiteral("Label25"));
 
-    // The frame's own caption, "Options", heads the group of controls under the title strip.
-    optionsGroup = place(new QGroupBox(QStringLiteral("Options"), Frame1), "optionsGroup",
-                         QRect(3, 17, 267, 62));
-    QFont caption = optionsGroup->font();
-    caption.setPixelSize(10);
-    optionsGroup->setFont(caption);
-    const QFont controls = font();
-
-    Option3 = place(new QRadioButton(QStringLiteral("Fond noir"), optionsGroup), "Option3",
-                    QRect(5, 15, 96, 15));
-    Option3->setToolTip(QStringLiteral("Représentation de l'expérience en couleur"));
-    Option3->setChecked(true);
-    Option4 = place(new QRadioButton(QStringLiteral("Fond blanc"), optionsGroup), "Option4",
-                    QRect(5, 30, 96, 15));
-    Option4->setToolTip(QStringLiteral("Schéma de principe en noir sur fond blanc"));
-
-    elementFrame = place(new QFrame(optionsGroup), "elementFrame", QRect(107, 13, 155, 32));
-    elementFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Option6 = place(new QRadioButton(QStringLiteral("Demi-disque"), elementFrame), "Option6",
-                    QRect(6, 1, 140, 15));
-    Option6->setChecked(true);
-    Option7 = place(new QRadioButton(QStringLiteral("Miroir"), elementFrame), "Option7",
-                    QRect(6, 16, 140, 15));
-
-    Check3 = place(new QCheckBox(QStringLiteral("Réflexion partielle"), optionsGroup), "Check3",
-                   QRect(5, 46, 124, 15));
-    Check3->setChecked(true);
-    propa = place(new QCheckBox(QStringLiteral("Sens de propagation"), optionsGroup), "propa",
-                  QRect(131, 46, 134, 15));
-    propa->setToolTip(QStringLiteral("Sens de propagation de la lumière"));
-    propa->setChecked(true);
-    for (QWidget* control : optionsGroup->findChildren<QWidget*>())
-        control->setFont(controls);
+    bench = new BenchControls({.bench = dessin,
+                               .disc = Picture4,
+                               .outer = Picture5,
+                               .source = Picture6,
+                               .options = Frame1,
+                               .protractor = Picture2},
+                              experiment.settings, experiment.bench, benchPicture, this);
 }
 
 void Prisme::createProtractorPanel()
 {
-    Picture2 = createPanel(QRect(8, 464, 129, 81), Label25, QStringLiteral("Mesurer un angle"));
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Label25->setObjectName(QStringLiteral("Label25"));
     Label25->setGeometry(1, 1, 111, 16);
     Image4 = new ClickLabel(Picture2);
     Image4->setObjectName(QStringLiteral("Image4"));
@@ -277,16 +172,8 @@ void Prisme::createProtractorPanel()
     Image4->setToolTip(QStringLiteral("Fermer rapporteur"));
     Image4->setCursor(Qt::PointingHandCursor);
 
-    Label5 = makeLabel(Picture2, "Label5", QStringLiteral("Angle mesuré:"), QRect(8, 24, 115, 16));
-    Label10 = makeLabel(Picture2, "Label10", QStringLiteral("90,0"), QRect(8, 46, 48, 20));
-    Label10->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label10->setAutoFillBackground(true);
-    QPalette pal = Label10->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    pal.setColor(QPalette::WindowText, Qt::black);
-    Label10->setPalette(pal);
-    Label17 = makeLabel(Picture2, "Label17", QStringLiteral("degrés"), QRect(62, 48, 60, 16));
+    protractor = new ProtractorControls({.bench = dessin, .panel = Picture2}, module1().protractor,
+                                        benchPicture, this);
 }
 
 void Prisme::createTablePanel()
@@ -295,7 +182,7 @@ void Prisme::createTablePanel()
     Frame4->setObjectName(QStringLiteral("Frame4"));
     Label3->setObjectName(QStringLiteral("Label3"));
 
-    MSFlexGrid1 = place(new TableGrid(Frame4), "MSFlexGrid1", QRect(1, 17, 359, 200));
+    tableControls = new TableControls(Frame4, table, this);
 
     Image5 = new ClickLabel(Frame4);
     Image5->setObjectName(QStringLiteral("Image5"));
@@ -312,8 +199,8 @@ void Prisme::createTextArea()
     btexo->setPixmap(prismeicons::exerciseTab(font()));
     btexo->setCursor(Qt::PointingHandCursor);
 
-    fich = place(new QLineEdit(this), "fich", QRect(424, 312, 361, 19));
-    supertext = place(new QTextEdit(this), "supertext", QRect(424, 331, 361, 214));
+    fich = placed(new QLineEdit(this), "fich", QRect(424, 312, 361, 19));
+    supertext = placed(new QTextEdit(this), "supertext", QRect(424, 331, 361, 214));
     supertext->setAcceptRichText(true);
 }
 
@@ -328,39 +215,6 @@ void Prisme::createMenus()
     auto separator = [](QMenu* menu, const char* name) {
         menu->addSeparator()->setObjectName(QLatin1String(name));
     };
-
-    menutableau = new QMenu(this);
-    menutableau->setObjectName(QStringLiteral("menutableau"));
-    nblignes = item(menutableau, "nblignes", QStringLiteral("Nombre de lignes"));
-    insligsous = item(menutableau, "insligsous",
-                      QStringLiteral("Insérer une ligne au dessus de  la cellule active"));
-    insereligne =
-        item(menutableau, "insereligne", QStringLiteral("Insérer une ligne à la fin du tableau"));
-    efflig = item(menutableau, "efflig", QStringLiteral("Supprimer la ligne de la cellule active"));
-    separator(menutableau, "sq001");
-    formatsc = item(menutableau, "formatsc", QStringLiteral("Format d'écriture des données"));
-    separator(menutableau, "sq002");
-    repgraphe = item(menutableau, "repgraphe", QStringLiteral("Représentation graphique"));
-    separator(menutableau, "sq003");
-    efftableau = item(menutableau, "efftableau", QStringLiteral("Effacer tableau"));
-    fermtab = item(menutableau, "fermtab", QStringLiteral("Cacher le tableau"));
-    fermtab->setEnabled(true);
-
-    menucol = new QMenu(this);
-    menucol->setObjectName(QStringLiteral("menucol"));
-    calcutab = item(menucol, "calcutab", QStringLiteral("Calculer"));
-    Vexpress = item(menucol, "Vexpress", QStringLiteral("Voir expression"));
-    recalc = item(menucol, "recalc", QStringLiteral("Recalculer"));
-    suitar = item(menucol, "suitar", QStringLiteral("Suite arithmétique"));
-    separator(menucol, "sep5sep");
-    effcol = item(menucol, "effcol", QStringLiteral("Effacer la colonne"));
-    titrecol = item(menucol, "titrecol", QStringLiteral("Titre de la colonne"));
-    separator(menucol, "sep004");
-    triertab = item(menucol, "triertab",
-                    QStringLiteral("Trier la colonne de la cellule active dans l'ordre croissant"));
-    triertab2 =
-        item(menucol, "triertab2",
-             QStringLiteral("Trier la colonne de la cellule active dans l'ordre décroissant"));
 
     menucopie = new QMenu(this);
     menucopie->setObjectName(QStringLiteral("menucopie"));
@@ -386,10 +240,12 @@ void Prisme::createHints()
          QStringLiteral("Pour retrouver le module principal et quitter cette application")},
         {Frame1, QStringLiteral("Les paramètres d'affichage interviennent également sur l'image "
                                 "copiée ou imprimée.")},
-        {optionsGroup, QStringLiteral("Les paramètres d'affichage interviennent également sur "
-                                      "l'image copiée ou imprimée.")},
-        {Image1, QStringLiteral("Pour affiner le réglage de la longueur d'onde, utiliser les "
-                                "boutons < et >")},
+        {bench->widgets().optionsGroup,
+         QStringLiteral("Les paramètres d'affichage interviennent également sur "
+                        "l'image copiée ou imprimée.")},
+        {bench->widgets().Image1,
+         QStringLiteral("Pour affiner le réglage de la longueur d'onde, utiliser les "
+                        "boutons < et >")},
         {Picture4, QStringLiteral("Pour connaître l'indice avec une autre longueur d'onde: "
                                   "déplacer le curseur de la source")},
         {Picture5, QStringLiteral("Pour connaître l'indice avec une autre longueur d'onde: "

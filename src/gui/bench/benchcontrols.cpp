@@ -5,11 +5,13 @@
 #include "core/bench/materials.h"
 #include "gui/bench/benchview.h"
 #include "gui/bench/loupe.h"
+#include "gui/platform/placed.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -51,11 +53,20 @@ private:
 
 } // namespace
 
-BenchControls::BenchControls(const BenchWidgets& widgets, BenchSettings& settings,
-                             BenchState& state, BenchPicture& picture, QWidget* window)
-    : QObject(window), m_w(widgets), m_settings(settings), m_state(state), m_picture(picture),
-      m_window(window)
+BenchControls::BenchControls(const BenchPanels& panels, BenchSettings& settings, BenchState& state,
+                             BenchPicture& picture, QWidget* window)
+    : QObject(window), m_settings(settings), m_state(state), m_picture(picture), m_window(window)
 {
+    m_w.dessin = panels.bench;
+    m_w.Picture2 = panels.protractor;
+    buildMaterialPanels(panels.disc, panels.outer);
+    buildSourcePanel(panels.source);
+    buildOptionsPanel(panels.options);
+    m_w.Timer1 = new QTimer(this);
+    m_w.Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_w.Timer1->setSingleShot(true);
+    m_w.Timer1->setInterval(1500);
+
     m_picture.startTimer1 = [this] { m_w.Timer1->start(); };
     m_picture.stopTimer1 = [this] { m_w.Timer1->stop(); };
     m_picture.setBusy = [this](bool busy) {
@@ -66,6 +77,162 @@ BenchControls::BenchControls(const BenchWidgets& widgets, BenchSettings& setting
     };
     m_picture.repaint = [this] { m_w.dessin->update(); };
     connectControls();
+}
+
+void BenchControls::buildMaterialPanels(QFrame* disc, QFrame* outer)
+{
+    struct Medium {
+        QFrame* panel;
+        QComboBox*& combo;
+        const char* comboName;
+        QString toolTip;
+        QLabel*& line;
+        const char* lineName;
+        QLabel*& readout;
+        const char* readoutName;
+    };
+    const Medium media[] = {
+        {disc, m_w.Combo1, "Combo1",
+         QStringLiteral("Définir le matériau constituant le demi-disque"), m_w.Label20, "Label20",
+         m_w.Label4, "Label4"},
+        {outer, m_w.Combo2, "Combo2",
+         QStringLiteral("Définir le matériau à l'extérieur du demi-disque"), m_w.Label14, "Label14",
+         m_w.Label16, "Label16"},
+    };
+    for (const Medium& m : media) {
+        auto* materialLabel = new QLabel(QStringLiteral("Matériau:"), m.panel);
+        materialLabel->setGeometry(6, 22, 54, 16);
+        m.combo = placed(new QComboBox(m.panel), m.comboName, QRect(60, 20, 110, 21));
+        m.combo->setToolTip(m.toolTip);
+        m.line = placedLabel(m.panel, m.lineName, QStringLiteral("l ="), QRect(6, 44, 164, 28));
+        m.line->setWordWrap(true);
+        m.line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        auto* indexCaption = new QLabel(QStringLiteral("L'indice est:"), m.panel);
+        indexCaption->setGeometry(6, 75, 66, 16);
+        m.readout =
+            placedLabel(m.panel, m.readoutName, QStringLiteral("n ="), QRect(72, 75, 98, 16));
+        QFont bold = m.readout->font();
+        bold.setBold(true);
+        m.readout->setFont(bold);
+    }
+}
+
+void BenchControls::buildSourcePanel(QFrame* source)
+{
+    m_w.Option1 = placed(new QRadioButton(QStringLiteral("Monochromatique"), source), "Option1",
+                         QRect(8, 21, 150, 17));
+    m_w.Option1->setChecked(true);
+    m_w.Image1 = placedLabel(source, "Image1", QString(), QRect(10, 40, 159, 31));
+    m_w.Image1->setPixmap(QPixmap::fromImage(spectrumStrip()));
+    m_w.HScroll1 =
+        placed(new QScrollBar(Qt::Horizontal, source), "HScroll1", QRect(10, 47, 159, 17));
+    m_w.HScroll1->setRange(400, 800);
+    m_w.HScroll1->setSingleStep(1);
+    m_w.HScroll1->setPageStep(25);
+    m_w.HScroll1->setValue(589);
+    m_w.Label6 = placedLabel(source, "Label6", QStringLiteral("λ ="), QRect(180, 47, 22, 17));
+    m_w.Label7 = placedLabel(source, "Label7", QStringLiteral("589"), QRect(202, 47, 26, 17));
+    m_w.Label7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_w.Label8 = placedLabel(source, "Label8", QStringLiteral("nm"), QRect(232, 47, 24, 17));
+    m_w.Option5 = placed(
+        new QRadioButton(QStringLiteral("5 radiations ( 400 / 500 / 600 / 700 / 800 nm )"), source),
+        "Option5", QRect(8, 74, 345, 17));
+    m_w.Option2 =
+        placed(new QRadioButton(QStringLiteral("lumière polychromatique blanche"), source),
+               "Option2", QRect(8, 92, 345, 17));
+}
+
+void BenchControls::buildOptionsPanel(QFrame* options)
+{
+    // The frame's own caption, "Options", heads the group of controls under the title strip.
+    QGroupBox* group = placed(new QGroupBox(QStringLiteral("Options"), options), "optionsGroup",
+                              QRect(3, 17, 267, 62));
+    m_w.optionsGroup = group;
+    QFont caption = group->font();
+    caption.setPixelSize(10);
+    group->setFont(caption);
+    const QFont controls = m_window->font();
+
+    m_w.Option3 = placed(new QRadioButton(QStringLiteral("Fond noir"), group), "Option3",
+                         QRect(5, 15, 96, 15));
+    m_w.Option3->setToolTip(QStringLiteral("Représentation de l'expérience en couleur"));
+    m_w.Option3->setChecked(true);
+    m_w.Option4 = placed(new QRadioButton(QStringLiteral("Fond blanc"), group), "Option4",
+                         QRect(5, 30, 96, 15));
+    m_w.Option4->setToolTip(QStringLiteral("Schéma de principe en noir sur fond blanc"));
+
+    m_w.elementFrame = placed(new QFrame(group), "elementFrame", QRect(107, 13, 155, 32));
+    m_w.elementFrame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_w.Option6 = placed(new QRadioButton(QStringLiteral("Demi-disque"), m_w.elementFrame),
+                         "Option6", QRect(6, 1, 140, 15));
+    m_w.Option6->setChecked(true);
+    m_w.Option7 = placed(new QRadioButton(QStringLiteral("Miroir"), m_w.elementFrame), "Option7",
+                         QRect(6, 16, 140, 15));
+
+    m_w.Check3 = placed(new QCheckBox(QStringLiteral("Réflexion partielle"), group), "Check3",
+                        QRect(5, 46, 124, 15));
+    m_w.Check3->setChecked(true);
+    m_w.propa = placed(new QCheckBox(QStringLiteral("Sens de propagation"), group), "propa",
+                       QRect(131, 46, 134, 15));
+    m_w.propa->setToolTip(QStringLiteral("Sens de propagation de la lumière"));
+    m_w.propa->setChecked(true);
+    for (QWidget* control : group->findChildren<QWidget*>())
+        control->setFont(controls);
+}
+
+void BenchControls::showStartMaterials()
+{
+    for (QComboBox* combo : {m_w.Combo1, m_w.Combo2}) {
+        combo->clear();
+        combo->addItems(materialNames());
+    }
+    m_w.Combo1->setCurrentIndex(2);
+    Combo1_Click();
+    m_w.Combo2->setCurrentIndex(0);
+    Combo2_Click();
+}
+
+void BenchControls::startDrawing()
+{
+    m_w.Option3->setChecked(true);
+    buildSpectrumColours(m_state);
+    m_state.lampAngle = 135;
+    redrawBench();
+    redrawWhiteLight();
+}
+
+void BenchControls::applyConfiguration(const Configuration& c)
+{
+    m_state.outerA = c.outerA;
+    m_state.outerB = c.outerB;
+    m_state.discA = c.discA;
+    m_state.discB = c.discB;
+
+    m_state.loadingConfig = true;
+    m_w.Combo1->setCurrentIndex(m_w.Combo1->findText(c.discMaterial));
+    Combo1_Click();
+    m_w.Combo2->setCurrentIndex(m_w.Combo2->findText(c.outerMaterial));
+    Combo2_Click();
+    m_state.loadingConfig = false;
+
+    // The options in the order of their records, Option1 to Option7, each selecting runs its
+    // reaction.
+    const std::pair<QRadioButton*, bool> options[] = {
+        {m_w.Option1, c.source == Source::Monochromatic},
+        {m_w.Option2, c.source == Source::WhiteLight},
+        {m_w.Option3, c.blackBackground},
+        {m_w.Option4, !c.blackBackground},
+        {m_w.Option5, c.source == Source::FiveRadiations},
+        {m_w.Option6, c.halfDisc},
+        {m_w.Option7, !c.halfDisc},
+    };
+    for (const auto& [option, selected] : options)
+        if (selected)
+            option->setChecked(true);
+    m_w.Check3->setChecked(c.partialReflection != 0);
+    m_w.HScroll1->setValue(c.wavelength);
+    m_w.propa->setChecked(c.arrows != 0);
+    m_state.lampAngle = c.lampAngle;
 }
 
 void BenchControls::connectControls()

@@ -4,14 +4,15 @@
 // scroll bar, and the lamp, dragged with the mouse or turned with the arrow keys. Each handler asks
 // for its redraws in a fixed order; a control changed from code runs its own handler too.
 //
-// The main window builds the controls and hands them here; this class connects them, writes what
-// the user chooses into the bench settings and the bench record (saying so with `changed`), and
-// holds what the handlers need between two events (the drag's last step). The redraw reads the
-// settings, never the controls.
+// The main window hands over the bench and the empty panels; this class builds the panels'
+// controls, connects them, writes what the user chooses into the bench settings and the bench
+// record (saying so with `changed`), and holds what the handlers need between two events (the
+// drag's last step). The redraw reads the settings, never the controls.
 #pragma once
 
 #include "core/bench/materials.h"
 #include "core/bench/redraw.h"
+#include "core/config/configuration.h"
 
 #include <QObject>
 #include <QPointF>
@@ -23,42 +24,67 @@ class BenchView;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QRadioButton;
 class QScrollBar;
 class QTimer;
 class QWidget;
 
-// The controls, as the main window names them.
+// Where the bench's controls go: the bench itself and the panels the main window made for them.
+struct BenchPanels {
+    BenchView* bench = nullptr;
+    QFrame* disc = nullptr;       // "Le demi-disque"
+    QFrame* outer = nullptr;      // "Milieu extérieur"
+    QFrame* source = nullptr;     // "Source lumineuse"
+    QFrame* options = nullptr;    // " Options affichage"
+    QFrame* protractor = nullptr; // the protractor's panel: the redraw refreshes it when shown
+};
+
+// The controls built in those panels, under their historical names.
 struct BenchWidgets {
     BenchView* dessin = nullptr;
-    QComboBox* Combo1 = nullptr;     // half-disc material
-    QComboBox* Combo2 = nullptr;     // outer medium
-    QLabel* Label20 = nullptr;       // wavelength line, half-disc
-    QLabel* Label4 = nullptr;        // index read-out, half-disc
-    QLabel* Label14 = nullptr;       // wavelength line, outer medium
-    QLabel* Label16 = nullptr;       // index read-out, outer medium
-    QRadioButton* Option1 = nullptr; // "Monochromatique"
-    QRadioButton* Option5 = nullptr; // five radiations
-    QRadioButton* Option2 = nullptr; // white light
-    QScrollBar* HScroll1 = nullptr;  // wavelength, nm
-    QLabel* Label7 = nullptr;        // the wavelength
-    QRadioButton* Option3 = nullptr; // "Fond noir"
-    QRadioButton* Option4 = nullptr; // "Fond blanc"
-    QRadioButton* Option6 = nullptr; // "Demi-disque"
-    QRadioButton* Option7 = nullptr; // "Miroir"
-    QCheckBox* Check3 = nullptr;     // "Réflexion partielle"
-    QCheckBox* propa = nullptr;      // "Sens de propagation"
-    QFrame* Picture2 = nullptr;      // the protractor's panel: the redraw refreshes it when shown
-    QTimer* Timer1 = nullptr;        // deferred white-light redraw
+    QComboBox* Combo1 = nullptr;       // half-disc material
+    QComboBox* Combo2 = nullptr;       // outer medium
+    QLabel* Label20 = nullptr;         // wavelength line, half-disc
+    QLabel* Label4 = nullptr;          // index read-out, half-disc
+    QLabel* Label14 = nullptr;         // wavelength line, outer medium
+    QLabel* Label16 = nullptr;         // index read-out, outer medium
+    QRadioButton* Option1 = nullptr;   // "Monochromatique"
+    QRadioButton* Option5 = nullptr;   // five radiations
+    QRadioButton* Option2 = nullptr;   // white light
+    QScrollBar* HScroll1 = nullptr;    // wavelength, nm
+    QLabel* Label6 = nullptr;          // "λ ="
+    QLabel* Label7 = nullptr;          // the wavelength
+    QLabel* Label8 = nullptr;          // "nm"
+    QLabel* Image1 = nullptr;          // the spectrum strip behind the scroll bar
+    QGroupBox* optionsGroup = nullptr; // the frame's caption "Options" over its controls
+    QFrame* elementFrame = nullptr;    // groups Option6 and Option7
+    QRadioButton* Option3 = nullptr;   // "Fond noir"
+    QRadioButton* Option4 = nullptr;   // "Fond blanc"
+    QRadioButton* Option6 = nullptr;   // "Demi-disque"
+    QRadioButton* Option7 = nullptr;   // "Miroir"
+    QCheckBox* Check3 = nullptr;       // "Réflexion partielle"
+    QCheckBox* propa = nullptr;        // "Sens de propagation"
+    QFrame* Picture2 = nullptr;        // the protractor's panel
+    QTimer* Timer1 = nullptr;          // deferred white-light redraw, one shot, 1500 ms
 };
 
 class BenchControls : public QObject {
     Q_OBJECT
 public:
-    // window: the main window, parent of the custom-material dialog.
-    BenchControls(const BenchWidgets& widgets, BenchSettings& settings, BenchState& state,
+    // window: the main window, parent of the custom-material dialog; its font is the controls'.
+    BenchControls(const BenchPanels& panels, BenchSettings& settings, BenchState& state,
                   BenchPicture& picture, QWidget* window);
+
+    const BenchWidgets& widgets() const { return m_w; }
+
+    // Start-up: the catalogue in both lists, Crown glass in air; then the first drawing on black.
+    void showStartMaterials();
+    void startDrawing();
+    // A configuration read from a file, shown through the same handlers as the user's choices
+    // (a catalogue material takes the catalogue's coefficients, "Autre" keeps the file's).
+    void applyConfiguration(const Configuration& configuration);
 
     // What the redraw draws: the settings, and whether the protractor's panel is shown.
     BenchOptions benchOptions() const;
@@ -110,6 +136,9 @@ public:
         "enfoncé");
 
 private:
+    void buildMaterialPanels(QFrame* disc, QFrame* outer);
+    void buildSourcePanel(QFrame* source);
+    void buildOptionsPanel(QFrame* options);
     void connectControls();
     void selectMaterial(QComboBox* list, Medium medium, QLabel* wavelengthLine, QLabel* readout);
     void updateIndexReadout(QLabel* wavelengthLine, QLabel* readout, float a, float b);

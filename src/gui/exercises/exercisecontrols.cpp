@@ -57,6 +57,16 @@ ExerciseControls::ExerciseControls(ExerciseWidgets widgets, QObject* parent)
     Closexo =
         item("Closexo", QStringLiteral("Fermer l'exercice"), &ExerciseControls::Closexo_Click);
     connect(optionexo, &QMenu::aboutToShow, this, [this] { opencor->setEnabled(m_hasCorrection); });
+
+    // The name box shows the end of a long name, and all of it as its tool tip.
+    connect(m_w.fich, &QLineEdit::textChanged, this, [this] {
+        m_w.fich->setCursorPosition(int(m_w.fich->text().size()));
+        m_w.fich->setToolTip(m_w.fich->text());
+    });
+    connect(m_w.supertext, &QTextEdit::textChanged, this, [this] {
+        if (!m_w.fich->text().isEmpty())
+            m_textModified = true;
+    });
 }
 
 ExerciseControls::~ExerciseControls() = default;
@@ -89,13 +99,13 @@ void ExerciseControls::showDocument(QTextEdit* box, std::unique_ptr<QTextDocumen
 
 bool ExerciseControls::confirmDropEdits()
 {
-    if (*m_w.textModified != 1)
+    if (!m_textModified)
         return true;
     if (dialogs::msgBox(QStringLiteral("Attention: perte des modifications du texte."),
                         dialogs::Buttons::OkCancel, dialogs::Icon::Question,
                         QStringLiteral("Abandon des données?"), m_w.window) != dialogs::Answer::Ok)
         return false;
-    *m_w.textModified = 0;
+    m_textModified = false;
     return true;
 }
 
@@ -159,7 +169,7 @@ bool ExerciseControls::loadNamedConfiguration(const QString& folder, const QStri
 void ExerciseControls::afterOpening(bool readOnly)
 {
     m_w.supertext->setReadOnly(readOnly);
-    *m_w.textModified = 0;
+    m_textModified = false;
     emit panelsHideRequested();
 }
 
@@ -231,7 +241,7 @@ void ExerciseControls::opencor_Click()
 {
     if (!confirmDropEdits())
         return;
-    *m_w.textModified = 0;
+    m_textModified = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct RestoreCursor {
         ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
@@ -273,7 +283,7 @@ void ExerciseControls::savetexte_Click()
                         QStringLiteral("Erreur d'écriture."), m_w.window);
         return;
     }
-    *m_w.textModified = 0;
+    m_textModified = false;
 }
 
 void ExerciseControls::opentexte_Click()
@@ -306,7 +316,7 @@ void ExerciseControls::readText(const QString& path)
     }
     m_w.supertext->setReadOnly(false);
     m_w.fich->setText(QStringLiteral("Texte: ") + path);
-    *m_w.textModified = 0;
+    m_textModified = false;
 }
 
 void ExerciseControls::imprimetexte_Click()

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise menu `optionexo` and what its items do to the main window: the getting-started
 // activity, opening an exercise through `Fichexo`, its correction, saving, reading and printing
-// the rich text, and closing the exercise. The main window hands over the controls it owns and
-// the few routines of its own that an exercise runs (loading a configuration, hiding panels).
+// the rich text, and closing the exercise. The main window hands over the text area; what an
+// exercise asks of the rest of the window (its configuration, hiding the panels) goes by signals.
 #pragma once
 
 #include <QObject>
 #include <QString>
-#include <cstdint>
 #include <memory>
 
 class QAction;
@@ -18,12 +17,12 @@ class QTextEdit;
 class QWidget;
 class Fichexo;
 
+// The text area of the main window.
 struct ExerciseWidgets {
-    QWidget* window = nullptr;      // the main window
+    QWidget* window = nullptr;      // the main window, parent of the menu and the dialogs
     QWidget* btexo = nullptr;       // the "Exercices" tab
     QTextEdit* supertext = nullptr; // the rich text
     QLineEdit* fich = nullptr;      // what the rich text shows
-    std::int16_t* textModified = nullptr;
 };
 
 class ExerciseControls : public QObject {
@@ -58,6 +57,9 @@ public:
     // "Retrouver un texte" once the file is chosen.
     void readText(const QString& path);
 
+    // The rich text was edited since it was loaded or saved (an edit counts once a file name
+    // is shown).
+    bool textModified() const { return m_textModified; }
     // True when there is nothing to lose, or the pupil agreed to lose the edits.
     bool confirmDropEdits();
 
@@ -98,4 +100,5 @@ private:
     Fichexo* m_fichexo = nullptr;
     QString m_exerciseFolder;
     bool m_hasCorrection = false;
+    bool m_textModified = false;
 };

@@ -3,6 +3,7 @@
 
 #include "core/platform/numtext.h"
 #include "gui/bench/benchview.h"
+#include "gui/platform/placed.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -41,11 +42,22 @@ void ProtractorHandle::mouseMoveEvent(QMouseEvent* event)
     emit mouseMoved(event->buttons(), event->position());
 }
 
-ProtractorControls::ProtractorControls(const ProtractorWidgets& widgets, ProtractorState& state,
+ProtractorControls::ProtractorControls(const ProtractorPanel& panel, ProtractorState& state,
                                        BenchPicture& bench, QObject* parent)
-    : QObject(parent), m_w(widgets), m_state(state), m_bench(bench)
+    : QObject(parent), m_view(panel.bench), m_panel(panel.panel), m_state(state), m_bench(bench)
 {
-    picturap = new ProtractorBox(picture, m_w.dessin);
+    Label5 = placedLabel(m_panel, "Label5", QStringLiteral("Angle mesuré:"), QRect(8, 24, 115, 16));
+    Label10 = placedLabel(m_panel, "Label10", QStringLiteral("90,0"), QRect(8, 46, 48, 20));
+    Label10->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label10->setAutoFillBackground(true);
+    QPalette pal = Label10->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    Label10->setPalette(pal);
+    Label17 = placedLabel(m_panel, "Label17", QStringLiteral("degrés"), QRect(62, 48, 60, 16));
+
+    picturap = new ProtractorBox(picture, m_view);
     picturap->hide();
     Imaged = new ProtractorHandle(turnHandleIcon(), picturap);
     Imaged->setObjectName(QStringLiteral("Imaged"));
@@ -68,26 +80,26 @@ ProtractorControls::ProtractorControls(const ProtractorWidgets& widgets, Protrac
 
 bool ProtractorControls::isOpen() const
 {
-    return !m_w.Picture2->isHidden();
+    return !m_panel->isHidden();
 }
 
 void ProtractorControls::open()
 {
-    m_w.Picture2->show();
+    m_panel->show();
     picture.place = protractor::StartPlace;
     fondrap();
     picturap->show();
     picturap->raise();
     emit hintChanged(OpenHint);
-    QPalette pal = m_w.Label10->palette();
+    QPalette pal = Label10->palette();
     pal.setColor(QPalette::WindowText, Qt::black);
-    m_w.Label10->setPalette(pal);
+    Label10->setPalette(pal);
 }
 
 void ProtractorControls::close()
 {
     picturap->hide();
-    m_w.Picture2->hide();
+    m_panel->hide();
 }
 
 void ProtractorControls::fondrap()
@@ -155,6 +167,6 @@ void ProtractorControls::Imageboule_MouseMove(Qt::MouseButtons buttons, QPointF 
     const QPointF p = inBox(Imageboule, pos);
     m_state.lineAngle =
         protractor::measuredLineAngle(m_state.protractorAngle, m_state.lineAngle, p.x(), p.y());
-    m_w.Label10->setText(protractor::readout(m_state.lineAngle));
+    Label10->setText(protractor::readout(m_state.lineAngle));
     majrap();
 }

@@ -46,10 +46,10 @@ private:
     const QImage& m_icon;
 };
 
-struct ProtractorWidgets {
-    BenchView* dessin = nullptr; // the bench: the box is its child
-    QFrame* Picture2 = nullptr;  // the read-out panel
-    QLabel* Label10 = nullptr;   // the read-out
+// Where the protractor goes: over the bench, and its read-out in the panel the main window made.
+struct ProtractorPanel {
+    BenchView* bench = nullptr; // the box is its child
+    QFrame* panel = nullptr;    // "Mesurer un angle"
 };
 
 class ProtractorControls : public QObject {
@@ -65,8 +65,8 @@ public:
     static inline const QString SphereHint =
         QStringLiteral("Utiliser la sphère cyan pour déplacer la droite et mesurer un angle");
 
-    ProtractorControls(const ProtractorWidgets& widgets, ProtractorState& state,
-                       BenchPicture& bench, QObject* parent = nullptr);
+    ProtractorControls(const ProtractorPanel& panel, ProtractorState& state, BenchPicture& bench,
+                       QObject* parent = nullptr);
 
 signals:
     // The hint bar's text for what the pointer is on.
@@ -78,6 +78,9 @@ public:
     ProtractorHandle* Imaged = nullptr;     // turning handle
     ProtractorHandle* Imagecroix = nullptr; // moving cross
     ProtractorHandle* Imageboule = nullptr; // the cyan sphere
+    QLabel* Label5 = nullptr;               // "Angle mesuré:"
+    QLabel* Label10 = nullptr;              // the angle read-out
+    QLabel* Label17 = nullptr;              // "degrés"
 
     // The icon opens it at the bench centre; the panel's title and close icon close it.
     void open();
@@ -99,7 +102,8 @@ private:
     void showDrawing();
     QPointF inBox(const ProtractorHandle* handle, QPointF pos) const;
 
-    ProtractorWidgets m_w;
+    BenchView* m_view;
+    QFrame* m_panel;
     ProtractorState& m_state;
     BenchPicture& m_bench;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/table/tablecontrols.h"
 
+#include "gui/platform/placed.h"
+
 #include "core/platform/clipboardcopy.h"
 #include "gui/platform/dialogs.h"
 #include "gui/table/arith.h"
@@ -182,10 +184,11 @@ void TableGrid::currentChanged(const QModelIndex& current, const QModelIndex& pr
 // ---------------------------------------------------------------------------------------------
 // The controls
 
-TableControls::TableControls(const TableWidgets& widgets, TableModel& table, QWidget* window)
-    : QObject(window), m_w(widgets), m_table(table), m_items(new TableItemModel(table, this)),
-      m_window(window)
+TableControls::TableControls(QWidget* panel, TableModel& table, QWidget* window)
+    : QObject(window), m_table(table), m_items(new TableItemModel(table, this)), m_window(window)
 {
+    m_w.MSFlexGrid1 = placed(new TableGrid(panel), "MSFlexGrid1", QRect(1, 17, 359, 200));
+    buildMenus(window);
     TableGrid* grid = m_w.MSFlexGrid1;
     grid->setModel(m_items);
     for (int c = 0; c < table::Columns; ++c)
@@ -235,7 +238,74 @@ TableControls::TableControls(const TableWidgets& widgets, TableModel& table, QWi
     m_w.calcutab->setEnabled(true);
     connect(m_w.menutableau, &QMenu::aboutToShow, this, &TableControls::updateTableMenu);
 
+    auto settled = [this](auto request) {
+        return [this, request] {
+            settleCurrentCell();
+            request();
+        };
+    };
+    m_w.repgraphe->setEnabled(true);
+    connect(m_w.repgraphe, &QAction::triggered, this, settled([this] { emit graphRequested(); }));
+    connect(m_w.fermtab, &QAction::triggered, this, &TableControls::hideRequested);
+    connect(m_w.calcutab, &QAction::triggered, this,
+            settled([this] { emit columnCalculationRequested(false); }));
+    connect(m_w.recalc, &QAction::triggered, this,
+            settled([this] { emit columnCalculationRequested(true); }));
+    connect(m_w.Vexpress, &QAction::triggered, this, &TableControls::columnFormulaRequested);
+
     showCurrentCell();
+}
+
+void TableControls::buildMenus(QWidget* window)
+{
+    auto item = [](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(false); // enabled as each command is connected
+        return action;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QLatin1String(name));
+    };
+
+    QMenu* menu = m_w.menutableau = new QMenu(window);
+    menu->setObjectName(QStringLiteral("menutableau"));
+    m_w.nblignes = item(menu, "nblignes", QStringLiteral("Nombre de lignes"));
+    m_w.insligsous = item(menu, "insligsous",
+                          QStringLiteral("Insérer une ligne au dessus de  la cellule active"));
+    m_w.insereligne =
+        item(menu, "insereligne", QStringLiteral("Insérer une ligne à la fin du tableau"));
+    m_w.efflig = item(menu, "efflig", QStringLiteral("Supprimer la ligne de la cellule active"));
+    separator(menu, "sq001");
+    m_w.formatsc = item(menu, "formatsc", QStringLiteral("Format d'écriture des données"));
+    separator(menu, "sq002");
+    m_w.repgraphe = item(menu, "repgraphe", QStringLiteral("Représentation graphique"));
+    separator(menu, "sq003");
+    m_w.efftableau = item(menu, "efftableau", QStringLiteral("Effacer tableau"));
+    m_w.fermtab = item(menu, "fermtab", QStringLiteral("Cacher le tableau"));
+    m_w.fermtab->setEnabled(true);
+
+    menu = m_w.menucol = new QMenu(window);
+    menu->setObjectName(QStringLiteral("menucol"));
+    m_w.calcutab = item(menu, "calcutab", QStringLiteral("Calculer"));
+    m_w.Vexpress = item(menu, "Vexpress", QStringLiteral("Voir expression"));
+    m_w.recalc = item(menu, "recalc", QStringLiteral("Recalculer"));
+    m_w.suitar = item(menu, "suitar", QStringLiteral("Suite arithmétique"));
+    separator(menu, "sep5sep");
+    m_w.effcol = item(menu, "effcol", QStringLiteral("Effacer la colonne"));
+    m_w.titrecol = item(menu, "titrecol", QStringLiteral("Titre de la colonne"));
+    separator(menu, "sep004");
+    m_w.triertab =
+        item(menu, "triertab",
+             QStringLiteral("Trier la colonne de la cellule active dans l'ordre croissant"));
+    m_w.triertab2 =
+        item(menu, "triertab2",
+             QStringLiteral("Trier la colonne de la cellule active dans l'ordre décroissant"));
+}
+
+void TableControls::showTableMenu(QPoint globalPos)
+{
+    m_w.menutableau->popup(globalPos);
 }
 
 TableControls::~TableControls()

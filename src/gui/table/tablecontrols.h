@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement table on the main window: the grid `MSFlexGrid1`, a view of the table model
-// with the program's own key entry (the grid has no in-cell editor), and the handlers of the two
-// pop-up menus `menutableau` and `menucol`.
+// with the program's own key entry (the grid has no in-cell editor), and the two pop-up menus
+// `menutableau` and `menucol` with their handlers. The controls build the grid in the panel the
+// main window gives them; what belongs to other windows (the grapher, the column calculator,
+// hiding the panel) they ask for by a signal.
 #pragma once
 
 #include "core/table/tablemodel.h"
@@ -61,6 +63,7 @@ public:
     bool syncing = false; // the controls are moving the current cell themselves
 };
 
+// The grid and the menus the controls built, under their historical names.
 struct TableWidgets {
     TableGrid* MSFlexGrid1 = nullptr;
     QMenu* menutableau = nullptr;
@@ -70,7 +73,9 @@ struct TableWidgets {
     QAction* insereligne = nullptr;
     QAction* efflig = nullptr;
     QAction* formatsc = nullptr;
+    QAction* repgraphe = nullptr;
     QAction* efftableau = nullptr;
+    QAction* fermtab = nullptr;
     QAction* calcutab = nullptr;
     QAction* Vexpress = nullptr;
     QAction* recalc = nullptr;
@@ -89,12 +94,24 @@ public:
     static inline const QString TitleRowHint = QStringLiteral(
         "Cliquer sur la première cellule d'une colonne pour calculer, effacer, nommer ou classer.");
 
-    TableControls(const TableWidgets& widgets, TableModel& table, QWidget* window);
+    // panel: the table's panel, the grid goes under its title strip; window: the main window,
+    // parent of the menus and the dialogs.
+    TableControls(QWidget* panel, TableModel& table, QWidget* window);
     ~TableControls() override;
+
+    const TableWidgets& widgets() const { return m_w; }
+    // The table's menu, its corner at a point of the screen.
+    void showTableMenu(QPoint globalPos);
 
 signals:
     // The hint bar's text for what the pointer is on.
     void hintChanged(const QString& text);
+    // "Représentation graphique", "Cacher le tableau", and the column's "Calculer" (again false)
+    // or "Recalculer" (again true) and "Voir expression": the current cell is settled first.
+    void graphRequested();
+    void hideRequested();
+    void columnCalculationRequested(bool again);
+    void columnFormulaRequested();
 
 public:
     TableItemModel* itemModel() const { return m_items; }
@@ -143,6 +160,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override; // the title row
 
 private:
+    void buildMenus(QWidget* window);
     void selectCurrentColumn();
 
     TableWidgets m_w;
