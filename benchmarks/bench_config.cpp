@@ -49,7 +49,7 @@ void BM_copyBenchPicture(benchmark::State& st)
 {
     Experiment e;
     for (auto _ : st)
-        e.window.cop001->trigger();
+        e.window.findChild<QAction*>(QStringLiteral("cop001"))->trigger();
 }
 BENCHMARK(BM_copyBenchPicture)->Unit(benchmark::kMillisecond);
 
@@ -57,7 +57,7 @@ void BM_copyTablePicture(benchmark::State& st)
 {
     Experiment e;
     for (auto _ : st)
-        e.window.cop002->trigger();
+        e.window.findChild<QAction*>(QStringLiteral("cop002"))->trigger();
 }
 BENCHMARK(BM_copyTablePicture)->Unit(benchmark::kMillisecond);
 
@@ -65,7 +65,7 @@ void BM_copyTableText(benchmark::State& st)
 {
     Experiment e;
     for (auto _ : st)
-        e.window.cop003->trigger();
+        e.window.findChild<QAction*>(QStringLiteral("cop003"))->trigger();
 }
 BENCHMARK(BM_copyTableText)->Unit(benchmark::kMillisecond);
 
