@@ -42,6 +42,7 @@ private slots:
     void cleanup();
 
     void startup_prepares_the_experiment();
+    void an_exercise_is_read_beside_the_bench_alone();
     // Before the closing questions: once the application was asked to quit, no dialog runs.
     void save_on_a_full_disc_keeps_the_file_and_the_title();
 
@@ -300,6 +301,24 @@ void TestPrisme::size_rule()
         QTRY_COMPARE(w.frameGeometry().size(), QSize(800, 600));
         QCOMPARE(w.pos(), centredAt);
     }
+}
+
+void TestPrisme::an_exercise_is_read_beside_the_bench_alone()
+{
+    // Action: the table, a panel and the protractor shown, an exercise opened.
+    // Expected: its configuration in the lists and on the bench, the table and every panel gone.
+    Prisme w;
+    named<QPushButton>(w, QStringLiteral("Check1"))->setChecked(true);
+    w.Image3_Click(1);
+    w.Image3_Click(5);
+    QVERIFY(w.exercisesMenu->openExercise(qEnvironmentVariable("OPTIPHANE_TEST_DATA") +
+                                              QStringLiteral("/exercises/data/exo/SIMPLE.E02"),
+                                          &w));
+    QCOMPARE(w.bench->widgets().Combo1->currentText(), QStringLiteral("Verre Flint"));
+    QCOMPARE(w.experiment.bench.lampAngle, 150.0);
+    QVERIFY(!named<QPushButton>(w, QStringLiteral("Check1"))->isChecked());
+    for (const char* panel : {"Picture4", "Picture5", "Picture6", "Frame1", "Picture2", "Frame4"})
+        QVERIFY2(named<QFrame>(w, QLatin1String(panel))->isHidden(), panel);
 }
 
 void TestPrisme::closing_questions_data()

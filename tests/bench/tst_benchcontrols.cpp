@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The bench's controls on the real main window: material lists and the custom-material dialog,
+// The bench's controls on their own panels: material lists and the custom-material dialog,
 // the source and display options with the redraws they ask for, the wavelength bar, and the lamp
 // dragged with the mouse or turned with the keyboard.
 #include "core/state/module1.h"
-#include "gui/app/prisme.h"
 #include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
 #include "gui/bench/loupe.h"
+#include "support/benchrig.h"
 #include "support/modalwatchdog.h"
-#include "support/named.h"
 #include "support/responder.h"
 
 #include <QApplication>
@@ -41,7 +40,7 @@ class TestBenchControls : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ModalWatchdog> watchdog;
-    std::unique_ptr<Prisme> w;
+    std::unique_ptr<BenchRig> w;
 
     // Answers the next modal custom-material dialog as the user would.
     void onNextDialog(std::function<void(LOUPE*)> act)
@@ -58,10 +57,8 @@ class TestBenchControls : public QObject {
     void mouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         const QPointF local = p + QPointF(BenchView::Border, BenchView::Border);
-        QMouseEvent e(type, local,
-                      named<BenchView>(*w, QStringLiteral("dessin"))->mapToGlobal(local), button,
-                      buttons, Qt::NoModifier);
-        QApplication::sendEvent(named<BenchView>(*w, QStringLiteral("dessin")), &e);
+        QMouseEvent e(type, local, w->view->mapToGlobal(local), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w->view, &e);
     }
     QPointF lampCentre() const { return w->benchPicture.lampeTopLeft + QPointF(16, 16); }
     void drag(QPointF to)
@@ -83,7 +80,7 @@ private slots:
     {
         module1() = Module1{};
         watchdog = std::make_unique<ModalWatchdog>();
-        w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
+        w = std::make_unique<BenchRig>();
     }
     void cleanup()
     {
@@ -392,18 +389,17 @@ private slots:
 
     void keyboardTurnsTheLamp()
     {
-        named<BenchView>(*w, QStringLiteral("dessin"))->setFocus();
-        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
+        w->view->setFocus();
+        QTest::keyClick(w->view, Qt::Key_Right);
         QCOMPARE(bench().lampAngle, 136.0);
-        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Left,
-                        Qt::ShiftModifier);
+        QTest::keyClick(w->view, Qt::Key_Left, Qt::ShiftModifier);
         QCOMPARE(bench().lampAngle, 135.9);
         bench().lampAngle = 0.5;
-        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Left);
+        QTest::keyClick(w->view, Qt::Key_Left);
         QCOMPARE(bench().lampAngle, 359.5);
         w->bench->widgets().Option7->click();
         bench().lampAngle = 270;
-        QTest::keyClick(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
+        QTest::keyClick(w->view, Qt::Key_Right);
         QCOMPARE(bench().lampAngle, 270.0);
     }
 
@@ -428,10 +424,7 @@ private slots:
         } else if (!setting.isEmpty()) {
             w->findChild<QRadioButton*>(setting)->click();
         }
-        const QImage screen = named<BenchView>(*w, QStringLiteral("dessin"))
-                                  ->grab()
-                                  .toImage()
-                                  .convertToFormat(QImage::Format_RGB32);
+        const QImage screen = w->view->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage inside = screen.copy(BenchView::Border, BenchView::Border, BenchPicture::Size,
                                           BenchPicture::Size);
         QCOMPARE(inside, w->benchPicture.composed().convertToFormat(QImage::Format_RGB32));
@@ -442,9 +435,8 @@ private slots:
     {
         auto toolTipAt = [this](QPointF p) {
             const QPoint local = (p + QPointF(BenchView::Border, BenchView::Border)).toPoint();
-            QHelpEvent e(QEvent::ToolTip, local,
-                         named<BenchView>(*w, QStringLiteral("dessin"))->mapToGlobal(local));
-            QApplication::sendEvent(named<BenchView>(*w, QStringLiteral("dessin")), &e);
+            QHelpEvent e(QEvent::ToolTip, local, w->view->mapToGlobal(local));
+            QApplication::sendEvent(w->view, &e);
         };
         toolTipAt(lampCentre());
         QVERIFY(QToolTip::isVisible());
@@ -457,10 +449,10 @@ private slots:
     {
         w->bench->widgets().Option2->click();
         const auto [b0, w0] = counts();
-        QTest::keyPress(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
+        QTest::keyPress(w->view, Qt::Key_Right);
         QCOMPARE(w->benchPicture.counts.bench, b0 + 1);
         QCOMPARE(w->benchPicture.counts.whiteLight, w0);
-        QTest::keyRelease(named<BenchView>(*w, QStringLiteral("dessin")), Qt::Key_Right);
+        QTest::keyRelease(w->view, Qt::Key_Right);
         QCOMPARE(w->benchPicture.counts.whiteLight, w0 + 1);
     }
 };

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Column computation from the real main window: the column menu opens the calculator in column
+// Column computation from the table panel: the column menu opens the calculator in column
 // mode, EXE computes the column and reports the missed rows, "Voir expression" and "Recalculer"
 // use the stored formula.
 #include "core/state/module1.h"
-#include "gui/app/prisme.h"
+#include "gui/calc/avancalc.h"
 #include "gui/calc/machine.h"
 #include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
+#include "support/tablerig.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -21,7 +22,7 @@ class TestColumnCommand : public QObject {
 
     std::unique_ptr<ModalWatchdog> watchdog;
     std::unique_ptr<RecordingResponder> responder;
-    std::unique_ptr<Prisme> w;
+    std::unique_ptr<TableRig> w;
 
     TableModel& table() { return w->table; }
     // The column menu prepared for a column, as a click on its title does.
@@ -48,7 +49,14 @@ private slots:
         module1() = Module1{};
         watchdog = std::make_unique<ModalWatchdog>();
         responder = std::make_unique<RecordingResponder>();
-        w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
+        w = std::make_unique<TableRig>();
+        // The column commands answer the column menu as in the main window.
+        connect(w->tableControls, &TableControls::columnCalculationRequested, w.get(),
+                [this](bool again) {
+                    calc::openColumnCalculator(table(), module1().memoryValue, again, w.get());
+                });
+        connect(w->tableControls, &TableControls::columnFormulaRequested, w.get(),
+                [this] { calc::showColumnFormula(table(), w.get()); });
         table().setRowCount(4);
         for (int r = 1; r <= 3; ++r)
             table().setCell(r, 0, QString::number(r) + QStringLiteral(",000"));

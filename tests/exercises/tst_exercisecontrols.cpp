@@ -1,19 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The exercise menu and the exercise window on the real main window: the preview, opening a
-// statement with its configuration, the correction read-only, the getting-started activity, the
-// question before edits are dropped, closing back to the start-up text, saving, reading and
-// printing the text, and every file that cannot be read.
+// The exercise menu and the exercise window over the text area: the preview, opening a statement
+// with its configuration, the correction read-only, the getting-started activity, the question
+// before edits are dropped, closing back to the start-up text, saving, reading and printing the
+// text, and every file that cannot be read.
+#include "core/app/experimentsetup.h"
 #include "core/exercises/exercisefile.h"
+#include "core/exercises/startuptext.h"
 #include "core/platform/programfolder.h"
 #include "core/state/module1.h"
-#include "gui/app/prisme.h"
-#include "gui/bench/benchcontrols.h"
-#include "gui/bench/benchview.h"
 #include "gui/exercises/exercisecontrols.h"
 #include "gui/exercises/fichexo.h"
 #include "gui/print/printers.h"
 #include "support/modalwatchdog.h"
-#include "support/named.h"
 #include "support/poppler.h"
 #include "support/responder.h"
 
@@ -62,13 +60,52 @@ QString firstLine(const QTextEdit* box)
     return box->document()->firstBlock().text();
 }
 
+// The exercise controls on a bare window with the text area they take over. What an exercise
+// asks of the rest of the window is answered as the main window answers it, on the core: its
+// configuration opened into the experiment, the start-up text shown again; hiding the panels is
+// counted.
+class ExerciseRig : public QWidget {
+public:
+    ExerciseRig()
+    {
+        resize(791, 565);
+        auto* btexo = new QWidget(this);
+        fich = new QLineEdit(this);
+        fich->setObjectName(QStringLiteral("fich"));
+        supertext = new QTextEdit(this);
+        supertext->setObjectName(QStringLiteral("supertext"));
+        experimentsetup::start(experiment);
+        exercisesMenu = new ExerciseControls(
+            {.window = this, .btexo = btexo, .supertext = supertext, .fich = fich}, this);
+        QObject::connect(exercisesMenu, &ExerciseControls::configurationRequested, this,
+                         [this](const QString& path) {
+                             if (const auto error = experimentsetup::open(experiment, path))
+                                 configurationErrors << *error;
+                         });
+        QObject::connect(exercisesMenu, &ExerciseControls::panelsHideRequested, this,
+                         [this] { ++panelsHidden; });
+        QObject::connect(exercisesMenu, &ExerciseControls::startupTextRequested, this, [this] {
+            ExerciseControls::showDocument(supertext, startupText());
+            supertext->setReadOnly(true);
+        });
+    }
+
+    Experiment experiment;
+    TableModel& table = experiment.table;
+    QLineEdit* fich = nullptr;
+    QTextEdit* supertext = nullptr;
+    ExerciseControls* exercisesMenu = nullptr;
+    QStringList configurationErrors;
+    int panelsHidden = 0;
+};
+
 } // namespace
 
 class TestExerciseControls : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ModalWatchdog> watchdog;
-    std::unique_ptr<Prisme> w;
+    std::unique_ptr<ExerciseRig> w;
     ExerciseControls* menu() { return w->exercisesMenu; }
 
     // The exercise window over the samples' folder, the file selected and previewed.
@@ -89,7 +126,7 @@ private slots:
         module1() = Module1{};
         programfolder::setPath(data(QStringLiteral("pem")));
         watchdog = std::make_unique<ModalWatchdog>();
-        w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
+        w = std::make_unique<ExerciseRig>();
         w->show();
     }
     void cleanup()
@@ -173,30 +210,20 @@ private slots:
     // configuration on the bench and in the table, the panels and the table hidden.
     void opening()
     {
-        named<QPushButton>(*w, QStringLiteral("Check1"))->setChecked(true);
-        w->Image3_Click(1);
-        w->Image3_Click(5);
         QVERIFY(open(QStringLiteral("SIMPLE.E02")));
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Énoncé"));
-        QVERIFY(!named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
-                 data(QStringLiteral("exo/SIMPLE.E02")));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
+        QVERIFY(!w->supertext->isReadOnly());
+        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/SIMPLE.E02")));
         QCOMPARE(w->exercisesMenu->textModified(), 0);
         QVERIFY(!menu()->exerciseHasCorrection());
         QCOMPARE(w->experiment.bench.lampAngle, 150.0);
         QCOMPARE(w->table.title(0), QStringLiteral("i"));
-        QCOMPARE(w->bench->widgets().Combo1->currentText(), QStringLiteral("Verre Flint"));
-        QVERIFY(!named<QPushButton>(*w, QStringLiteral("Check1"))->isChecked());
-        for (QWidget* panel : {named<QFrame>(*w, QStringLiteral("Picture4")),
-                               named<QFrame>(*w, QStringLiteral("Picture5")),
-                               named<QFrame>(*w, QStringLiteral("Picture6")),
-                               named<QFrame>(*w, QStringLiteral("Frame1")),
-                               named<QFrame>(*w, QStringLiteral("Picture2"))})
-            QVERIFY(panel->isHidden());
+        QCOMPARE(w->experiment.settings.discMaterial, QStringLiteral("Verre Flint"));
+        QCOMPARE(w->panelsHidden, 1);
+        QVERIFY(w->configurationErrors.isEmpty());
         // Typing in the statement marks it edited.
-        named<QTextEdit>(*w, QStringLiteral("supertext"))->moveCursor(QTextCursor::End);
-        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral(" 42"));
+        w->supertext->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->supertext, QStringLiteral(" 42"));
         QCOMPARE(w->exercisesMenu->textModified(), 1);
     }
 
@@ -213,8 +240,7 @@ private slots:
         });
         menu()->openexo->trigger();
         // Names from another system: "sous\enonce.rtf" and "Config.p02".
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Dans le sous-dossier"));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Dans le sous-dossier"));
         QCOMPARE(w->experiment.bench.lampAngle, 150.0);
     }
 
@@ -223,8 +249,7 @@ private slots:
     {
         w->table.setCell(0, 0, QStringLiteral("mes mesures"));
         QVERIFY(open(QStringLiteral("SANSCONF.E02")));
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Énoncé"));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
         QCOMPARE(w->experiment.bench.lampAngle, 135.0);
         QCOMPARE(w->table.title(0), QStringLiteral("mes mesures"));
     }
@@ -235,13 +260,11 @@ private slots:
         QVERIFY(open(QStringLiteral("CORRIGE.E02")));
         QVERIFY(menu()->exerciseHasCorrection());
         menu()->opencor->trigger();
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Correction"));
-        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+        QVERIFY(w->supertext->isReadOnly());
         QCOMPARE(w->experiment.bench.lampAngle, 160.0);
         QCOMPARE(w->table.title(2), QStringLiteral("sin i"));
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
-                 data(QStringLiteral("exo/CORRIGE.E02")));
+        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/CORRIGE.E02")));
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -259,8 +282,8 @@ private slots:
     {
         QFETCH(QString, item);
         QVERIFY(open(QStringLiteral("CORRIGE.E02")));
-        named<QTextEdit>(*w, QStringLiteral("supertext"))->moveCursor(QTextCursor::End);
-        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("x"));
+        w->supertext->moveCursor(QTextCursor::End);
+        QTest::keyClicks(w->supertext, QStringLiteral("x"));
         QCOMPARE(w->exercisesMenu->textModified(), 1);
         RecordingResponder r;
         r.answers << answer(dialogs::Answer::Cancel);
@@ -273,32 +296,27 @@ private slots:
         QCOMPARE(r.requests.first().title, QStringLiteral("Abandon des données?"));
         QCOMPARE(r.requests.first().icon, dialogs::Icon::Question);
         QCOMPARE(w->exercisesMenu->textModified(), 1);
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
-                 data(QStringLiteral("exo/CORRIGE.E02")));
-        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))
-                    ->toPlainText()
-                    .endsWith(QLatin1Char('x')));
+        QCOMPARE(w->fich->text(), data(QStringLiteral("exo/CORRIGE.E02")));
+        QVERIFY(w->supertext->toPlainText().endsWith(QLatin1Char('x')));
     }
 
     // "Fermer l'exercice" after OK: the start-up text again, read-only; the bench stays.
     void closing()
     {
         QVERIFY(open(QStringLiteral("CORRIGE.E02")));
-        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("x"));
+        QTest::keyClicks(w->supertext, QStringLiteral("x"));
         RecordingResponder r;
         menu()->Closexo->trigger();
         QCOMPARE(r.messages().size(), 1);
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(), QString());
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Optiphane"));
-        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
+        QCOMPARE(w->fich->text(), QString());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
+        QVERIFY(w->supertext->isReadOnly());
         QVERIFY(!menu()->exerciseHasCorrection());
         QCOMPARE(w->exercisesMenu->textModified(), 0);
         QCOMPARE(w->experiment.bench.lampAngle, 150.0);
         // The start-up text takes no typing.
-        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("abc"));
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Optiphane"));
+        QTest::keyClicks(w->supertext, QStringLiteral("abc"));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
         QCOMPARE(w->exercisesMenu->textModified(), 0);
     }
 
@@ -306,11 +324,9 @@ private slots:
     void getting_started()
     {
         menu()->PRISENMAIN->trigger();
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Prise en main"));
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
-                 data(QStringLiteral("pem/OPTIPHANE.PEM")));
-        QVERIFY(!named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Prise en main"));
+        QCOMPARE(w->fich->text(), data(QStringLiteral("pem/OPTIPHANE.PEM")));
+        QVERIFY(!w->supertext->isReadOnly());
         QCOMPARE(w->experiment.bench.lampAngle, 170.0);
         QVERIFY(!menu()->exerciseHasCorrection());
 
@@ -320,9 +336,8 @@ private slots:
         RecordingResponder r;
         menu()->PRISENMAIN->trigger();
         QVERIFY(r.requests.isEmpty());
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Optiphane"));
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(), QString());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Optiphane"));
+        QCOMPARE(w->fich->text(), QString());
     }
 
     // Files that cannot be read: the messages, the window left open, what was loaded before
@@ -376,8 +391,7 @@ private slots:
         QCOMPARE(r.requests.first().title, title);
         QCOMPARE(r.requests.first().icon, dialogs::Icon::Stop);
         QVERIFY(f->Frame2->isHidden());
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
-                 fich.isEmpty() ? QString() : data(QStringLiteral("exo/") + fich));
+        QCOMPARE(w->fich->text(), fich.isEmpty() ? QString() : data(QStringLiteral("exo/") + fich));
         QCOMPARE(w->experiment.bench.lampAngle, 135.0);
     }
 
@@ -400,8 +414,7 @@ private slots:
         QCOMPARE(r.messages(), QStringList{"Le fichier " + data(QStringLiteral("exo/")) +
                                            "PERDU.RTF est introuvable"});
         QVERIFY(!QApplication::overrideCursor());
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Énoncé"));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
     }
 
     // Saving: ".RTF" added, the question before replacing, a failed save keeps the edits marked.
@@ -409,8 +422,7 @@ private slots:
     {
         QTemporaryDir dir;
         QVERIFY(open(QStringLiteral("SIMPLE.E02")));
-        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")),
-                         QStringLiteral("Ma reponse"));
+        QTest::keyClicks(w->supertext, QStringLiteral("Ma reponse"));
         RecordingResponder r;
         r.answers << file(dir.filePath(QStringLiteral("reponse")));
         menu()->savetexte->trigger();
@@ -419,7 +431,7 @@ private slots:
         QVERIFY(QFileInfo::exists(saved));
         QCOMPARE(w->exercisesMenu->textModified(), 0);
 
-        QTest::keyClicks(named<QTextEdit>(*w, QStringLiteral("supertext")), QStringLiteral("!"));
+        QTest::keyClicks(w->supertext, QStringLiteral("!"));
         r.requests.clear();
         r.answers << file(saved) << answer(dialogs::Answer::Cancel);
         menu()->savetexte->trigger();
@@ -449,11 +461,9 @@ private slots:
         r.answers << file(data(QStringLiteral("exo/CORRIGE.RTF")));
         menu()->opentexte->trigger();
         QCOMPARE(r.requests.first().defaultText, QStringLiteral("*.rtf"));
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Correction"));
-        QCOMPARE(named<QLineEdit>(*w, QStringLiteral("fich"))->text(),
-                 "Texte: " + data(QStringLiteral("exo/CORRIGE.RTF")));
-        QVERIFY(!named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+        QCOMPARE(w->fich->text(), "Texte: " + data(QStringLiteral("exo/CORRIGE.RTF")));
+        QVERIFY(!w->supertext->isReadOnly());
         QCOMPARE(w->exercisesMenu->textModified(), 0);
 
         r.requests.clear();
@@ -462,8 +472,7 @@ private slots:
         QCOMPARE(r.messages(),
                  QStringList{QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.")});
         QCOMPARE(r.requests.last().title, QStringLiteral("Erreur de lecture."));
-        QCOMPARE(firstLine(named<QTextEdit>(*w, QStringLiteral("supertext"))),
-                 QStringLiteral("Correction"));
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
     }
 
     // Every exercise that ships opens with no message, and so does its correction; the
@@ -483,25 +492,21 @@ private slots:
         QFETCH(QString, exercise);
         RecordingResponder r;
         QVERIFY(menu()->openExercise(exercise, w.get()));
-        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->toPlainText().size() > 500);
+        QVERIFY(w->supertext->toPlainText().size() > 500);
         const auto records = exercises::readExercise(exercise);
         QVERIFY(records);
         const exercises::Preview p = exercises::preview(*records);
         QCOMPARE(p.status, QStringLiteral("Exercice corrigé"));
         QVERIFY(p.litMarks >= 1 && !p.notions.isEmpty() && !p.title.isEmpty());
-        const QString statement = named<QTextEdit>(*w, QStringLiteral("supertext"))->toPlainText();
+        const QString statement = w->supertext->toPlainText();
         menu()->opencor->trigger();
-        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->toPlainText() != statement);
-        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))->isReadOnly());
+        QVERIFY(w->supertext->toPlainText() != statement);
+        QVERIFY(w->supertext->isReadOnly());
         programfolder::setPath(qEnvironmentVariable("OPTIPHANE_TEST_DATA") +
                                QStringLiteral("/../data"));
         menu()->PRISENMAIN->trigger();
-        QVERIFY(named<QLineEdit>(*w, QStringLiteral("fich"))
-                    ->text()
-                    .endsWith(QStringLiteral("OPTIPHANE.PEM")));
-        QVERIFY(named<QTextEdit>(*w, QStringLiteral("supertext"))
-                    ->toPlainText()
-                    .contains(QStringLiteral("rapporteur")));
+        QVERIFY(w->fich->text().endsWith(QStringLiteral("OPTIPHANE.PEM")));
+        QVERIFY(w->supertext->toPlainText().contains(QStringLiteral("rapporteur")));
         QCOMPARE(r.requests.size(), 0);
     }
 
@@ -526,10 +531,10 @@ private slots:
                      text.contains(QStringLiteral("Mesurer l'angle d'incidence")),
                  qPrintable(text));
 
-        QTextCursor c(named<QTextEdit>(*w, QStringLiteral("supertext"))->document());
+        QTextCursor c(w->supertext->document());
         c.movePosition(QTextCursor::NextBlock);
         c.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-        named<QTextEdit>(*w, QStringLiteral("supertext"))->setTextCursor(c);
+        w->supertext->setTextCursor(c);
         const QString part = dir.filePath(QStringLiteral("selection.pdf"));
         r.answers << dialogs::Reply{} << file(part);
         menu()->imprimetexte->trigger();

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The protractor on the real main window: opened by its icon, driven by pointer moves on its three
-// handles, refreshed by every bench redraw, closed by its panel, and never in the bench's picture.
+// The protractor over the bench, on its own panel: opened, driven by pointer moves on its three
+// handles, refreshed by every bench redraw, closed, and never in the bench's picture.
 #include "core/state/module1.h"
-#include "gui/app/prisme.h"
 #include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
 #include "gui/protractor/protractorcontrols.h"
+#include "support/benchrig.h"
 #include "support/modalwatchdog.h"
-#include "support/named.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -21,7 +20,7 @@ class TestProtractorControls : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ModalWatchdog> watchdog;
-    std::unique_ptr<Prisme> w;
+    std::unique_ptr<BenchRig> w;
 
     ProtractorControls& pc() { return *w->protractor; }
     ProtractorState& state() { return module1().protractor; }
@@ -42,10 +41,8 @@ class TestProtractorControls : public QObject {
     void benchMouse(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         const QPointF local = p + QPointF(BenchView::Border, BenchView::Border);
-        QMouseEvent e(type, local,
-                      named<BenchView>(*w, QStringLiteral("dessin"))->mapToGlobal(local), button,
-                      buttons, Qt::NoModifier);
-        QApplication::sendEvent(named<BenchView>(*w, QStringLiteral("dessin")), &e);
+        QMouseEvent e(type, local, w->view->mapToGlobal(local), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w->view, &e);
     }
     QPoint boxCorner() const { return w->protractor->picturap->pos() - QPoint(2, 2); }
 
@@ -54,7 +51,7 @@ private slots:
     {
         module1() = Module1{};
         watchdog = std::make_unique<ModalWatchdog>();
-        w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
+        w = std::make_unique<BenchRig>(BenchRig::With::Protractor);
     }
     void cleanup()
     {
@@ -67,12 +64,12 @@ private slots:
     // horizontal, cross left, turning handle right, line vertical, read-out 90,0, the hint.
     void opening_at_start()
     {
-        QVERIFY(named<QFrame>(*w, QStringLiteral("Picture2"))->isHidden());
+        QVERIFY(w->protractorPanel->isHidden());
         QVERIFY(pc().picturap->isHidden());
-        w->Image3_Click(5);
-        QVERIFY(!named<QFrame>(*w, QStringLiteral("Picture2"))->isHidden());
+        pc().open();
+        QVERIFY(!w->protractorPanel->isHidden());
         QVERIFY(!pc().picturap->isHidden());
-        QCOMPARE(pc().picturap->parentWidget(), named<BenchView>(*w, QStringLiteral("dessin")));
+        QCOMPARE(pc().picturap->parentWidget(), w->view);
         QCOMPARE(boxCorner(), QPoint(101, 101));
         QCOMPARE(pc().picturap->size(), QSize(202, 202));
         QCOMPARE(w->protractor->Label10->text(), QStringLiteral("90,0"));
@@ -88,7 +85,7 @@ private slots:
     // Expected: what the screen shows in the box is the composed protractor, handles included.
     void screen_shows_the_composed_box()
     {
-        w->Image3_Click(5);
+        pc().open();
         const QImage grabbed =
             pc().picturap->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(grabbed, pc().picture.composed().convertToFormat(QImage::Format_RGB32));
@@ -107,7 +104,7 @@ private slots:
     {
         QFETCH(QString, handle);
         QFETCH(QString, hint);
-        w->Image3_Click(5);
+        pc().open();
         auto* h = pc().picturap->findChild<QWidget*>(handle);
         QVERIFY(h);
         const float a = state().protractorAngle, b = state().lineAngle;
@@ -124,7 +121,7 @@ private slots:
     // Expected: a = 1.671, the handles redrawn round the new base, the box not moved.
     void turning_with_the_handle()
     {
-        w->Image3_Click(5);
+        pc().open();
         const int before = pc().picture.drawings;
         moveInBox(pc().Imaged, QPointF(150, 80), Qt::LeftButton);
         moveInBox(pc().Imaged, QPointF(100, 30), Qt::LeftButton);
@@ -152,7 +149,7 @@ private slots:
     {
         QFETCH(QPointF, pointer);
         QFETCH(QString, readout);
-        w->Image3_Click(5);
+        pc().open();
         moveInBox(pc().Imageboule, pointer, Qt::LeftButton);
         QCOMPARE(w->protractor->Label10->text(), readout);
         const QPointF centre = QPointF(pc().Imageboule->pos()) + QPointF(8, 8);
@@ -165,7 +162,7 @@ private slots:
     // Action: a sphere drag into the base side after a measure. Expected: ignored.
     void the_base_side_is_ignored()
     {
-        w->Image3_Click(5);
+        pc().open();
         moveInBox(pc().Imageboule, QPointF(177.94228634059948, 55.0), Qt::LeftButton);
         const QPoint sphere = pc().Imageboule->pos();
         const float b = state().lineAngle;
@@ -179,7 +176,7 @@ private slots:
     // Expected: the point grabbed stays under the pointer.
     void moving_keeps_the_grabbed_point()
     {
-        w->Image3_Click(5);
+        pc().open();
         QWidget* cross = pc().Imagecroix;
         move(cross, QPointF(5.4, 10.6), Qt::NoButton);
         QCOMPARE(state().crossGrabX, std::int16_t(5));
@@ -214,7 +211,7 @@ private slots:
     {
         QFETCH(QPointF, step);
         QFETCH(QPoint, corner);
-        w->Image3_Click(5);
+        pc().open();
         move(pc().Imagecroix, QPointF(8, 8), Qt::NoButton);
         move(pc().Imagecroix, QPointF(8, 8) + step, Qt::LeftButton);
         QCOMPARE(boxCorner(), corner);
@@ -226,7 +223,7 @@ private slots:
     // Expected: every redraw refreshes the box from the new bench, in the right colours.
     void bench_redraws_refresh_it()
     {
-        w->Image3_Click(5);
+        pc().open();
         const QImage before = pc().picture.box.image();
         const int drawings = pc().picture.drawings;
         const QPointF lamp = w->benchPicture.lampeTopLeft + QPointF(16, 16);
@@ -252,31 +249,22 @@ private slots:
         QCOMPARE(pc().picture.drawings, closed);
     }
 
-    // Action: measure, turn, move, close by the title or the close icon, open again.
+    // Action: measure, turn, move, close, open again.
     // Expected: a, b and the read-out kept; the box back at (101, 101).
-    void closing_keeps_the_measure_data()
-    {
-        QTest::addColumn<bool>("byTitle");
-        QTest::newRow("title") << true;
-        QTest::newRow("close icon") << false;
-    }
     void closing_keeps_the_measure()
     {
-        QFETCH(bool, byTitle);
-        w->Image3_Click(5);
+        pc().open();
         moveInBox(pc().Imageboule, QPointF(177.94228634059948, 55.0), Qt::LeftButton);
         moveInBox(pc().Imaged, QPointF(100, 30), Qt::LeftButton);
         move(pc().Imagecroix, QPointF(8, 8), Qt::NoButton);
         move(pc().Imagecroix, QPointF(-12, 8), Qt::LeftButton);
         QCOMPARE(boxCorner(), QPoint(81, 101));
         const float a = state().protractorAngle, b = state().lineAngle;
-        emit(byTitle ? named<ClickLabel>(*w, QStringLiteral("Label25"))
-                     : named<ClickLabel>(*w, QStringLiteral("Image4")))
-            ->clicked();
-        QVERIFY(named<QFrame>(*w, QStringLiteral("Picture2"))->isHidden());
+        pc().close();
+        QVERIFY(w->protractorPanel->isHidden());
         QVERIFY(pc().picturap->isHidden());
         QCOMPARE(w->protractor->Label10->text(), QStringLiteral("30,0"));
-        w->Image3_Click(5);
+        pc().open();
         QCOMPARE(boxCorner(), QPoint(101, 101));
         QCOMPARE(state().protractorAngle, a);
         QCOMPARE(state().lineAngle, b);
@@ -287,7 +275,7 @@ private slots:
     void bench_picture_never_holds_it()
     {
         const QImage before = w->benchPicture.composed();
-        w->Image3_Click(5);
+        pc().open();
         moveInBox(pc().Imaged, QPointF(60, 30), Qt::LeftButton);
         QCOMPARE(w->benchPicture.composed(), before);
     }
