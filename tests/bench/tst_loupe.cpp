@@ -19,11 +19,11 @@ private slots:
     void showsTheTargetsCoefficients()
     {
         state.customMaterialTarget = 1;
-        LOUPE outer(state, {}, nullptr);
+        LOUPE outer(state, nullptr);
         QCOMPARE(outer.Text1->text(), QStringLiteral("1,000275"));
         QCOMPARE(outer.Text2->text(), QStringLiteral("0,74"));
         state.customMaterialTarget = 2;
-        LOUPE disc(state, {}, nullptr);
+        LOUPE disc(state, nullptr);
         QCOMPARE(disc.Text1->text(), QStringLiteral("1,472363"));
         QCOMPARE(disc.Text2->text(), QStringLiteral("11848,41"));
         QCOMPARE(disc.windowTitle(), QStringLiteral("Definir un matériau non listé"));
@@ -33,7 +33,7 @@ private slots:
     // and signs are discarded.
     void keyFilter()
     {
-        LOUPE dlg(state, {}, nullptr);
+        LOUPE dlg(state, nullptr);
         dlg.Text1->clear();
         dlg.Text1->setFocus();
         QTest::keyClicks(dlg.Text1, QStringLiteral("1.5x-e+ 2"));
@@ -96,7 +96,7 @@ private slots:
         RecordingResponder responder;
         state.customMaterialTarget = 2;
         const BenchState before = state;
-        LOUPE dlg(state, {}, nullptr);
+        LOUPE dlg(state, nullptr);
         dlg.Text1->setText(a);
         dlg.Text2->setText(b);
         dlg.Command2->click();
@@ -121,7 +121,7 @@ private slots:
     void outerTargetStoresOuterMedium()
     {
         state.customMaterialTarget = 1;
-        LOUPE dlg(state, {}, nullptr);
+        LOUPE dlg(state, nullptr);
         dlg.Text1->setText(QStringLiteral("1,33"));
         dlg.Text2->setText(QStringLiteral("3000"));
         dlg.Command2->click();
@@ -135,15 +135,15 @@ private slots:
     {
         int restored = 0;
         state.customMaterialTarget = 2;
-        LOUPE dlg(
-            state, [&] { ++restored; }, nullptr);
+        LOUPE dlg(state, nullptr);
+        connect(&dlg, &LOUPE::cancelled, this, [&] { ++restored; });
         dlg.Text1->setText(QStringLiteral("1,9"));
         dlg.Command1->click();
         QCOMPARE(restored, 1);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(state.discA, BenchState{}.discA);
-        LOUPE esc(
-            state, [&] { ++restored; }, nullptr);
+        LOUPE esc(state, nullptr);
+        connect(&esc, &LOUPE::cancelled, this, [&] { ++restored; });
         QTest::keyClick(&esc, Qt::Key_Escape);
         QCOMPARE(restored, 2);
     }

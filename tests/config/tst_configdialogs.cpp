@@ -90,14 +90,17 @@ class TestConfigDialogs : public QObject {
     int loads = 0;
     std::function<void()> duringLoad;
 
-    std::function<bool(const QString&)> saver()
+    // The main window's part: the file written (or not), the dialog accepted once it is.
+    void answerSaves(enregistrer& dialog)
     {
-        return [this](const QString& path) {
-            saved << path;
-            if (duringSave)
-                duringSave();
-            return saveResult;
-        };
+        connect(&dialog, &enregistrer::saveRequested, &dialog,
+                [this, &dialog](const QString& path) {
+                    saved << path;
+                    if (duringSave)
+                        duringSave();
+                    if (saveResult)
+                        dialog.accept();
+                });
     }
     std::function<void()> loader()
     {
@@ -219,7 +222,8 @@ private slots:
         path.replace(QStringLiteral("%1"), home).replace(QStringLiteral("%2"), tmp->path());
 
         RecordingResponder responder;
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         QCOMPARE(dlg.Dir1_path(), home);
         dlg.Text1->setText(typed);
@@ -252,7 +256,8 @@ private slots:
     {
         RecordingResponder responder;
         saveResult = false;
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         Qt::CursorShape whileSaving = Qt::ArrowCursor;
         duringSave = [&] { whileSaving = dlg.cursor().shape(); };
         showAndWait(dlg);
@@ -292,7 +297,8 @@ private slots:
 
         RecordingResponder responder;
         responder.answers << dialogs::Reply{dialogs::Answer(answer), {}};
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         dlg.Text1->setText(QStringLiteral("essai.txt"));
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
@@ -317,7 +323,8 @@ private slots:
         writeFile(path, "ancien");
         RecordingResponder responder;
         responder.answers << dialogs::Reply{dialogs::Answer::Yes, {}};
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         QCOMPARE(texts(dlg.File1), QStringList{QStringLiteral("serie1.P02")});
         doubleClick(dlg.File1, dlg.File1->item(0));
@@ -331,7 +338,8 @@ private slots:
     void saveEnterInTheNameBoxConfirms()
     {
         RecordingResponder responder;
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         dlg.Text1->setText(QStringLiteral("mesure"));
         QTest::keyClick(dlg.Text1, Qt::Key_Return);
@@ -343,7 +351,8 @@ private slots:
     void saveCancelWritesNothing()
     {
         RecordingResponder responder;
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         dlg.Text1->setText(QStringLiteral("essai"));
         QTest::mouseClick(dlg.Command2, Qt::LeftButton);
@@ -362,7 +371,8 @@ private slots:
         const QString path = home + QStringLiteral("/mesures/serie1.P02");
         RecordingResponder responder;
         {
-            enregistrer first(saver(), nullptr);
+            enregistrer first(nullptr);
+            answerSaves(first);
             showAndWait(first);
             enterFolder(first.Dir1, QStringLiteral("mesures"));
             QCOMPARE(first.Dir1_path(), home + QStringLiteral("/mesures"));
@@ -372,7 +382,8 @@ private slots:
         }
         writeFile(path, "x");
 
-        enregistrer again(saver(), nullptr);
+        enregistrer again(nullptr);
+        answerSaves(again);
         QCOMPARE(again.Text1->text(), path);
         QCOMPARE(again.Dir1_path(), home + QStringLiteral("/mesures"));
         QCOMPARE(texts(again.File1), QStringList{QStringLiteral("serie1.P02")});
@@ -403,7 +414,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         QVERIFY(QDir(home).mkdir(QStringLiteral("tp")));
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         dlg.Text1->setText(typed);
         doubleClick(dlg.Dir1, itemNamed(dlg.Dir1, QStringLiteral("tp")));
@@ -440,7 +452,8 @@ private slots:
         writeFile(tmp->filePath(QStringLiteral("tp/serie1.P02")), "x");
         module1().currentConfigPath = last;
 
-        enregistrer save(saver(), nullptr);
+        enregistrer save(nullptr);
+        answerSaves(save);
         QCOMPARE(save.Dir1_path(), start);
         QCOMPARE(save.File1_path(), start);
         QCOMPARE(save.Text1->text(), last);
@@ -465,7 +478,8 @@ private slots:
 
         const QStringList folders{"..", "A", "b", "x.P02"};
         const QStringList files{"deux.p02", "Trois.P02", "un.P02"};
-        enregistrer save(saver(), nullptr);
+        enregistrer save(nullptr);
+        answerSaves(save);
         QCOMPARE(texts(save.Dir1), folders);
         QCOMPARE(texts(save.File1), files);
         ouvrir open(nullptr);
@@ -518,7 +532,8 @@ private slots:
         });
         if (!QDir(locked).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty())
             QSKIP("permissions do not apply to this user");
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         enterFolder(dlg.Dir1, QStringLiteral("ferme"));
         QCOMPARE(dlg.Dir1_path(), locked);
@@ -534,7 +549,8 @@ private slots:
         QVERIFY(QDir(home).mkdir(QStringLiteral("disparu")));
         RecordingResponder responder;
         saveResult = false;
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         showAndWait(dlg);
         QVERIFY(QDir(gone).removeRecursively());
         enterFolder(dlg.Dir1, QStringLiteral("disparu"));
@@ -564,7 +580,7 @@ private slots:
         showAndWait(main);
         const QPoint corner = main.pos();
 
-        enregistrer save(saver(), &main);
+        enregistrer save(&main);
         showAndWait(save);
         QCOMPARE(save.pos(), corner + QPoint(20, 20));
         save.reject();
@@ -580,7 +596,8 @@ private slots:
     {
         RecordingResponder responder;
         ModalWatchdog watchdog;
-        enregistrer dlg(saver(), nullptr);
+        enregistrer dlg(nullptr);
+        answerSaves(dlg);
         watchdog.expect([](QWidget* w) {
             auto* d = static_cast<enregistrer*>(w);
             d->Text1->setText(QStringLiteral("modal"));
@@ -755,7 +772,8 @@ private slots:
     void dialogsRender()
     {
         writeFile(home + QStringLiteral("/serie1.P02"), "x");
-        enregistrer save(saver(), nullptr);
+        enregistrer save(nullptr);
+        answerSaves(save);
         QCOMPARE(save.windowTitle(), QStringLiteral("Enregistrer les paramètres."));
         QCOMPARE(save.Label1->text(), QStringLiteral("Lecteur:"));
         QCOMPARE(save.Label3->text(), QStringLiteral("Répertoire:"));

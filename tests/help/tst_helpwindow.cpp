@@ -202,8 +202,9 @@ private slots:
         h.show();
         QString exercise;
         QList<QUrl> web;
-        h.openExercise = [&](const QString& name) { exercise = name; };
-        h.openExternal = [&](const QUrl& url) { web << url; };
+        connect(&h, &HelpWindow::exerciseRequested, this,
+                [&](const QString& name) { exercise = name; });
+        connect(&h, &HelpWindow::externalLinkRequested, this, [&](const QUrl& url) { web << url; });
         QVERIFY(!h.back->isEnabled() && !h.forward->isEnabled());
         emit h.browser->anchorClicked(QUrl(QStringLiteral("page.html#suite")));
         QCOMPARE(h.browser->source().fileName(), QStringLiteral("page.html"));
@@ -247,12 +248,12 @@ private slots:
         named<QPushButton>(w, QStringLiteral("Command9"))->click();
         QVERIFY(w.courseWindow);
         RecordingResponder r;
-        w.courseWindow->openExercise(QStringLiteral("REFRACTION.E02"));
+        emit w.courseWindow->exerciseRequested(QStringLiteral("REFRACTION.E02"));
         QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->text(),
                  shipped(QStringLiteral("exercices/REFRACTION.E02")));
         QVERIFY(r.requests.isEmpty());
         // A name that does not ship changes nothing.
-        w.courseWindow->openExercise(QStringLiteral("../OPTIPHANE.PEM"));
+        emit w.courseWindow->exerciseRequested(QStringLiteral("../OPTIPHANE.PEM"));
         QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->text(),
                  shipped(QStringLiteral("exercices/REFRACTION.E02")));
     }

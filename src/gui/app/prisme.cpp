@@ -337,7 +337,7 @@ void Prisme::openHelp(const QString& oldFile, const QString& folder, const QStri
             return;
         }
         window = new HelpWindow(title, index, this);
-        window->openExercise = [this](const QString& name) {
+        connect(window, &HelpWindow::exerciseRequested, this, [this](const QString& name) {
             const std::optional<QString> exercise =
                 exercises::resolveName(programfolder::file(QStringLiteral("exercices")), name);
             if (!exercise || !exercisesMenu->confirmDropEdits())
@@ -345,7 +345,13 @@ void Prisme::openHelp(const QString& oldFile, const QString& folder, const QStri
             exercisesMenu->openExercise(*exercise, this);
             activateWindow();
             raise();
-        };
+        });
+        connect(window, &HelpWindow::externalLinkRequested, this, [](const QUrl& url) {
+            if (urlOpener())
+                urlOpener()(url);
+            else
+                QDesktopServices::openUrl(url);
+        });
     }
     window->show();
     window->raise();

@@ -89,7 +89,11 @@ void Prisme::applyConfiguration(const Configuration& c)
 
 void Prisme::Command11_Click()
 {
-    enregistrer dialog([this](const QString& path) { return saveConfiguration(path); }, this);
+    enregistrer dialog(this);
+    connect(&dialog, &enregistrer::saveRequested, this, [this, &dialog](const QString& path) {
+        if (saveConfiguration(path))
+            dialog.accept();
+    });
     dialog.exec();
 }
 

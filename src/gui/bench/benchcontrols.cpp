@@ -345,8 +345,9 @@ void BenchControls::selectMaterial(QComboBox* list, Medium medium, QLabel* wavel
         !m_state.loadingConfig) {
         // Annuler puts the list back where it was before "Autre".
         const int remembered = mediumListIndex(m_state, medium);
-        LOUPE dialog(
-            m_state, [this, list, remembered] { setListPosition(list, remembered); }, m_window);
+        LOUPE dialog(m_state, m_window);
+        connect(&dialog, &LOUPE::cancelled, this,
+                [this, list, remembered] { setListPosition(list, remembered); });
         dialog.exec();
     }
     (medium == Medium::Disc ? m_settings.discMaterial : m_settings.outerMaterial) =

@@ -18,7 +18,6 @@
 #include <QPointF>
 #include <QString>
 #include <cstdint>
-#include <functional>
 
 class BenchView;
 class QCheckBox;

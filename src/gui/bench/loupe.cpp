@@ -38,8 +38,7 @@ QPixmap cauchyPicture()
 
 } // namespace
 
-LOUPE::LOUPE(BenchState& state, std::function<void()> restoreList, QWidget* mainWindow)
-    : QDialog(mainWindow), m_state(state), m_restoreList(std::move(restoreList))
+LOUPE::LOUPE(BenchState& state, QWidget* mainWindow) : QDialog(mainWindow), m_state(state)
 {
     setObjectName(QStringLiteral("LOUPE"));
     setWindowTitle(QStringLiteral("Definir un matériau non listé"));
@@ -148,8 +147,7 @@ void LOUPE::Command2_Click()
 
 void LOUPE::Command1_Click()
 {
-    if (m_restoreList)
-        m_restoreList();
+    emit cancelled();
     QDialog::reject();
 }
 

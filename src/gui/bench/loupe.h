@@ -8,7 +8,6 @@
 #include "core/state/benchstate.h"
 
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -17,8 +16,7 @@ class QPushButton;
 class LOUPE : public QDialog {
     Q_OBJECT
 public:
-    // restoreList puts the target's list back to its remembered position (Cancel).
-    LOUPE(BenchState& state, std::function<void()> restoreList, QWidget* mainWindow);
+    LOUPE(BenchState& state, QWidget* mainWindow);
 
     QLabel* Label1 = nullptr;
     QLabel* Image1 = nullptr;
@@ -32,6 +30,10 @@ public:
     void Command2_Click();
     void Command1_Click();
 
+signals:
+    // "Annuler" (or Escape): the target's list goes back to its remembered position.
+    void cancelled();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override; // Escape: as Annuler
@@ -40,5 +42,4 @@ private:
     void Form_Load(QWidget* mainWindow);
     Medium targetMedium() const;
     BenchState& m_state;
-    std::function<void()> m_restoreList;
 };

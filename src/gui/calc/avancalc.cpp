@@ -31,9 +31,10 @@ void openColumnCalculator(TableModel& table, double& memory, bool recalc, QWidge
     machine.prepareColumnMode(target);
     if (recalc)
         machine.recalcule(table.columnFormula(target));
-    machine.columnRun = [&machine, &table, target, window](const QString& formula) {
-        computeColumn(machine, table, target, formula, window);
-    };
+    QObject::connect(&machine, &Machine::columnRunRequested, &machine,
+                     [&machine, &table, target, window](const QString& formula) {
+                         computeColumn(machine, table, target, formula, window);
+                     });
     machine.exec();
 }
 

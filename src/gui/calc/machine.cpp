@@ -422,8 +422,8 @@ void Machine::keyAppend(const QString& text, calc::JoinRule rule)
 
 void Machine::EXE_Click()
 {
-    if (inColumnMode() && columnRun) {
-        columnRun(m_calc.entryText);
+    if (inColumnMode()) {
+        emit columnRunRequested(m_calc.entryText);
         return;
     }
     const int beeps = m_calc.execute(angleMode(), scientific(), [this] {

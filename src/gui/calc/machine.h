@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 
 class QGroupBox;
 class QKeyEvent;
@@ -23,6 +22,10 @@ class QTextEdit;
 // command line drive them.
 class Machine : public QDialog {
     Q_OBJECT
+signals:
+    // EXE in column mode: the formula, for whoever computes the column.
+    void columnRunRequested(const QString& formula);
+
 public:
     explicit Machine(double& memory, QWidget* parent = nullptr);
     ~Machine() override;
@@ -38,8 +41,6 @@ public:
     // target's disabled, the caption "Calculer: C3 =". Does not show the window.
     void prepareColumnMode(int target);
     bool inColumnMode() const;
-    // What EXE does in column mode: it is handed the formula.
-    std::function<void(const QString& formula)> columnRun;
 
     int angleMode() const;
     bool scientific() const;

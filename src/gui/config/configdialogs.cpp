@@ -238,10 +238,9 @@ bool FolderDialog::Dir1_KeyPress(QKeyEvent* key)
 
 // ---- enregistrer ---------------------------------------------------------------------------
 
-enregistrer::enregistrer(std::function<bool(const QString& path)> save, QWidget* mainWindow)
+enregistrer::enregistrer(QWidget* mainWindow)
     : FolderDialog(mainWindow, "Label3", QStringLiteral("Répertoire:"), "Label4",
-                   QStringLiteral("Fichiers enregistrés")),
-      m_save(std::move(save))
+                   QStringLiteral("Fichiers enregistrés"))
 {
     setObjectName(QStringLiteral("enregistrer"));
     setWindowTitle(QStringLiteral("Enregistrer les paramètres."));
@@ -317,10 +316,8 @@ void enregistrer::Command1_Click()
         unsetCursor();
         return;
     }
-    const bool saved = m_save && m_save(path);
+    emit saveRequested(path);
     unsetCursor();
-    if (saved)
-        accept();
 }
 
 void enregistrer::Command2_Click()

@@ -72,9 +72,7 @@ protected:
 class enregistrer : public FolderDialog {
     Q_OBJECT
 public:
-    // save(path) writes the configuration, shows its own failure message and returns false on
-    // failure (the dialog then stays open).
-    enregistrer(std::function<bool(const QString& path)> save, QWidget* mainWindow);
+    explicit enregistrer(QWidget* mainWindow);
 
     QLabel* Label3 = nullptr;        // "Répertoire:"
     QLabel* Label4 = nullptr;        // "Fichiers enregistrés"
@@ -89,13 +87,18 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+signals:
+    // The file chosen (and its replacement agreed to): whoever listens writes the configuration,
+    // shows its own failure message, and accepts the dialog once it is written (otherwise the
+    // dialog stays open).
+    void saveRequested(const QString& path);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void filesFolderChanged() override { File1_PathChange(); }
 
 private:
     void Form_Load(QWidget* mainWindow);
-    std::function<bool(const QString&)> m_save;
 };
 
 class ouvrir : public FolderDialog {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/help/helpwindow.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -112,16 +111,12 @@ bool HelpWindow::find(const QString& text, bool backwards)
 void HelpWindow::followLink(const QUrl& url)
 {
     if (url.scheme() == QLatin1String("exercice")) {
-        if (openExercise)
-            openExercise(url.path());
+        emit exerciseRequested(url.path());
         return;
     }
     if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https") ||
         url.scheme() == QLatin1String("mailto")) {
-        if (openExternal)
-            openExternal(url);
-        else
-            QDesktopServices::openUrl(url);
+        emit externalLinkRequested(url);
         return;
     }
     browser->setSource(url);

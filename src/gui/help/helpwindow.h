@@ -7,7 +7,6 @@
 #include <QString>
 #include <QUrl>
 #include <QWidget>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -20,16 +19,18 @@ public:
     // index: the contents page's full path.
     HelpWindow(const QString& title, const QString& index, QWidget* parent = nullptr);
 
-    // What an "exercice:" link does (the exercise file's name, e.g. "REFRACTION.E02").
-    std::function<void(const QString& name)> openExercise;
-    // What a link to the web does (tests replace the desktop's browser).
-    std::function<void(const QUrl& url)> openExternal;
-
     QString index() const { return m_index; }
     // Finds the text in the page from the cursor on (backwards when asked), wrapping at the end;
     // false when the page does not hold it.
     bool find(const QString& text, bool backwards = false);
 
+signals:
+    // An "exercice:" link (the exercise file's name, e.g. "REFRACTION.E02"), and a link to the
+    // web or a mail address, for the desktop's browser.
+    void exerciseRequested(const QString& name);
+    void externalLinkRequested(const QUrl& url);
+
+public:
     QTextBrowser* browser = nullptr;
     QToolButton* home = nullptr;
     QToolButton* back = nullptr;
