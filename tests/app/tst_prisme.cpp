@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven as a user drives it: start-up, the marker file, the size rule, the hint
 // bar, the panels, the help commands, the text box rules, closing, and the --image command.
+#include "core/app/experimentsetup.h"
 #include "core/app/markerfile.h"
 #include "core/config/recordfile.h"
 #include "core/platform/programfolder.h"
@@ -17,6 +18,7 @@
 #include "support/smalldisc.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -25,6 +27,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -43,6 +46,9 @@ private slots:
 
     void startup_prepares_the_experiment();
     void an_exercise_is_read_beside_the_bench_alone();
+    void a_configuration_opens_into_the_controls();
+    void a_refused_configuration_changes_nothing_data();
+    void a_refused_configuration_changes_nothing();
     // Before the closing questions: once the application was asked to quit, no dialog runs.
     void save_on_a_full_disc_keeps_the_file_and_the_title();
 
@@ -319,6 +325,77 @@ void TestPrisme::an_exercise_is_read_beside_the_bench_alone()
     QVERIFY(!named<QPushButton>(w, QStringLiteral("Check1"))->isChecked());
     for (const char* panel : {"Picture4", "Picture5", "Picture6", "Frame1", "Picture2", "Frame4"})
         QVERIFY2(named<QFrame>(w, QLatin1String(panel))->isHidden(), panel);
+}
+
+void TestPrisme::a_configuration_opens_into_the_controls()
+{
+    // State: a file written from an experiment with a custom disc, white light at 650 nm and no
+    // arrows. Action: open it in the window. Expected: the controls show it, white light drawn,
+    // no dialog, the title names the file, and saving it again gives the same bytes.
+    Experiment written;
+    experimentsetup::start(written);
+    written.bench.discA = 1.7f;
+    written.bench.discB = 12345.67f;
+    written.settings.discMaterial = QStringLiteral("Autre");
+    written.settings.source = Source::WhiteLight;
+    written.settings.wavelength = 650;
+    written.settings.arrows = false;
+    written.table.setCell(1, 0, QStringLiteral("30,000"));
+    const QString path = m_dir->filePath(QStringLiteral("full.P02"));
+    QVERIFY(config::writeFile(path, config::fromExperiment(written)));
+
+    Prisme w;
+    const int whiteLight = w.benchPicture.counts.whiteLight;
+    QCOMPARE(w.openConfiguration(path), std::optional<QString>());
+    QVERIFY(w.benchPicture.counts.whiteLight >= whiteLight + 2);
+    const BenchWidgets& c = w.bench->widgets();
+    QCOMPARE(c.Combo1->currentText(), QStringLiteral("Autre"));
+    QVERIFY(c.Option2->isChecked());
+    QCOMPARE(c.HScroll1->value(), 650);
+    QVERIFY(!c.propa->isChecked());
+    QCOMPARE(w.windowTitle(), "Optiphane - " + path);
+    QVERIFY(m_requests.isEmpty()); // no custom-material dialog, no message
+    QCOMPARE(config::fileBytes(w.currentConfiguration()),
+             config::fileBytes(config::fromExperiment(written)));
+    QVERIFY(w.writeConfiguration(m_dir->filePath(QStringLiteral("again.P02"))));
+    QCOMPARE(w.windowTitle(), "Optiphane - " + m_dir->filePath(QStringLiteral("again.P02")));
+}
+
+void TestPrisme::a_refused_configuration_changes_nothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title");
+    const QString damaged = QStringLiteral("Lecture impossible sur disque");
+    const QString loading = QStringLiteral("Erreur lors du chargement du fichier");
+    QTest::newRow("no source") << "damaged-no-source.P02" << damaged << loading;
+    QTest::newRow("missing") << "missing.P02" << damaged << loading;
+    QTest::newRow("another program's")
+        << "wrong-header.P02" << QStringLiteral("Ce fichier ne correspond pas à cette application")
+        << QStringLiteral("Fichier non valide");
+}
+
+void TestPrisme::a_refused_configuration_changes_nothing()
+{
+    // Action: open a refused file over an experiment the user changed. Expected: the message with
+    // its title and the error icon; the experiment, the controls and the title as they were.
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    QFETCH(QString, title);
+    Prisme w;
+    w.table.setCell(1, 0, QStringLiteral("4,000"));
+    w.bench->widgets().Option4->setChecked(true);
+    const auto before = config::fileBytes(w.currentConfiguration());
+    const QString title0 = w.windowTitle();
+    w.loadConfiguration(qEnvironmentVariable("OPTIPHANE_TEST_DATA") + "/config/data/" + file);
+    QCOMPARE(m_requests.size(), 1);
+    QCOMPARE(m_requests.last().text, message);
+    QCOMPARE(m_requests.last().title, title);
+    QCOMPARE(m_requests.last().icon, dialogs::Icon::Stop);
+    QCOMPARE(config::fileBytes(w.currentConfiguration()), before);
+    QVERIFY(w.bench->widgets().Option4->isChecked());
+    QCOMPARE(w.windowTitle(), title0);
+    QVERIFY(!w.benchPicture.hidden);
 }
 
 void TestPrisme::closing_questions_data()

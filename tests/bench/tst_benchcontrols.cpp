@@ -24,6 +24,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -454,6 +455,47 @@ private slots:
         QCOMPARE(w->benchPicture.counts.whiteLight, w0);
         QTest::keyRelease(w->view, Qt::Key_Right);
         QCOMPARE(w->benchPicture.counts.whiteLight, w0 + 1);
+    }
+
+    // Expected: every change of the experiment raises its revision, the table's included;
+    // gathering it for a save changes nothing.
+    void every_change_raises_the_revision()
+    {
+        const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+            {"a source", [this] { w->bench->widgets().Option2->setChecked(true); }},
+            {"the wavelength", [this] { w->bench->widgets().HScroll1->setValue(600); }},
+            {"the background", [this] { w->bench->widgets().Option4->setChecked(true); }},
+            {"the element", [this] { w->bench->widgets().Option7->setChecked(true); }},
+            {"the partial reflection", [this] { w->bench->widgets().Check3->setChecked(false); }},
+            {"a material",
+             [this] {
+                 w->bench->widgets().Combo1->setCurrentIndex(1);
+                 w->bench->Combo1_Click();
+             }},
+            {"the lamp", [this] { w->bench->lampe_KeyDown(Qt::Key_Right, {}); }},
+            {"a cell", [this] { w->experiment.table.setCell(1, 0, QStringLiteral("2,000")); }},
+            {"a formula",
+             [this] { w->experiment.table.setColumnFormula(1, QStringLiteral("2*C1")); }},
+            {"the format",
+             [this] {
+                 w->experiment.table.setNumberFormat(QStringLiteral("0.00E+00"));
+                 w->experiment.table.reformatTable();
+             }},
+            {"the rows", [this] { w->experiment.table.setRowCount(20); }},
+        };
+        for (const auto& [what, change] : changes) {
+            const quint64 before = w->experiment.revision();
+            const Configuration gathered = config::fromExperiment(w->experiment);
+            QCOMPARE(w->experiment.revision(), before);
+            change();
+            QVERIFY2(w->experiment.revision() > before, what);
+        }
+        // What a save gathers is what the controls show.
+        const Configuration c = config::fromExperiment(w->experiment);
+        QCOMPARE(c.source, Source::WhiteLight);
+        QCOMPARE(c.wavelength, 600);
+        QVERIFY(!c.blackBackground && !c.halfDisc && c.partialReflection == 0);
+        QCOMPARE(c.discMaterial, w->bench->widgets().Combo1->currentText());
     }
 };
 

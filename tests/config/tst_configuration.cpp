@@ -1,26 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Configuration files: the record layout byte for byte against samples written independently of
-// the program, the checked reader on a corpus of damaged files (nothing applied, the message
-// shown), round trips through the real main window, a save that fails leaving the old file
-// intact, and the command-line modes that read and write configurations.
+// Configuration files on the core alone: the record layout byte for byte against samples written
+// independently of the program, the checked reader on a corpus of damaged files (nothing applied,
+// the message said), round trips of an experiment, a save that fails leaving the old file intact,
+// and the command-line modes that read and write configurations.
+#include "core/app/experimentsetup.h"
 #include "core/bench/materials.h"
 #include "core/state/module1.h"
-#include "gui/app/prisme.h"
-#include "gui/bench/benchcontrols.h"
-#include "support/modalwatchdog.h"
-#include "support/responder.h"
 
-#include <QCheckBox>
-#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <functional>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -33,10 +26,21 @@ QByteArray bytesOf(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-// The experiment of a window as the file would hold it.
-QByteArray snapshot(Prisme& w)
+// An experiment as the file would hold it.
+QByteArray snapshot(const Experiment& e)
 {
-    return config::fileBytes(w.currentConfiguration()).value_or(QByteArray());
+    return config::fileBytes(config::fromExperiment(e)).value_or(QByteArray());
+}
+bool save(const Experiment& e, const QString& path)
+{
+    return config::writeFile(path, config::fromExperiment(e));
+}
+// The experiment as the program starts it.
+std::unique_ptr<Experiment> started()
+{
+    auto e = std::make_unique<Experiment>();
+    experimentsetup::start(*e);
+    return e;
 }
 
 } // namespace
@@ -44,10 +48,8 @@ QByteArray snapshot(Prisme& w)
 class TestConfiguration : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ModalWatchdog> watchdog;
-    std::unique_ptr<RecordingResponder> responder;
     std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<Prisme> w;
+    std::unique_ptr<Experiment> w;
 
     QString path(const QString& name) const { return dir->filePath(name); }
 
@@ -55,31 +57,25 @@ private slots:
     void init()
     {
         module1() = Module1{};
-        watchdog = std::make_unique<ModalWatchdog>();
-        responder = std::make_unique<RecordingResponder>();
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
-        w = std::make_unique<Prisme>(Prisme::StartMode::CommandLine);
+        w = started();
     }
     void cleanup()
     {
         w.reset();
-        responder.reset();
         dir.reset();
-        QCOMPARE(watchdog->pending(), 0);
-        watchdog.reset();
     }
 
     // Expected: the start-up experiment is written exactly as the sample made from the layout:
     // 80 records, 10 127 bytes, the last record ending right after its text.
     void startup_file_byte_for_byte()
     {
-        QVERIFY(w->writeConfiguration(path("start.P02")));
+        QVERIFY(save(*w, path("start.P02")));
         const QByteArray written = bytesOf(path("start.P02"));
         QCOMPARE(written.size(), 10127);
         QCOMPARE(written, bytesOf(sample("startup.P02")));
-        QCOMPARE(w->windowTitle(), "Optiphane - " + path("start.P02"));
-        const QStringList records = config::records(w->currentConfiguration());
+        const QStringList records = config::records(config::fromExperiment(*w));
         QCOMPARE(records.size(), 80);
         QCOMPARE(records.at(18), QStringLiteral(" 11"));
         QCOMPARE(records.mid(19, 5), QStringList({"C1", "C2", "C3", "C4", "C5"}));
@@ -108,7 +104,7 @@ private slots:
     }
 
     // Expected: 100 data rows give 530 records; titles, formulas, a format of no option, a
-    // custom material and white light come back as saved, and the white light is drawn.
+    // custom material and white light come back as saved.
     void round_trip()
     {
         TableModel& t = w->table;
@@ -118,39 +114,30 @@ private slots:
         t.setColumnFormula(2, QStringLiteral("sin (C1)"));
         t.setNumberFormat(QStringLiteral("0.0"));
         t.reformatTable();
-        w->experiment.bench.discA = 1.7f;
-        w->experiment.bench.discB = 12345.67f;
-        w->experiment.bench.loadingConfig = true;
-        w->bench->widgets().Combo1->setCurrentIndex(4); // "Autre", the coefficients above
-        w->bench->Combo1_Click();
-        w->experiment.bench.loadingConfig = false;
-        w->bench->widgets().Option2->setChecked(true);
-        w->bench->widgets().HScroll1->setValue(650);
-        w->bench->widgets().propa->setChecked(false);
-        w->experiment.bench.lampAngle = 152.3;
-        QCOMPARE(config::records(w->currentConfiguration()).size(), 530);
-        QVERIFY(w->writeConfiguration(path("full.P02")));
+        w->bench.discA = 1.7f;
+        w->bench.discB = 12345.67f;
+        w->settings.discMaterial = QStringLiteral("Autre");
+        w->settings.source = Source::WhiteLight;
+        w->settings.wavelength = 650;
+        w->settings.arrows = false;
+        w->bench.lampAngle = 152.3;
+        QCOMPARE(config::records(config::fromExperiment(*w)).size(), 530);
+        QVERIFY(save(*w, path("full.P02")));
         const QByteArray saved = bytesOf(path("full.P02"));
 
-        Prisme other(Prisme::StartMode::CommandLine);
-        const int whiteLight = other.benchPicture.counts.whiteLight;
-        QCOMPARE(other.openConfiguration(path("full.P02")), std::optional<QString>());
-        QVERIFY(other.benchPicture.counts.whiteLight >= whiteLight + 2);
-        QCOMPARE(other.table.rowCount(), 101);
-        QCOMPARE(other.table.title(0), QStringLiteral("Angle i (°)"));
-        QCOMPARE(other.table.getCell(100, 4), QStringLiteral("12,5"));
-        QCOMPARE(other.table.columnFormula(2), QStringLiteral("sin (C1)"));
-        QCOMPARE(other.table.numberFormat(), QStringLiteral("0.0"));
-        QCOMPARE(other.bench->widgets().Combo1->currentText(), QStringLiteral("Autre"));
-        QCOMPARE(other.experiment.bench.discA, 1.7f);
-        QCOMPARE(other.experiment.bench.discB, 12345.67f);
-        QVERIFY(other.bench->widgets().Option2->isChecked());
-        QCOMPARE(other.bench->widgets().HScroll1->value(), 650);
-        QVERIFY(!other.bench->widgets().propa->isChecked());
-        QCOMPARE(other.experiment.bench.lampAngle, 152.3);
-        QCOMPARE(other.windowTitle(), "Optiphane - " + path("full.P02"));
-        QCOMPARE(snapshot(other), saved);
-        QVERIFY(responder->requests.isEmpty()); // no custom-material dialog, no message
+        const std::unique_ptr<Experiment> other = started();
+        QCOMPARE(experimentsetup::open(*other, path("full.P02")), std::optional<QString>());
+        QCOMPARE(other->table.rowCount(), 101);
+        QCOMPARE(other->table.title(0), QStringLiteral("Angle i (°)"));
+        QCOMPARE(other->table.getCell(100, 4), QStringLiteral("12,5"));
+        QCOMPARE(other->table.columnFormula(2), QStringLiteral("sin (C1)"));
+        QCOMPARE(other->table.numberFormat(), QStringLiteral("0.0"));
+        QCOMPARE(other->settings.discMaterial, QStringLiteral("Autre"));
+        QCOMPARE(other->bench.discA, 1.7f);
+        QCOMPARE(other->bench.discB, 12345.67f);
+        QCOMPARE(other->settings, w->settings);
+        QCOMPARE(other->bench.lampAngle, 152.3);
+        QCOMPARE(snapshot(*other), saved);
     }
 
     // Expected: a catalogue material takes the catalogue's coefficients, not the file's copy.
@@ -164,14 +151,14 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         f.close();
-        QCOMPARE(w->openConfiguration(path("copy.P02")), std::optional<QString>());
-        QCOMPARE(w->experiment.bench.discA, 1.472363f);
+        QCOMPARE(experimentsetup::open(*w, path("copy.P02")), std::optional<QString>());
+        QCOMPARE(w->bench.discA, 1.472363f);
     }
 
     // Expected: a file of the old program (spaces as filler, old records after the end) opens.
     void file_of_the_old_program_opens()
     {
-        QCOMPARE(w->openConfiguration(sample("old-program.P02")), std::optional<QString>());
+        QCOMPARE(experimentsetup::open(*w, sample("old-program.P02")), std::optional<QString>());
         QCOMPARE(w->table.rowCount(), 3);
         QCOMPARE(w->table.title(0), QStringLiteral("Angle i"));
         QCOMPARE(w->table.getCell(2, 1), QStringLiteral("28,100"));
@@ -185,11 +172,8 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("title");
         const QString damaged = QStringLiteral("Lecture impossible sur disque");
-        const QString loading = QStringLiteral("Erreur lors du chargement du fichier");
         const QString wrong = QStringLiteral("Ce fichier ne correspond pas à cette application");
-        const QString invalid = QStringLiteral("Fichier non valide");
         for (const char* name : {"damaged-empty.P02",           "damaged-header-cut.P02",
                                  "damaged-cut-in-material.P02", "damaged-cut-in-row-count.P02",
                                  "damaged-cut-in-cell.P02",     "damaged-cut-in-format.P02",
@@ -200,29 +184,22 @@ private slots:
                                  "damaged-option.P02",          "damaged-wavelength.P02",
                                  "damaged-no-source.P02",       "damaged-two-sources.P02",
                                  "damaged-two-elements.P02",    "missing.P02"})
-            QTest::newRow(name) << name << damaged << loading;
-        QTest::newRow("wrong header") << "wrong-header.P02" << wrong << invalid;
-        QTest::newRow("lower-case header") << "wrong-header-lower-case.P02" << wrong << invalid;
-        QTest::newRow("a folder") << "." << damaged << loading;
+            QTest::newRow(name) << name << damaged;
+        QTest::newRow("wrong header") << "wrong-header.P02" << wrong;
+        QTest::newRow("lower-case header") << "wrong-header-lower-case.P02" << wrong;
+        QTest::newRow("a folder") << "." << damaged;
     }
     // Action: open a damaged file over an experiment the user changed. Expected: the message,
-    // with its title and the error icon, and nothing of the experiment changed.
+    // and nothing of the experiment changed.
     void damaged_files()
     {
         QFETCH(QString, file);
         QFETCH(QString, message);
-        QFETCH(QString, title);
         w->table.setCell(1, 0, QStringLiteral("4,000"));
-        w->bench->widgets().Option4->setChecked(true);
+        w->settings.blackBackground = false;
         const QByteArray before = snapshot(*w);
-        const QString title0 = w->windowTitle();
-        w->loadConfiguration(sample(file));
-        QCOMPARE(responder->messages(), QStringList{message});
-        QCOMPARE(responder->requests.last().title, title);
-        QCOMPARE(responder->requests.last().icon, dialogs::Icon::Stop);
+        QCOMPARE(experimentsetup::open(*w, sample(file)), std::optional<QString>(message));
         QCOMPARE(snapshot(*w), before);
-        QCOMPARE(w->windowTitle(), title0);
-        QVERIFY(!w->benchPicture.hidden);
     }
 
     void failed_saves_data()
@@ -232,20 +209,18 @@ private slots:
         QTest::newRow("a title over 126 bytes") << QString(127, u'x') << false;
         QTest::newRow("a vanished folder") << QStringLiteral("C1") << true;
     }
-    // Action: save over an existing file, the save failing. Expected: the message, the old file
-    // byte for byte as it was.
+    // Action: save over an existing file, the save failing. Expected: the failure said, the old
+    // file byte for byte as it was.
     void failed_saves()
     {
         QFETCH(QString, title);
         QFETCH(bool, missingFolder);
         const QString target = missingFolder ? path("gone/x.P02") : path("x.P02");
-        QVERIFY(w->writeConfiguration(path("x.P02")));
+        QVERIFY(save(*w, path("x.P02")));
         const QByteArray old = bytesOf(path("x.P02"));
         w->table.setCell(0, 0, title);
         w->table.setCell(1, 0, QStringLiteral("1,000"));
-        QVERIFY(!w->saveConfiguration(target));
-        QCOMPARE(responder->messages(), QStringList{"Ecriture impossible sur disque"});
-        QCOMPARE(responder->requests.last().title, QStringLiteral("Enregistrement impossible"));
+        QVERIFY(!save(*w, target));
         QCOMPARE(bytesOf(path("x.P02")), old);
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"x.P02"});
     }
@@ -288,62 +263,22 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         f.close();
 
-        QCOMPARE(w->openConfiguration(path("format.P02")), std::optional<QString>());
+        QCOMPARE(experimentsetup::open(*w, path("format.P02")), std::optional<QString>());
         QCOMPARE(w->table.numberFormat(), format);
         QCOMPARE(w->table.getCell(1, 0), cell);
-        QVERIFY(w->writeConfiguration(path("again.P02")));
-        Prisme other(Prisme::StartMode::CommandLine);
-        QCOMPARE(other.openConfiguration(path("again.P02")), std::optional<QString>());
-        QCOMPARE(other.table.contentText(), w->table.contentText());
-    }
-
-    // Expected: every change of the experiment raises its revision, the table's included;
-    // gathering it for a save changes nothing.
-    void every_change_raises_the_revision()
-    {
-        const std::vector<std::pair<const char*, std::function<void()>>> changes = {
-            {"a source", [this] { w->bench->widgets().Option2->setChecked(true); }},
-            {"the wavelength", [this] { w->bench->widgets().HScroll1->setValue(600); }},
-            {"the background", [this] { w->bench->widgets().Option4->setChecked(true); }},
-            {"the element", [this] { w->bench->widgets().Option7->setChecked(true); }},
-            {"the partial reflection", [this] { w->bench->widgets().Check3->setChecked(false); }},
-            {"a material",
-             [this] {
-                 w->bench->widgets().Combo1->setCurrentIndex(1);
-                 w->bench->Combo1_Click();
-             }},
-            {"the lamp", [this] { w->bench->lampe_KeyDown(Qt::Key_Right, {}); }},
-            {"a cell", [this] { w->table.setCell(1, 0, QStringLiteral("2,000")); }},
-            {"a formula", [this] { w->table.setColumnFormula(1, QStringLiteral("2*C1")); }},
-            {"the format",
-             [this] {
-                 w->table.setNumberFormat(QStringLiteral("0.00E+00"));
-                 w->table.reformatTable();
-             }},
-            {"the rows", [this] { w->table.setRowCount(20); }},
-        };
-        for (const auto& [what, change] : changes) {
-            const quint64 before = w->experiment.revision();
-            const Configuration gathered = w->currentConfiguration();
-            QCOMPARE(w->experiment.revision(), before);
-            change();
-            QVERIFY2(w->experiment.revision() > before, what);
-        }
-        // What a save gathers is what the controls show.
-        const Configuration c = w->currentConfiguration();
-        QCOMPARE(c.source, Source::WhiteLight);
-        QCOMPARE(c.wavelength, 600);
-        QVERIFY(!c.blackBackground && !c.halfDisc && c.partialReflection == 0);
-        QCOMPARE(c.discMaterial, w->bench->widgets().Combo1->currentText());
+        QVERIFY(save(*w, path("again.P02")));
+        const std::unique_ptr<Experiment> other = started();
+        QCOMPARE(experimentsetup::open(*other, path("again.P02")), std::optional<QString>());
+        QCOMPARE(other->table.contentText(), w->table.contentText());
     }
 
     // Expected: a save over a longer old file leaves exactly the new records.
     void saving_over_a_longer_file_shortens_it()
     {
         w->table.setRowCount(101);
-        QVERIFY(w->writeConfiguration(path("x.P02")));
+        QVERIFY(save(*w, path("x.P02")));
         w->table.setRowCount(11);
-        QVERIFY(w->writeConfiguration(path("x.P02")));
+        QVERIFY(save(*w, path("x.P02")));
         QCOMPARE(bytesOf(path("x.P02")), bytesOf(sample("startup.P02")));
     }
 

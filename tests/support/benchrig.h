@@ -4,6 +4,7 @@
 // 135°, on black); the protractor over the bench when asked for. The last hint is kept.
 #pragma once
 
+#include "core/config/configuration.h"
 #include "core/experiment/experiment.h"
 #include "core/state/module1.h"
 #include "gui/bench/benchcontrols.h"
@@ -12,7 +13,6 @@
 
 #include <QFrame>
 #include <QWidget>
-#include <numbers>
 
 class BenchRig : public QWidget {
 public:
@@ -40,13 +40,13 @@ public:
                                   experiment.settings, experiment.bench, benchPicture, this);
         QObject::connect(bench, &BenchControls::hintChanged, this,
                          [this](const QString& text) { m_hint = text; });
+        QObject::connect(bench, &BenchControls::changed, this, [this] { experiment.changed(); });
         if (with == With::Protractor) {
             protractor = new ProtractorControls({.bench = view, .panel = protractorPanel},
                                                 module1().protractor, benchPicture, this);
             QObject::connect(protractor, &ProtractorControls::hintChanged, this,
                              [this](const QString& text) { m_hint = text; });
         }
-        module1().protractor.lineAngle = float(std::numbers::pi / 2);
         bench->showStartMaterials();
         bench->startDrawing();
     }

@@ -166,8 +166,6 @@ void Prisme::Form_Load()
     if (m_mode == StartMode::Interactive)
         marker::write(QStringLiteral("OUI"));
 
-    module1().protractor.lineAngle = float(optics::Pi) / 2;
-
     Form_Resize();
 
     state.benchDrawnFor = 0;

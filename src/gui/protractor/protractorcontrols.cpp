@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/protractor/protractorcontrols.h"
 
+#include "core/bench/optics.h"
 #include "core/platform/numtext.h"
 #include "gui/bench/benchview.h"
 #include "gui/platform/placed.h"
@@ -46,6 +47,8 @@ ProtractorControls::ProtractorControls(const ProtractorPanel& panel, ProtractorS
                                        BenchPicture& bench, QObject* parent)
     : QObject(parent), m_view(panel.bench), m_panel(panel.panel), m_state(state), m_bench(bench)
 {
+    // The measuring line starts along the normal.
+    m_state.lineAngle = float(optics::Pi) / 2;
     Label5 = placedLabel(m_panel, "Label5", QStringLiteral("Angle mesuré:"), QRect(8, 24, 115, 16));
     Label10 = placedLabel(m_panel, "Label10", QStringLiteral("90,0"), QRect(8, 46, 48, 20));
     Label10->setFrameStyle(QFrame::Panel | QFrame::Sunken);
