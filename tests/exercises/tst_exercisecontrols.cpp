@@ -76,7 +76,8 @@ public:
         supertext->setObjectName(QStringLiteral("supertext"));
         experimentsetup::start(experiment);
         exercisesMenu = new ExerciseControls(
-            {.window = this, .btexo = btexo, .supertext = supertext, .fich = fich}, this);
+            {.window = this, .btexo = btexo, .supertext = supertext, .fich = fich}, experiment,
+            this);
         QObject::connect(exercisesMenu, &ExerciseControls::configurationRequested, this,
                          [this](const QString& path) {
                              if (const auto error = experimentsetup::open(experiment, path))

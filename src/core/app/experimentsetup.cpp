@@ -28,6 +28,7 @@ void start(Experiment& experiment)
     selectMaterial(state, Medium::Outer, experiment.settings.outerMaterial);
     buildSpectrumColours(state);
     state.lampAngle = 135;
+    experiment.tableSaved();
 }
 
 ReadOutcome read(const QString& path)
@@ -71,6 +72,7 @@ std::optional<QString> open(Experiment& experiment, const QString& path)
     c.giveTable(experiment.table);
     experiment.table.reformatTable();
     experiment.changed();
+    experiment.tableSaved();
     return std::nullopt;
 }
 

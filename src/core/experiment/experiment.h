@@ -24,6 +24,12 @@ public:
     // Called by whoever changed the settings or the bench record.
     void changed() { ++m_changes; }
 
+    // The table as it was last saved or loaded: whether it holds changes since (measurements
+    // that would be lost if another experiment replaced it).
+    void tableSaved() { m_savedTableRevision = table.revision(); }
+    bool tableUnsaved() const { return table.revision() != m_savedTableRevision; }
+
 private:
     quint64 m_changes = 0;
+    quint64 m_savedTableRevision = 0;
 };

@@ -83,7 +83,7 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     connect(protractor, &ProtractorControls::hintChanged, this, &Prisme::setHint);
     connect(tableControls, &TableControls::hintChanged, this, &Prisme::setHint);
     exercisesMenu = new ExerciseControls(
-        {.window = this, .btexo = btexo, .supertext = supertext, .fich = fich}, this);
+        {.window = this, .btexo = btexo, .supertext = supertext, .fich = fich}, experiment, this);
     connect(exercisesMenu, &ExerciseControls::configurationRequested, this,
             &Prisme::loadConfiguration);
     connect(exercisesMenu, &ExerciseControls::panelsHideRequested, this, &Prisme::hideForExercise);
@@ -176,6 +176,7 @@ void Prisme::Form_Load()
     bench->showStartMaterials();
     setHint(StartHint);
     bench->startDrawing();
+    experiment.tableSaved(); // the start table holds no measurement
 
     // The background and the panel icons are painted by paintEvent: the icons have transparent
     // backgrounds, so they show over the gradient as they are.
@@ -338,7 +339,8 @@ void Prisme::openHelp(const QString& oldFile, const QString& folder, const QStri
         connect(window, &HelpWindow::exerciseRequested, this, [this](const QString& name) {
             const std::optional<QString> exercise =
                 exercises::resolveName(programfolder::file(QStringLiteral("exercices")), name);
-            if (!exercise || !exercisesMenu->confirmDropEdits())
+            if (!exercise || !exercisesMenu->confirmDropMeasurements() ||
+                !exercisesMenu->confirmDropEdits())
                 return;
             exercisesMenu->openExercise(*exercise, this);
             activateWindow();

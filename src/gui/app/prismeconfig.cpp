@@ -8,6 +8,7 @@
 #include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
 #include "gui/config/configdialogs.h"
+#include "gui/exercises/exercisecontrols.h"
 #include "gui/platform/dialogs.h"
 #include "gui/table/tablecontrols.h"
 
@@ -35,6 +36,7 @@ bool Prisme::writeConfiguration(const QString& path)
 {
     if (!config::writeFile(path, currentConfiguration()))
         return false;
+    experiment.tableSaved();
     setWindowTitle(QStringLiteral("Optiphane - ") + path);
     return true;
 }
@@ -54,6 +56,7 @@ std::optional<QString> Prisme::openConfiguration(const QString& path)
     if (!read.configuration)
         return read.error;
     applyConfiguration(*read.configuration);
+    experiment.tableSaved();
     setWindowTitle(QStringLiteral("Optiphane - ") + path);
     return std::nullopt;
 }
@@ -99,6 +102,8 @@ void Prisme::Command11_Click()
 
 void Prisme::Command2_Click()
 {
+    if (!exercisesMenu->confirmDropMeasurements())
+        return;
     ouvrir dialog(this);
     connect(&dialog, &ouvrir::configurationRequested, this, &Prisme::loadConfiguration);
     dialog.exec();

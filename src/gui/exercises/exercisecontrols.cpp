@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/exercises/exercisecontrols.h"
 
+#include "core/experiment/experiment.h"
+
 #include "core/exercises/exercisefile.h"
 #include "core/platform/files.h"
 #include "core/platform/programfolder.h"
@@ -27,8 +29,9 @@ const QString kRtfFilter = QStringLiteral("Texte au format RTF (*.RTF)");
 
 } // namespace
 
-ExerciseControls::ExerciseControls(ExerciseWidgets widgets, QObject* parent)
-    : QObject(parent), m_w(std::move(widgets))
+ExerciseControls::ExerciseControls(ExerciseWidgets widgets, const Experiment& experiment,
+                                   QObject* parent)
+    : QObject(parent), m_w(std::move(widgets)), m_experiment(experiment)
 {
     optionexo = new QMenu(m_w.window);
     optionexo->setObjectName(QStringLiteral("optionexo"));
@@ -109,6 +112,15 @@ bool ExerciseControls::confirmDropEdits()
     return true;
 }
 
+bool ExerciseControls::confirmDropMeasurements()
+{
+    if (!m_experiment.tableUnsaved())
+        return true;
+    return dialogs::msgBox(DropMeasurementsQuestion, dialogs::Buttons::YesNo,
+                           dialogs::Icon::Question, QStringLiteral("Mesures non enregistrées"),
+                           m_w.window /*DEFAULT-NO*/) == dialogs::Answer::Yes;
+}
+
 void ExerciseControls::btexo_Click()
 {
     opencor->setEnabled(m_hasCorrection);
@@ -180,8 +192,9 @@ void ExerciseControls::PRISENMAIN_Click()
     const QString pem = folder + exercises::GettingStartedName;
     if (!QFileInfo::exists(pem))
         return;
-    // The activity replaces the text as an exercise does: typed answers are not dropped unasked.
-    if (!confirmDropEdits())
+    // The activity replaces the text and the experiment as an exercise does: neither typed answers
+    // nor measurements are dropped unasked.
+    if (!confirmDropMeasurements() || !confirmDropEdits())
         return;
     const std::optional<exercises::ExerciseRecords> records = exercises::readGettingStarted(pem);
     if (!records) {
@@ -198,7 +211,7 @@ void ExerciseControls::PRISENMAIN_Click()
 
 void ExerciseControls::openexo_Click()
 {
-    if (!confirmDropEdits())
+    if (!confirmDropMeasurements() || !confirmDropEdits())
         return;
     Fichexo window(*this, m_w.window);
     m_fichexo = &window;
@@ -239,7 +252,7 @@ bool ExerciseControls::openExercise(const QString& exercise, QWidget* messagePar
 
 void ExerciseControls::opencor_Click()
 {
-    if (!confirmDropEdits())
+    if (!confirmDropMeasurements() || !confirmDropEdits())
         return;
     m_textModified = false;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -15,6 +15,7 @@ class QMenu;
 class QTextDocument;
 class QTextEdit;
 class QWidget;
+class Experiment;
 class Fichexo;
 
 // The text area of the main window.
@@ -28,7 +29,8 @@ struct ExerciseWidgets {
 class ExerciseControls : public QObject {
     Q_OBJECT
 public:
-    ExerciseControls(ExerciseWidgets widgets, QObject* parent);
+    // experiment: the one the exercises replace (its table is protected).
+    ExerciseControls(ExerciseWidgets widgets, const Experiment& experiment, QObject* parent);
     ~ExerciseControls() override;
 
     QMenu* optionexo = nullptr;
@@ -62,6 +64,10 @@ public:
     bool textModified() const { return m_textModified; }
     // True when there is nothing to lose, or the pupil agreed to lose the edits.
     bool confirmDropEdits();
+    // The same for the table's measurements not saved since it was last saved or loaded.
+    static inline const QString DropMeasurementsQuestion = QStringLiteral(
+        "Le tableau contient des mesures qui n'ont pas été enregistrées. Les abandonner ?");
+    bool confirmDropMeasurements();
 
     // "Lecture impossible": an exercise file could not be read. "Erreur lors du chargement": a
     // file that ships with the program is missing.
@@ -97,6 +103,7 @@ private:
     void afterOpening(bool readOnly);
 
     ExerciseWidgets m_w;
+    const Experiment& m_experiment;
     Fichexo* m_fichexo = nullptr;
     QString m_exerciseFolder;
     bool m_hasCorrection = false;
