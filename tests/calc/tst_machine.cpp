@@ -280,6 +280,10 @@ void TestMachine::keyboard_data()
                                    << "1E+";
     QTest::newRow("point") << ".5\n"
                            << " .5";
+    QTest::newRow("comma is the point") << "1,5+1\n"
+                                        << " 2.5";
+    QTest::newRow("comma shows as the point") << ",5"
+                                              << ".5";
     QTest::newRow("backspace") << "12\b"
                                << "1";
     QTest::newRow("backspace removes an operator") << "2*\b"
@@ -511,6 +515,21 @@ void TestMachine::command_line_data()
     QTest::newRow("evaluation error") << QStringList{"1/0"} << "" << kImpossible + u'\n' << 1;
     QTest::newRow("parenthesis error") << QStringList{"(2+3"} << "" << kParentheses + u'\n' << 1;
     QTest::newRow("overflow") << QStringList{"1E400"} << "" << kOverflow + u'\n' << 1;
+    QTest::newRow("decimal comma") << QStringList{"1,5*2"} << ""
+                                   << " 3\n"
+                                   << 0;
+    QTest::newRow("decimal commas in a formula") << QStringList{"2,5+sin 30+0,25"} << ""
+                                                 << " 3.25\n"
+                                                 << 0;
+    QTest::newRow("comma not between digits kept") << QStringList{"1,+2"} << ""
+                                                   << " 3\n"
+                                                   << 0;
+    QTest::newRow("leading comma kept") << QStringList{",5+1"} << ""
+                                        << " 1\n"
+                                        << 0;
+    QTest::newRow("decimal comma on standard input") << QStringList{"-"} << "1,5*2\n0,5\n"
+                                                     << " 3\n .5\n"
+                                                     << 0;
     QTest::newRow("negative expression is no option") << QStringList{"-2^2"} << ""
                                                       << " 4\n"
                                                       << 0;

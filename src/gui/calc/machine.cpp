@@ -526,6 +526,7 @@ bool Machine::Form_KeyPress(QKeyEvent* event)
     }
     switch (ch.unicode()) {
     case '.':
+    case ',': // the French decimal comma: the same point
         Bpoint->click();
         return true;
     case 'e':
