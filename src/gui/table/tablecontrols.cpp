@@ -157,6 +157,12 @@ void TableGrid::keyPressEvent(QKeyEvent* event)
         QTableView::keyPressEvent(event);
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Both Enter keys, whatever text the platform gives them.
+        QKeyEvent enter(QEvent::KeyPress, event->key(), event->modifiers(), QStringLiteral("\r"));
+        emit keyTyped(&enter);
+        return;
+    }
     emit keyTyped(event);
 }
 
@@ -252,13 +258,26 @@ void TableControls::showCurrentCell()
     grid->syncing = false;
 }
 
+void TableControls::reportEmptied(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    dialogs::beep();
+    emit hintChanged(notANumberHint(text));
+}
+
 void TableControls::settleCurrentCell()
 {
-    m_table.leaveCell();
+    reportEmptied(m_table.leaveCell());
 }
 
 void TableControls::MSFlexGrid1_KeyPress(QChar key)
 {
+    if (key == u'\r') {
+        reportEmptied(m_table.enterKey());
+        showCurrentCell();
+        return;
+    }
     m_table.typeKey(key);
 }
 
@@ -270,7 +289,7 @@ void TableControls::MSFlexGrid1_KeyUp(int key)
 
 void TableControls::MSFlexGrid1_LeaveCell()
 {
-    m_table.leaveCell();
+    reportEmptied(m_table.leaveCell());
 }
 
 void TableControls::MSFlexGrid1_MouseMove(QPoint)
@@ -441,11 +460,13 @@ void TableControls::pasteFromClipboard()
 void TableControls::pasteText(const QString& text)
 {
     settleCurrentCell();
-    const int dropped = m_table.paste(text);
-    if (dropped == 1)
+    // Values beyond C5 or row 100 and values that are not numbers are lost alike.
+    int unreadable = 0;
+    const int lost = m_table.paste(text, &unreadable) + unreadable;
+    if (lost == 1)
         emit hintChanged(QStringLiteral("Une valeur n'a pas pu être collée."));
-    else if (dropped > 1)
-        emit hintChanged(QStringLiteral("%1 valeurs n'ont pas pu être collées.").arg(dropped));
+    else if (lost > 1)
+        emit hintChanged(QStringLiteral("%1 valeurs n'ont pas pu être collées.").arg(lost));
 }
 
 void TableControls::cop003_Click()

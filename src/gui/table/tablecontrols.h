@@ -89,6 +89,13 @@ public:
     static inline const QString TitleRowHint = QStringLiteral(
         "Cliquer sur la première cellule d'une colonne pour calculer, effacer, nommer ou classer.");
 
+    // What the hint bar says when a cell is left with a text that is not a number.
+    static QString notANumberHint(const QString& text)
+    {
+        return QStringLiteral("« ") + text +
+               QStringLiteral(" » n'est pas un nombre : la cellule a été vidée.");
+    }
+
     TableControls(const TableWidgets& widgets, TableModel& table, QWidget* window);
     ~TableControls() override;
 
@@ -99,7 +106,8 @@ signals:
 public:
     TableItemModel* itemModel() const { return m_items; }
 
-    // The grid's events.
+    // The grid's events. A key press of "\r" is Enter: the cell is left, the cell below is
+    // current.
     void MSFlexGrid1_KeyPress(QChar key);
     void MSFlexGrid1_KeyUp(int key); // Delete (46) empties the current cell
     void MSFlexGrid1_LeaveCell();
@@ -136,7 +144,7 @@ public:
     // The grid's current cell and selection brought back to the model's current cell.
     void showCurrentCell();
     // The current cell's typed text rewritten in the table's format before a command reads
-    // the table.
+    // the table (a text that is not a number is emptied, with a beep and a hint, as on leaving).
     void settleCurrentCell();
 
 protected:
@@ -144,6 +152,8 @@ protected:
 
 private:
     void selectCurrentColumn();
+    // Tells the pupil that leaving the cell emptied it: a beep and the hint (nothing for "").
+    void reportEmptied(const QString& text);
 
     TableWidgets m_w;
     TableModel& m_table;
