@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table's controls on a grid of their own: Enter in the grid, the beep and the hint when a
-// cell is emptied because its text is not a number, and the paste hint.
+// cell is emptied because its text is not a number, the paste hint, and the picture of the table.
 #include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
 #include "support/responder.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QMenu>
 #include <QtTest>
 #include <memory>
@@ -195,6 +196,35 @@ private slots:
         bench->table.setCurrentCell(1, column);
         bench->controls->pasteText(text);
         QCOMPARE(bench->hint, hint);
+    }
+
+    // State: the text of the table just copied (the whole grid selected). Action: "Copier une
+    // image du tableau". Expected: the picture of the cells without any selection; the grid's
+    // selection as it was.
+    void table_picture_without_the_selection()
+    {
+        bench->table.setCell(1, 0, QStringLiteral("1,500"));
+        bench->table.setCell(2, 1, QStringLiteral("2,500"));
+        bench->controls->cop003_Click();
+        const int selected = int(bench->grid()->selectionModel()->selectedIndexes().size());
+        QCOMPARE(selected, 50);
+        bench->controls->cop002_Click();
+        const QImage got =
+            QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!got.isNull());
+        QCOMPARE(bench->grid()->selectionModel()->selectedIndexes().size(), selected);
+
+        const QPalette palette = bench->grid()->palette();
+        const QRgb highlights[] = {palette.color(QPalette::Active, QPalette::Highlight).rgb(),
+                                   palette.color(QPalette::Inactive, QPalette::Highlight).rgb()};
+        int highlighted = 0;
+        for (int y = 0; y < got.height(); ++y)
+            for (int x = 0; x < got.width(); ++x)
+                highlighted += got.pixel(x, y) == highlights[0] || got.pixel(x, y) == highlights[1];
+        QCOMPARE(highlighted, 0);
+
+        bench->grid()->clearSelection();
+        QCOMPARE(got, bench->grid()->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 };
 

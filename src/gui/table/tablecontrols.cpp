@@ -485,7 +485,15 @@ void TableControls::cop003_Click()
 void TableControls::cop002_Click()
 {
     settleCurrentCell();
-    clipboardcopy::putImage(m_w.MSFlexGrid1->grab().toImage());
+    // The picture shows the cells, not what is selected (after "Copier le contenu du tableau",
+    // the whole table); the selection comes back once the grid is taken.
+    TableGrid* grid = m_w.MSFlexGrid1;
+    QItemSelectionModel* selection = grid->selectionModel();
+    const QItemSelection selected = selection->selection();
+    selection->clearSelection();
+    const QImage picture = grid->grab().toImage();
+    selection->select(selected, QItemSelectionModel::Select);
+    clipboardcopy::putImage(picture);
 }
 
 void TableControls::copyToClipboard()

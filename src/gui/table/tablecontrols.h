@@ -132,7 +132,7 @@ public:
     void triertab2_Click();
 
     // "Copier le contenu du tableau" (the text, the whole grid then shown selected) and "Copier
-    // une image du tableau" (the grid as displayed).
+    // une image du tableau" (the grid as displayed, without its selection).
     void cop003_Click();
     void cop002_Click();
 
