@@ -33,6 +33,44 @@ QMessageBox::Icon toQt(Icon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+QMessageBox::StandardButton toQt(Answer answer)
+{
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
+bool offers(Buttons buttons, Answer answer)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return answer == Answer::Ok;
+    case Buttons::OkCancel:
+        return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNo:
+        return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+        return answer != Answer::Ok;
+    }
+    return false;
+}
+
+// The button that Enter presses: the one asked for when the box has it, else the first one.
+Answer defaultFor(Buttons buttons, std::optional<Answer> asked)
+{
+    if (asked && offers(buttons, *asked))
+        return *asked;
+    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+}
 } // namespace
 
 void setResponder(Responder r)
@@ -45,8 +83,9 @@ bool hasResponder()
 }
 
 Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-              QWidget* parent)
+              QWidget* parent, std::optional<Answer> defaultButton)
 {
+    const Answer enter = defaultFor(buttons, defaultButton);
     if (responder()) {
         Request q;
         q.kind = Request::Kind::Message;
@@ -54,6 +93,7 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         q.title = title;
         q.buttons = buttons;
         q.icon = icon;
+        q.defaultButton = enter;
         return responder()(q).answer;
     }
     QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent);
@@ -71,6 +111,7 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    box.setDefaultButton(toQt(enter));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;
