@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog facade's message boxes as the user sees them (no responder): the button that Enter
-// presses.
+// presses, and a width that leaves the title whole.
 #include "gui/platform/dialogs.h"
 #include "support/modalwatchdog.h"
 
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QtTest>
 #include <memory>
 #include <optional>
@@ -74,6 +76,53 @@ private slots:
         dialogs::msgBox(QStringLiteral("Question"), buttons, dialogs::Icon::Question,
                         QStringLiteral("Titre"), nullptr, asked);
         QCOMPARE(told, pressed);
+    }
+
+    void wide_enough_for_the_title_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Buttons>("buttons");
+        QTest::newRow("column formula") << "Expression de C3"
+                                        << "C3 = C1 * C2" << Buttons::Ok;
+        QTest::newRow("overwrite question") << "Ce fichier existe déjà!"
+                                            << "Ecraser le fichier existant?" << Buttons::YesNo;
+        QTest::newRow("short text, long title") << "Enregistrement impossible"
+                                                << "Erreur." << Buttons::Ok;
+        QTest::newRow("text wider than the title")
+            << "Optiphane"
+            << "Vérifier l'état du lecteur et le nom du fichier, puis recommencer l'enregistrement."
+            << Buttons::OkCancel;
+    }
+    // Action: a message box. Expected: it is at least as wide as its title in the bold title
+    // font with room for the frame's icon and three buttons, and never narrower than Qt makes it
+    // for its text.
+    void wide_enough_for_the_title()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(Buttons, buttons);
+        QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        font.setBold(true);
+        const int bar = QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        const int titleWidth = QFontMetrics(font).horizontalAdvance(title) + 3 * bar;
+        QVERIFY(dialogs::titleBarWidth(title) >= titleWidth);
+
+        QMessageBox plain(QMessageBox::Warning, title, text);
+        plain.show();
+        const int textWidth = plain.width();
+        plain.hide();
+
+        int width = 0;
+        watchdog->expect([&width](QWidget* modal) {
+            width = modal->width();
+            static_cast<QDialog*>(modal)->reject();
+        });
+        dialogs::msgBox(text, buttons, dialogs::Icon::Exclamation, title);
+        QVERIFY2(
+            width >= dialogs::titleBarWidth(title),
+            qPrintable(QStringLiteral("%1 < %2").arg(width).arg(dialogs::titleBarWidth(title))));
+        QVERIFY(width >= textWidth);
     }
 };
 

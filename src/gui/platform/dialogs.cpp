@@ -3,10 +3,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace dialogs {
 
@@ -73,6 +79,18 @@ Answer defaultFor(Buttons buttons, std::optional<Answer> asked)
 }
 } // namespace
 
+int titleBarWidth(const QString& title)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // The icon and three buttons (close, maximise, minimise), each about as wide as the bar is
+    // high, and a margin at each end.
+    const int bar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight),
+                             metrics.height() + 12);
+    return metrics.horizontalAdvance(title) + 4 * bar + 2 * metrics.height();
+}
+
 void setResponder(Responder r)
 {
     responder() = std::move(r);
@@ -112,6 +130,18 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         break;
     }
     box.setDefaultButton(toQt(enter));
+    // Qt sizes the box from its text and lets the window manager cut a longer title ("Ce
+    // fichie…ste déjà!"): a spacer as wide as the title bar needs holds the box open, whenever Qt
+    // sizes it again.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        int needed = titleBarWidth(title);
+        if (const QScreen* screen = box.screen())
+            needed = std::min(needed, screen->availableGeometry().width());
+        const QMargins margins = grid->contentsMargins();
+        grid->addItem(new QSpacerItem(needed - margins.left() - margins.right(), 0,
+                                      QSizePolicy::Fixed, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;

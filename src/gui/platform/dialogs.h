@@ -46,6 +46,10 @@ bool hasResponder();
 // Annuler, as its default.
 Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
               QWidget* parent = nullptr, std::optional<Answer> defaultButton = std::nullopt);
+// The width a window needs for the title bar to show title whole: the text in the system's title
+// font (bold, as window managers often draw it) and room for the frame's icon and buttons. Every
+// message box is at least this wide, within the screen.
+int titleBarWidth(const QString& title);
 // An input box; returns the typed text, or "" when cancelled.
 QString inputBox(const QString& prompt, const QString& title, const QString& defaultText,
                  QWidget* parent = nullptr);
