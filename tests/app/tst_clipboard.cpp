@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(w->hint(), Prisme::CopiedMessage);
     }
 
-    // Action: "Copier une image du tableau". Expected: the grid as displayed.
+    // Action: "Copier une image du tableau". Expected: the grid as displayed, without its
+    // selection.
     void table_picture()
     {
         w->table.setCell(1, 0, QStringLiteral("1,500"));
@@ -93,6 +94,7 @@ private slots:
         const QImage got = qvariant_cast<QImage>(clip()->imageData());
         QCOMPARE(got.size(), w->tableControls->widgets().MSFlexGrid1->size() *
                                  w->tableControls->widgets().MSFlexGrid1->devicePixelRatio());
+        w->tableControls->widgets().MSFlexGrid1->clearSelection();
         QCOMPARE(got.convertToFormat(QImage::Format_RGB32),
                  w->tableControls->widgets().MSFlexGrid1->grab().toImage().convertToFormat(
                      QImage::Format_RGB32));

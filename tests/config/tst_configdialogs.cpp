@@ -286,8 +286,8 @@ private slots:
         QTest::newRow("closed") << int(dialogs::Answer::Cancel) << false;
     }
     // Action: save under the name of an existing file and answer the overwrite question.
-    // Expected: "Ecraser le fichier existant?" is asked; Yes saves and closes, any other answer
-    // leaves the dialog open and the file untouched.
+    // Expected: "Ecraser le fichier existant?" is asked, Non by default; Yes saves and closes, any
+    // other answer leaves the dialog open and the file untouched.
     void overwriteIsAsked()
     {
         QFETCH(int, answer);
@@ -309,6 +309,7 @@ private slots:
         QCOMPARE(q.title, QStringLiteral("Ce fichier existe déjà!"));
         QCOMPARE(q.buttons, dialogs::Buttons::YesNo);
         QCOMPARE(q.icon, dialogs::Icon::Exclamation);
+        QCOMPARE(q.defaultButton, dialogs::Answer::No); // Enter keeps the old file
         QCOMPARE(saved, written ? QStringList{path} : QStringList());
         QCOMPARE(dlg.isVisible(), !written);
         QCOMPARE(dlg.cursor().shape(), Qt::ArrowCursor);

@@ -57,8 +57,9 @@ void key(const QString& name)
     xdotool({QStringLiteral("key"), name});
 }
 
-// The message box of that title takes the keyboard and is answered with Enter.
-void answer(const QString& title)
+// The message box of that title takes the keyboard and is answered with a key (Enter: its
+// default button).
+void answer(const QString& title, const QString& keys = QStringLiteral("Return"))
 {
     const QByteArray window =
         run(QStringLiteral("xdotool"),
@@ -67,7 +68,13 @@ void answer(const QString& title)
             .trimmed();
     QVERIFY2(!window.isEmpty(), qPrintable(title));
     xdotool({QStringLiteral("windowfocus"), QString::fromLatin1(window.split('\n').last())});
-    key(QStringLiteral("Return"));
+    key(keys);
+}
+
+QByteArray clipboardText()
+{
+    return run(QStringLiteral("xclip"),
+               {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-o")});
 }
 
 QImage screenshot()
@@ -177,20 +184,32 @@ private slots:
                      qPrintable(QString::number(p, 16)));
         }
 
-        // The table: its button, the first cell, a value typed; the table's text copied.
+        // The table: its button, the first cell, two measurements typed with Enter between them
+        // (Enter goes down, as in a spreadsheet); the table's text copied.
         click(396, 20);
         click(459, 93);
         xdotool({QStringLiteral("type"), QStringLiteral("24.93")});
+        key(QStringLiteral("Return"));
+        xdotool({QStringLiteral("type"), QStringLiteral("16.25")});
+        key(QStringLiteral("Return"));
         key(QStringLiteral("ctrl+c"));
-        const QByteArray table =
-            run(QStringLiteral("xclip"),
-                {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-o")});
-        QVERIFY2(table.startsWith("C1\tC2\tC3\tC4\tC5\n24,930\t"), table.constData());
+        const QByteArray measured = clipboardText();
+        QVERIFY2(measured.startsWith("C1\tC2\tC3\tC4\tC5\n24,930\t\t\t\t\n16,250\t"),
+                 measured.constData());
 
-        // The getting-started text, and an answer typed in it.
-        click(396, 20); // the table goes, the text shows again
+        // The getting-started activity would replace them: the question, Enter (its default,
+        // Non) keeps the table as it was.
         click(466, 301);
         click(492, 322);
+        answer(QStringLiteral("^Mesures non enregistr"));
+        click(459, 93);
+        key(QStringLiteral("ctrl+c"));
+        QCOMPARE(clipboardText(), measured);
+
+        // Asked again and answered Oui: the activity, and an answer typed in it.
+        click(466, 301);
+        click(492, 322);
+        answer(QStringLiteral("^Mesures non enregistr"), QStringLiteral("alt+o"));
         click(600, 470);
         xdotool({QStringLiteral("type"), QStringLiteral("Ma reponse")});
 

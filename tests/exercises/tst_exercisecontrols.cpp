@@ -439,6 +439,8 @@ private slots:
         QCOMPARE(r.messages(), QStringList{QStringLiteral(
                                    "Le fichier reponse.RTF existe déjà.\nEcraser l'ancien?")});
         QCOMPARE(r.requests.last().title, QStringLiteral("Ecraser le fichier?"));
+        QCOMPARE(r.requests.last().buttons, dialogs::Buttons::OkCancel);
+        QCOMPARE(r.requests.last().defaultButton, dialogs::Answer::Cancel); // Enter keeps it
         QCOMPARE(w->exercisesMenu->textModified(), 1);
 
         r.requests.clear();

@@ -3,3 +3,4 @@ optiphane_add_test(tst_surface SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_surface.cpp
 optiphane_add_test(tst_cp1252 SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_cp1252.cpp LIBS optiphane_core)
 optiphane_add_test(tst_programfolder SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_programfolder.cpp LIBS optiphane_core)
 optiphane_add_test(tst_files SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_files.cpp LIBS optiphane_core)
+optiphane_add_test(tst_dialogs SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_dialogs.cpp LIBS optiphane_ui)

@@ -210,8 +210,8 @@ private slots:
         QCOMPARE(QDir(here.path()).entryList(QDir::Files).size(), 1);
     }
 
-    // A name without ".pdf" whose completed name exists: the overwrite question; "Non" prints
-    // nothing and leaves the file as it was.
+    // A name without ".pdf" whose completed name exists: the overwrite question, "Non" by
+    // default; "Non" prints nothing and leaves the file as it was.
     void completed_name_asks_before_replacing()
     {
         QTemporaryDir here;
@@ -227,6 +227,8 @@ private slots:
         confimp c(someBench(), someTable(), nullptr);
         c.Command1->click();
         QCOMPARE(r.messages(), QStringList{QStringLiteral("Ecraser le fichier existant?")});
+        QCOMPARE(r.requests.last().title, QStringLiteral("Ce fichier existe déjà!"));
+        QCOMPARE(r.requests.last().defaultButton, dialogs::Answer::No); // Enter keeps the file
         QCOMPARE(QFileInfo(old.fileName()).size(), 3);
         QVERIFY(c.Command1->isVisible() || !c.isVisible());
         QCOMPARE(c.result(), 0); // still open: nothing printed, nothing closed

@@ -25,6 +25,7 @@ public:
     ~TableRig() override { delete tableControls; }
 
     QString hint() const { return m_hint; }
+    void setHint(const QString& text) { m_hint = text; }
 
     TableModel table;
     QFrame* panel = nullptr;

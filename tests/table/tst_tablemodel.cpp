@@ -169,8 +169,14 @@ private slots:
                                           << "########0.000"
                                           << "5"
                                           << "5,000";
+        QTest::newRow("two measurements run together") << ""
+                                                       << "10.320.1"
+                                                       << "########0.000"
+                                                       << "10,320,1"
+                                                       << "";
     }
-    // Action: type the keys into the current cell, then leave it.
+    // Action: type the keys into the current cell, then leave it. Expected: the texts, and
+    // leaving gives back the typed text exactly when it emptied the cell.
     void key_entry_and_leaving()
     {
         QFETCH(QString, start);
@@ -185,8 +191,50 @@ private slots:
         for (QChar k : keys)
             t.typeKey(k);
         QCOMPARE(t.getCell(3, 2), typed);
-        t.leaveCell();
+        QCOMPARE(t.leaveCell(), left.isEmpty() ? typed : QString());
         QCOMPARE(t.getCell(3, 2), left);
+    }
+
+    void enter_key_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("settled");
+        QTest::addColumn<QString>("lost");
+        QTest::addColumn<int>("nextRow");
+        QTest::newRow("goes down") << 3 << "10,3"
+                                   << "10,300"
+                                   << "" << 4;
+        QTest::newRow("empty cell goes down") << 1 << ""
+                                              << ""
+                                              << "" << 2;
+        QTest::newRow("not a number emptied") << 3 << "10,320,1"
+                                              << ""
+                                              << "10,320,1" << 4;
+        QTest::newRow("row before the last") << 9 << "1"
+                                             << "1,000"
+                                             << "" << 10;
+        QTest::newRow("last row only left") << 10 << "2E3"
+                                            << "2000,000"
+                                            << "" << 10;
+    }
+    // State: ten data rows, C2 of the row current with the typed text. Action: Enter.
+    // Expected: the cell settled, the text lost (if any) given back, the next current row.
+    void enter_key()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, settled);
+        QFETCH(QString, lost);
+        QFETCH(int, nextRow);
+        TableModel t;
+        t.setCurrentCell(row, 1);
+        t.setCell(row, 1, typed);
+        QCOMPARE(t.enterKey(), lost);
+        QCOMPARE(t.getCell(row, 1), settled);
+        QCOMPARE(t.currentRow(), nextRow);
+        QCOMPARE(t.currentColumn(), 1);
+        QCOMPARE(t.rowCount(), 11);
     }
 
     void delete_key_empties_at_once()
@@ -445,24 +493,35 @@ private slots:
         QTest::addColumn<int>("dropped");
         QTest::addColumn<int>("rows");
         QTest::addColumn<QStringList>("cells"); // "row,column=text"
-        QTest::newRow("one value") << 1 << 0 << "1.5" << 0 << 11 << QStringList{"1,0=1,500"};
+        QTest::addColumn<int>("unreadable");
+        QTest::newRow("one value") << 1 << 0 << "1.5" << 0 << 11 << QStringList{"1,0=1,500"} << 0;
         QTest::newRow("tabs and line feeds")
             << 2 << 1 << "1\t2\n3\t4\n"
-            << 0 << 11 << QStringList{"2,1=1,000", "2,2=2,000", "3,1=3,000", "3,2=4,000"};
+            << 0 << 11 << QStringList{"2,1=1,000", "2,2=2,000", "3,1=3,000", "3,2=4,000"} << 0;
         QTest::newRow("carriage return and line feed")
             << 1 << 0 << "10,5\t-2e1\r\n0.25\r\n"
-            << 0 << 11 << QStringList{"1,0=10,500", "1,1=-20,000", "2,0=0,250"};
+            << 0 << 11 << QStringList{"1,0=10,500", "1,1=-20,000", "2,0=0,250"} << 0;
         QTest::newRow("beyond C5 dropped")
-            << 1 << 3 << "1\t2\t3\t4" << 2 << 11 << QStringList{"1,3=1,000", "1,4=2,000"};
-        QTest::newRow("one beyond C5") << 1 << 4 << "1\t2" << 1 << 11 << QStringList{"1,4=1,000"};
+            << 1 << 3 << "1\t2\t3\t4" << 2 << 11 << QStringList{"1,3=1,000", "1,4=2,000"} << 0;
+        QTest::newRow("one beyond C5")
+            << 1 << 4 << "1\t2" << 1 << 11 << QStringList{"1,4=1,000"} << 0;
         QTest::newRow("text is not a number")
-            << 1 << 0 << "Angle\t12" << 0 << 11 << QStringList{"1,0=", "1,1=12,000"};
+            << 1 << 0 << "Angle\t12" << 0 << 11 << QStringList{"1,0=", "1,1=12,000"} << 1;
+        QTest::newRow("texts without a digit")
+            << 1 << 0 << "x\tabc\t3" << 0 << 11 << QStringList{"1,0=", "1,1=", "1,2=3,000"} << 2;
+        QTest::newRow("a unit after the number is read")
+            << 1 << 0 << "12 cm" << 0 << 11 << QStringList{"1,0=12,000"} << 0;
+        QTest::newRow("one not a number, one beyond C5")
+            << 1 << 4 << "x\ty" << 1 << 11 << QStringList{"1,4="} << 1;
         QTest::newRow("empty values empty the cells")
-            << 1 << 0 << "\t7" << 0 << 11 << QStringList{"1,0=", "1,1=7,000"};
+            << 1 << 0 << "\t7" << 0 << 11 << QStringList{"1,0=", "1,1=7,000"} << 0;
+        QTest::newRow("blank values empty the cells")
+            << 1 << 0 << " \t7" << 0 << 11 << QStringList{"1,0=", "1,1=7,000"} << 0;
         QTest::newRow("grows the table")
-            << 10 << 0 << "1\n2\n3" << 0 << 13 << QStringList{"10,0=1,000", "12,0=3,000"};
+            << 10 << 0 << "1\n2\n3" << 0 << 13 << QStringList{"10,0=1,000", "12,0=3,000"} << 0;
     }
-    // Action: paste from the current cell of a table whose C1 holds 9,000 in row 1.
+    // Action: paste from the current cell of a table whose C1 holds 9,000 in row 1. Expected: the
+    // values dropped beyond C5 or row 100, the cells, the values that were not numbers.
     void paste()
     {
         QFETCH(int, row);
@@ -471,10 +530,13 @@ private slots:
         QFETCH(int, dropped);
         QFETCH(int, rows);
         QFETCH(QStringList, cells);
+        QFETCH(int, unreadable);
         TableModel t;
         t.setCell(1, 0, QStringLiteral("9,000"));
         t.setCurrentCell(row, column);
-        QCOMPARE(t.paste(text), dropped);
+        int unread = -1;
+        QCOMPARE(t.paste(text, &unread), dropped);
+        QCOMPARE(unread, unreadable);
         QCOMPARE(t.rowCount(), rows);
         for (const QString& cell : cells) {
             const QStringList parts = cell.split(u'=');

@@ -59,10 +59,26 @@ std::optional<CalculRequest> parseArguments(const QStringList& arguments, QTextS
     return request;
 }
 
-// The expression as the calculator's entry, then EXE: what the display shows.
-QString evaluate(calc::Calculator& calculator, const CalculRequest& request,
-                 const QString& expression)
+bool isAsciiDigit(QChar c)
 {
+    return c >= u'0' && c <= u'9';
+}
+
+// A French pupil writes "1,5": a comma between two digits is the decimal point. Any other comma
+// is left to the engine.
+QString withDecimalPoints(QString expression)
+{
+    for (qsizetype i = 1; i + 1 < expression.size(); ++i)
+        if (expression[i] == u',' && isAsciiDigit(expression[i - 1]) &&
+            isAsciiDigit(expression[i + 1]))
+            expression[i] = u'.';
+    return expression;
+}
+
+// The expression as the calculator's entry, then EXE: what the display shows.
+QString evaluate(calc::Calculator& calculator, const CalculRequest& request, const QString& text)
+{
+    const QString expression = withDecimalPoints(text);
     calculator.entryText = expression;
     calculator.display = expression;
     calculator.execute(request.radians ? expr::Radians : expr::Degrees, request.scientific);

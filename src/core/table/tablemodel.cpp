@@ -190,9 +190,20 @@ void TableModel::deleteKey()
     setCell(m_row, m_column, QString());
 }
 
-void TableModel::leaveCell()
+QString TableModel::leaveCell()
 {
-    setCell(m_row, m_column, normalisedCell(getCell(m_row, m_column), m_format));
+    const QString typed = getCell(m_row, m_column);
+    const QString settled = normalisedCell(typed, m_format);
+    setCell(m_row, m_column, settled);
+    return settled.isEmpty() ? typed : QString();
+}
+
+QString TableModel::enterKey()
+{
+    const QString lost = leaveCell();
+    if (m_row < dataRows())
+        ++m_row;
+    return lost;
 }
 
 bool TableModel::insertRowAbove()
@@ -301,7 +312,7 @@ QString TableModel::contentText() const
     return lines.join(u'\n');
 }
 
-int TableModel::paste(const QString& text)
+int TableModel::paste(const QString& text, int* unreadable)
 {
     QStringView rest(text);
     if (rest.endsWith(u'\n'))
@@ -309,6 +320,7 @@ int TableModel::paste(const QString& text)
     if (rest.endsWith(u'\r'))
         rest.chop(1);
     int dropped = 0;
+    int unread = 0;
     int row = m_row;
     qsizetype start = 0;
     while (start <= rest.size()) {
@@ -333,7 +345,9 @@ int TableModel::paste(const QString& text)
                 QString typed;
                 for (QChar ch : value)
                     typeInto(typed, ch);
-                m_cells[size_t(row)][size_t(column)] = normalisedCell(typed, m_format);
+                QString& cell = m_cells[size_t(row)][size_t(column)];
+                cell = normalisedCell(typed, m_format);
+                unread += cell.isEmpty() && !value.trimmed().isEmpty();
             }
             ++column;
             from = tab + 1;
@@ -342,5 +356,7 @@ int TableModel::paste(const QString& text)
         start = end + 1;
     }
     notify(-1, -1);
+    if (unreadable)
+        *unreadable = unread;
     return dropped;
 }

@@ -90,10 +90,15 @@ public:
     // Rewrites every data cell as on leaving it; titles are not touched.
     void reformatTable();
 
-    // Keyboard entry into the current cell, the Delete key, and leaving the current cell.
+    // Keyboard entry into the current cell, the Delete key, and leaving the current cell. Leaving
+    // rewrites the cell in the table's format, or empties it when its text is not a number, and
+    // then returns that text, so that the pupil can be told what was lost ("" otherwise).
     void typeKey(QChar key);
     void deleteKey();
-    void leaveCell();
+    QString leaveCell();
+    // Enter: leaves the cell, then the cell below is current (the last data row stays current).
+    // Returns what leaveCell returns.
+    QString enterKey();
 
     // The menus' commands. Each returns false when it does nothing (the table full, the last data
     // row, the title row current).
@@ -114,8 +119,9 @@ public:
     // Pastes tab-separated rows (line feeds, or carriage return + line feed) from the current cell:
     // each value is typed in by the key-entry rules, then rewritten as on leaving a cell. The table
     // grows up to 100 data rows; returns how many values fell beyond C5 or row 100 and were
-    // dropped.
-    int paste(const QString& text);
+    // dropped. unreadable, when given, is set to how many values were not numbers and left their
+    // cells empty (a blank value is no value: it only empties its cell).
+    int paste(const QString& text, int* unreadable = nullptr);
 
     // Called after every change: (row, column) for one cell, (-1, -1) when the shape or many
     // cells changed.

@@ -526,6 +526,7 @@ bool Machine::Form_KeyPress(QKeyEvent* event)
     }
     switch (ch.unicode()) {
     case '.':
+    case ',': // the French decimal comma: the same point
         Bpoint->click();
         return true;
     case 'e':
@@ -568,7 +569,8 @@ void Machine::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Escape) {
-        event->accept(); // the window has no cancel key: Escape does not close it
+        event->accept();
+        close(); // as the close box: in column mode nothing is computed
         return;
     }
     QDialog::keyPressEvent(event);

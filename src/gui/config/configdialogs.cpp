@@ -311,8 +311,8 @@ void enregistrer::Command1_Click()
 
     if (files::exists(path) &&
         dialogs::msgBox(QStringLiteral("Ecraser le fichier existant?"), dialogs::Buttons::YesNo,
-                        dialogs::Icon::Exclamation, QStringLiteral("Ce fichier existe déjà!"),
-                        this) != dialogs::Answer::Yes) {
+                        dialogs::Icon::Exclamation, QStringLiteral("Ce fichier existe déjà!"), this,
+                        dialogs::Answer::No) != dialogs::Answer::Yes) {
         unsetCursor();
         return;
     }

@@ -118,7 +118,7 @@ bool ExerciseControls::confirmDropMeasurements()
         return true;
     return dialogs::msgBox(DropMeasurementsQuestion, dialogs::Buttons::YesNo,
                            dialogs::Icon::Question, QStringLiteral("Mesures non enregistrées"),
-                           m_w.window /*DEFAULT-NO*/) == dialogs::Answer::Yes;
+                           m_w.window, dialogs::Answer::No) == dialogs::Answer::Yes;
 }
 
 void ExerciseControls::btexo_Click()
@@ -287,7 +287,8 @@ void ExerciseControls::savetexte_Click()
         dialogs::msgBox(QStringLiteral("Le fichier ") + QFileInfo(path).fileName() +
                             QStringLiteral(" existe déjà.\nEcraser l'ancien?"),
                         dialogs::Buttons::OkCancel, dialogs::Icon::Question,
-                        QStringLiteral("Ecraser le fichier?"), m_w.window) != dialogs::Answer::Ok)
+                        QStringLiteral("Ecraser le fichier?"), m_w.window,
+                        dialogs::Answer::Cancel) != dialogs::Answer::Ok)
         return;
     if (!exercises::saveRichText(path, *m_w.supertext->document())) {
         // The edits are not on the disc: they stay marked as unsaved.

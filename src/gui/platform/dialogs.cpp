@@ -3,10 +3,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace dialogs {
 
@@ -33,7 +39,57 @@ QMessageBox::Icon toQt(Icon icon)
     }
     return QMessageBox::NoIcon;
 }
+
+QMessageBox::StandardButton toQt(Answer answer)
+{
+    switch (answer) {
+    case Answer::Ok:
+        return QMessageBox::Ok;
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    }
+    return QMessageBox::NoButton;
+}
+
+bool offers(Buttons buttons, Answer answer)
+{
+    switch (buttons) {
+    case Buttons::Ok:
+        return answer == Answer::Ok;
+    case Buttons::OkCancel:
+        return answer == Answer::Ok || answer == Answer::Cancel;
+    case Buttons::YesNo:
+        return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+        return answer != Answer::Ok;
+    }
+    return false;
+}
+
+// The button that Enter presses: the one asked for when the box has it, else the first one.
+Answer defaultFor(Buttons buttons, std::optional<Answer> asked)
+{
+    if (asked && offers(buttons, *asked))
+        return *asked;
+    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
+}
 } // namespace
+
+int titleBarWidth(const QString& title)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    // The icon and three buttons (close, maximise, minimise), each about as wide as the bar is
+    // high, and a margin at each end.
+    const int bar = std::max(QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight),
+                             metrics.height() + 12);
+    return metrics.horizontalAdvance(title) + 4 * bar + 2 * metrics.height();
+}
 
 void setResponder(Responder r)
 {
@@ -45,8 +101,9 @@ bool hasResponder()
 }
 
 Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-              QWidget* parent)
+              QWidget* parent, std::optional<Answer> defaultButton)
 {
+    const Answer enter = defaultFor(buttons, defaultButton);
     if (responder()) {
         Request q;
         q.kind = Request::Kind::Message;
@@ -54,6 +111,7 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
         q.title = title;
         q.buttons = buttons;
         q.icon = icon;
+        q.defaultButton = enter;
         return responder()(q).answer;
     }
     QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, parent);
@@ -70,6 +128,19 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    }
+    box.setDefaultButton(toQt(enter));
+    // Qt sizes the box from its text and lets the window manager cut a longer title ("Ce
+    // fichie…ste déjà!"): a spacer as wide as the title bar needs holds the box open, whenever Qt
+    // sizes it again.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        int needed = titleBarWidth(title);
+        if (const QScreen* screen = box.screen())
+            needed = std::min(needed, screen->availableGeometry().width());
+        const QMargins margins = grid->contentsMargins();
+        grid->addItem(new QSpacerItem(needed - margins.left() - margins.right(), 0,
+                                      QSizePolicy::Fixed, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     }
     switch (box.exec()) {
     case QMessageBox::Ok:

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QWidget;
@@ -25,6 +26,7 @@ struct Request {
     QString filter;      // file dialogs: "Texte au format RTF (*.RTF)" …
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
+    Answer defaultButton = Answer::Ok; // message boxes: the button that Enter presses
 };
 
 struct Reply {
@@ -39,8 +41,15 @@ void setResponder(Responder responder);
 bool hasResponder();
 
 // A message box; returns the button pressed (Cancel, or No, when the box is closed otherwise).
+// defaultButton is the button that Enter presses, one of buttons; without it, the first one (OK
+// or Oui). A question whose first answer destroys something (replacing a file) has Non, or
+// Annuler, as its default.
 Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
-              QWidget* parent = nullptr);
+              QWidget* parent = nullptr, std::optional<Answer> defaultButton = std::nullopt);
+// The width a window needs for the title bar to show title whole: the text in the system's title
+// font (bold, as window managers often draw it) and room for the frame's icon and buttons. Every
+// message box is at least this wide, within the screen.
+int titleBarWidth(const QString& title);
 // An input box; returns the typed text, or "" when cancelled.
 QString inputBox(const QString& prompt, const QString& title, const QString& defaultText,
                  QWidget* parent = nullptr);

@@ -86,7 +86,7 @@ std::unique_ptr<print::PrintTarget> chooseTarget(QWidget* parent)
     if (pdf != path && files::exists(pdf) &&
         dialogs::msgBox(QStringLiteral("Ecraser le fichier existant?"), dialogs::Buttons::YesNo,
                         dialogs::Icon::Exclamation, QStringLiteral("Ce fichier existe déjà!"),
-                        parent) != dialogs::Answer::Yes)
+                        parent, dialogs::Answer::No) != dialogs::Answer::Yes)
         return nullptr;
     return std::make_unique<print::PdfTarget>(pdf);
 }

@@ -159,6 +159,12 @@ void TableGrid::keyPressEvent(QKeyEvent* event)
         QTableView::keyPressEvent(event);
         return;
     }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Both Enter keys, whatever text the platform gives them.
+        QKeyEvent enter(QEvent::KeyPress, event->key(), event->modifiers(), QStringLiteral("\r"));
+        emit keyTyped(&enter);
+        return;
+    }
     emit keyTyped(event);
 }
 
@@ -322,13 +328,26 @@ void TableControls::showCurrentCell()
     grid->syncing = false;
 }
 
+void TableControls::reportEmptied(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    dialogs::beep();
+    emit hintChanged(notANumberHint(text));
+}
+
 void TableControls::settleCurrentCell()
 {
-    m_table.leaveCell();
+    reportEmptied(m_table.leaveCell());
 }
 
 void TableControls::MSFlexGrid1_KeyPress(QChar key)
 {
+    if (key == u'\r') {
+        reportEmptied(m_table.enterKey());
+        showCurrentCell();
+        return;
+    }
     m_table.typeKey(key);
 }
 
@@ -340,7 +359,7 @@ void TableControls::MSFlexGrid1_KeyUp(int key)
 
 void TableControls::MSFlexGrid1_LeaveCell()
 {
-    m_table.leaveCell();
+    reportEmptied(m_table.leaveCell());
 }
 
 void TableControls::MSFlexGrid1_MouseMove(QPoint)
@@ -511,11 +530,13 @@ void TableControls::pasteFromClipboard()
 void TableControls::pasteText(const QString& text)
 {
     settleCurrentCell();
-    const int dropped = m_table.paste(text);
-    if (dropped == 1)
+    // Values beyond C5 or row 100 and values that are not numbers are lost alike.
+    int unreadable = 0;
+    const int lost = m_table.paste(text, &unreadable) + unreadable;
+    if (lost == 1)
         emit hintChanged(QStringLiteral("Une valeur n'a pas pu être collée."));
-    else if (dropped > 1)
-        emit hintChanged(QStringLiteral("%1 valeurs n'ont pas pu être collées.").arg(dropped));
+    else if (lost > 1)
+        emit hintChanged(QStringLiteral("%1 valeurs n'ont pas pu être collées.").arg(lost));
 }
 
 void TableControls::cop003_Click()
@@ -534,7 +555,15 @@ void TableControls::cop003_Click()
 void TableControls::cop002_Click()
 {
     settleCurrentCell();
-    clipboardcopy::putImage(m_w.MSFlexGrid1->grab().toImage());
+    // The picture shows the cells, not what is selected (after "Copier le contenu du tableau",
+    // the whole table); the selection comes back once the grid is taken.
+    TableGrid* grid = m_w.MSFlexGrid1;
+    QItemSelectionModel* selection = grid->selectionModel();
+    const QItemSelection selected = selection->selection();
+    selection->clearSelection();
+    const QImage picture = grid->grab().toImage();
+    selection->select(selected, QItemSelectionModel::Select);
+    clipboardcopy::putImage(picture);
 }
 
 void TableControls::copyToClipboard()

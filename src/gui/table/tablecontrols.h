@@ -94,6 +94,13 @@ public:
     static inline const QString TitleRowHint = QStringLiteral(
         "Cliquer sur la première cellule d'une colonne pour calculer, effacer, nommer ou classer.");
 
+    // What the hint bar says when a cell is left with a text that is not a number.
+    static QString notANumberHint(const QString& text)
+    {
+        return QStringLiteral("« ") + text +
+               QStringLiteral(" » n'est pas un nombre : la cellule a été vidée.");
+    }
+
     // panel: the table's panel, the grid goes under its title strip; window: the main window,
     // parent of the menus and the dialogs.
     TableControls(QWidget* panel, TableModel& table, QWidget* window);
@@ -116,7 +123,8 @@ signals:
 public:
     TableItemModel* itemModel() const { return m_items; }
 
-    // The grid's events.
+    // The grid's events. A key press of "\r" is Enter: the cell is left, the cell below is
+    // current.
     void MSFlexGrid1_KeyPress(QChar key);
     void MSFlexGrid1_KeyUp(int key); // Delete (46) empties the current cell
     void MSFlexGrid1_LeaveCell();
@@ -141,7 +149,7 @@ public:
     void triertab2_Click();
 
     // "Copier le contenu du tableau" (the text, the whole grid then shown selected) and "Copier
-    // une image du tableau" (the grid as displayed).
+    // une image du tableau" (the grid as displayed, without its selection).
     void cop003_Click();
     void cop002_Click();
 
@@ -153,7 +161,7 @@ public:
     // The grid's current cell and selection brought back to the model's current cell.
     void showCurrentCell();
     // The current cell's typed text rewritten in the table's format before a command reads
-    // the table.
+    // the table (a text that is not a number is emptied, with a beep and a hint, as on leaving).
     void settleCurrentCell();
 
 protected:
@@ -162,6 +170,8 @@ protected:
 private:
     void buildMenus(QWidget* window);
     void selectCurrentColumn();
+    // Tells the pupil that leaving the cell emptied it: a beep and the hint (nothing for "").
+    void reportEmptied(const QString& text);
 
     TableWidgets m_w;
     TableModel& m_table;
