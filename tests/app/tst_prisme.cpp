@@ -49,6 +49,7 @@ private slots:
     void a_configuration_opens_into_the_controls();
     void a_refused_configuration_changes_nothing_data();
     void a_refused_configuration_changes_nothing();
+    void opening_asks_before_dropping_measurements();
     // Before the closing questions: once the application was asked to quit, no dialog runs.
     void save_on_a_full_disc_keeps_the_file_and_the_title();
 
@@ -396,6 +397,31 @@ void TestPrisme::a_refused_configuration_changes_nothing()
     QVERIFY(w.bench->widgets().Option4->isChecked());
     QCOMPARE(w.windowTitle(), title0);
     QVERIFY(!w.benchPicture.hidden);
+}
+
+void TestPrisme::opening_asks_before_dropping_measurements()
+{
+    // Action: "&Ouvrir" with a measurement typed, answered Non; then once the table is saved.
+    // Expected: the question first, Non cancels the command (no dialog); a saved table opens the
+    // dialog unasked.
+    Prisme w;
+    w.table.setCell(1, 0, QStringLiteral("24,930"));
+    m_answers << Answer::No;
+    named<QPushButton>(w, QStringLiteral("Command2"))->click();
+    QCOMPARE(requestTitles(), QStringList{QStringLiteral("Mesures non enregistrées")});
+    QCOMPARE(m_requests.first().defaultButton, Answer::No);
+    QCOMPARE(w.table.getCell(1, 0), QStringLiteral("24,930"));
+
+    m_requests.clear();
+    QVERIFY(w.writeConfiguration(m_dir->filePath(QStringLiteral("mesures.P02"))));
+    bool opened = false;
+    m_watchdog->expect([&opened](QWidget* dialog) {
+        opened = dialog->objectName() == QLatin1String("ouvrir");
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    named<QPushButton>(w, QStringLiteral("Command2"))->click();
+    QVERIFY(opened);
+    QVERIFY(m_requests.isEmpty());
 }
 
 void TestPrisme::closing_questions_data()

@@ -269,6 +269,39 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
     }
 
+    // Measurements typed since the table was last loaded are not dropped without the question:
+    // Non (the default) cancels the command, Oui carries it out; a saved table is not asked for.
+    void dropping_measurements_asks_first_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<bool>("agree");
+        for (const char* item : {"PRISENMAIN", "opencor", "openexo"}) {
+            QTest::addRow("%s, Non", item) << item << false;
+            QTest::addRow("%s, Oui", item) << item << true;
+        }
+    }
+    void dropping_measurements_asks_first()
+    {
+        QFETCH(QString, item);
+        QFETCH(bool, agree);
+        QVERIFY(open(QStringLiteral("CORRIGE.E02")));
+        QVERIFY(!w->experiment.tableUnsaved());
+        w->table.setCell(1, 0, QStringLiteral("24,930"));
+        const QString text = firstLine(w->supertext);
+        RecordingResponder r;
+        r.answers << dialogs::Reply{agree ? dialogs::Answer::Yes : dialogs::Answer::No};
+        if (item == QLatin1String("openexo") && agree)
+            watchdog->expect([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
+        menu()->optionexo->findChild<QAction*>(item)->trigger();
+        QCOMPARE(r.messages(), QStringList{ExerciseControls::DropMeasurementsQuestion});
+        QCOMPARE(r.requests.first().buttons, dialogs::Buttons::YesNo);
+        QCOMPARE(r.requests.first().defaultButton, dialogs::Answer::No);
+        const bool replaced = agree && item != QLatin1String("openexo"); // its window was closed
+        QCOMPARE(w->table.getCell(1, 0) == QStringLiteral("24,930"), !replaced);
+        QCOMPARE(firstLine(w->supertext) == text, !replaced);
+        QCOMPARE(w->experiment.tableUnsaved(), !replaced);
+    }
+
     // Edits are not dropped without the question; Cancel keeps everything.
     void dropping_edits_asks_first_data()
     {
