@@ -753,16 +753,21 @@ void TestPrisme::help_commands_open_program_files()
 
 void TestPrisme::file_name_box_shows_its_whole_text()
 {
-    // Action: a long path in the file-name box. Expected: its tool tip is the whole text and the
-    // caret is after the last character.
+    // Action: a long path in the file-name box, then keys typed in it. Expected: its tool tip is
+    // the whole text, the caret after the last character, and no key changes the name.
     Prisme w;
     const QString path = QStringLiteral("Texte: /home/élève/Documents/physique/optique/réfraction/"
                                         "exercice de la semaine.RTF");
-    named<QLineEdit>(w, QStringLiteral("fich"))->setText(path);
-    QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->toolTip(), path);
-    QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->cursorPosition(), path.size());
-    named<QLineEdit>(w, QStringLiteral("fich"))->clear();
-    QCOMPARE(named<QLineEdit>(w, QStringLiteral("fich"))->toolTip(), QString());
+    QLineEdit* fich = named<QLineEdit>(w, QStringLiteral("fich"));
+    fich->setText(path);
+    QCOMPARE(fich->toolTip(), path);
+    QCOMPARE(fich->cursorPosition(), path.size());
+    fich->selectAll();
+    QTest::keyClicks(fich, QStringLiteral("x"));
+    QTest::keyClick(fich, Qt::Key_Backspace);
+    QCOMPARE(fich->text(), path);
+    fich->clear();
+    QCOMPARE(fich->toolTip(), QString());
 }
 
 void TestPrisme::editing_marks_text_modified_only_when_named_data()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The save and open dialogs driven through their controls, over folders made for each test, with
 // callbacks that record what they are asked to write or read.
+#include "core/platform/programfolder.h"
 #include "core/state/module1.h"
 #include "gui/config/configdialogs.h"
 
@@ -117,6 +118,44 @@ class TestConfigDialogs : public QObject {
     }
 
 private slots:
+    // The save dialog never proposes a file of the program's folder: a shipped exercise's
+    // configuration goes, under its name, to the pupil's documents.
+    void proposed_save_path_data()
+    {
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("nothing yet") << ""
+                                     << "";
+        QTest::newRow("the pupil's own file") << "/home/eleve/tp/mesures.P02"
+                                              << "/home/eleve/tp/mesures.P02";
+        QTest::newRow("a shipped exercise's") << "/usr/share/optiphane/exercices/REFRACTION.P02"
+                                              << "/home/eleve/Documents/REFRACTION.P02";
+        QTest::newRow("the getting-started activity's") << "/usr/share/optiphane/PRISENMAIN.P02"
+                                                        << "/home/eleve/Documents/PRISENMAIN.P02";
+        QTest::newRow("a folder whose name only begins alike") << "/usr/share/optiphane2/a.P02"
+                                                               << "/usr/share/optiphane2/a.P02";
+    }
+    void save_dialog_proposes_the_documents()
+    {
+        QTemporaryDir program;
+        programfolder::setPath(program.path());
+        module1().currentConfigPath = program.filePath(QStringLiteral("REFRACTION.P02"));
+        enregistrer dlg(nullptr);
+        const QString proposed =
+            QDir(configdialogs::documentsFolder()).filePath(QStringLiteral("REFRACTION.P02"));
+        QCOMPARE(dlg.Text1->text(), proposed);
+        QCOMPARE(dlg.Dir1_path(), QDir::cleanPath(configdialogs::documentsFolder()));
+        programfolder::setPath(QString());
+    }
+    void proposed_save_path()
+    {
+        QFETCH(QString, last);
+        QFETCH(QString, proposed);
+        QCOMPARE(configdialogs::proposedSavePath(last, QStringLiteral("/usr/share/optiphane"),
+                                                 QStringLiteral("/home/eleve/Documents")),
+                 proposed);
+    }
+
     void init()
     {
         tmp = std::make_unique<QTemporaryDir>();

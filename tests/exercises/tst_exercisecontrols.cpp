@@ -182,8 +182,19 @@ private slots:
         QCOMPARE(f->Text1->toPlainText(), QString());
     }
 
-    // Expected: the window starts at the program's folder, nothing previewed until a file is
-    // chosen; shown, it previews its first file.
+    // Expected: with the shipped "exercices" folder the window starts there, where the exercises
+    // are.
+    void window_starts_where_the_exercises_are()
+    {
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkdir(QStringLiteral("exercices")));
+        programfolder::setPath(program.path());
+        Fichexo f(*menu(), w.get());
+        QCOMPARE(f.folder(), QDir::cleanPath(program.filePath(QStringLiteral("exercices"))));
+    }
+
+    // Expected: without an "exercices" folder the window starts at the program's folder, nothing
+    // previewed until a file is chosen; shown, it previews its first file.
     void window_start()
     {
         Fichexo f(*menu(), w.get());

@@ -59,7 +59,7 @@ public:
         "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
     // The hint bar's message after a copy to the clipboard.
     static inline const QString CopiedMessage = QStringLiteral(
-        "L'image est copiée: vous pouvez la retrouver depuis toute application Windows (coller)");
+        "L'image est copiée: vous pouvez la retrouver depuis toute application (coller)");
 
     explicit Prisme(StartMode mode = StartMode::Interactive, QWidget* parent = nullptr);
     ~Prisme() override;

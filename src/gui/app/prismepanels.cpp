@@ -199,7 +199,9 @@ void Prisme::createTextArea()
     btexo->setPixmap(prismeicons::exerciseTab(font()));
     btexo->setCursor(Qt::PointingHandCursor);
 
+    // The box names the file the text came from; it is not for typing.
     fich = placed(new QLineEdit(this), "fich", QRect(424, 312, 361, 19));
+    fich->setReadOnly(true);
     supertext = placed(new QTextEdit(this), "supertext", QRect(424, 331, 361, 214));
     supertext->setAcceptRichText(true);
 }

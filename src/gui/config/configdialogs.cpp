@@ -2,6 +2,7 @@
 #include "gui/config/configdialogs.h"
 
 #include "core/platform/files.h"
+#include "core/platform/programfolder.h"
 #include "core/state/module1.h"
 #include "gui/platform/dialogs.h"
 #include "gui/platform/folderlists.h"
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace {
 
@@ -165,6 +167,29 @@ QString savePath(const QString& typed, const QString& folder, QString* kept)
     return path + QStringLiteral(".P02");
 }
 
+QString proposedSavePath(const QString& last, const QString& programFolder,
+                         const QString& documents)
+{
+    if (last.trimmed().isEmpty() || programFolder.isEmpty())
+        return last;
+    const auto canonical = [](const QString& path) {
+        const QFileInfo info(path);
+        const QString real = info.canonicalFilePath();
+        return QDir::cleanPath(real.isEmpty() ? info.absoluteFilePath() : real);
+    };
+    const QString file = canonical(withSlashes(last));
+    const QString folder = canonical(programFolder) + QLatin1Char('/');
+    if (!file.startsWith(folder))
+        return last;
+    return QDir(documents).filePath(QFileInfo(file).fileName());
+}
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && files::isFolder(documents) ? documents : QDir::homePath();
+}
+
 } // namespace configdialogs
 
 // ---- both dialogs ---------------------------------------------------------------------------
@@ -186,10 +211,10 @@ FolderDialog::FolderDialog(QWidget* mainWindow, const char* folderName, const QS
     connect(Dir1, &QListWidget::itemDoubleClicked, this, &FolderDialog::Dir1_Open);
 }
 
-void FolderDialog::showStartFolder(QWidget* mainWindow)
+void FolderDialog::showStartFolder(QWidget* mainWindow, const QString& folder)
 {
     placeBeside(this, mainWindow);
-    m_dirPath = startFolder();
+    m_dirPath = !folder.isEmpty() && files::isFolder(folder) ? folder : startFolder();
     folderlists::fillFolders(Dir1, m_dirPath);
     showFolder(Dir1Path, m_dirPath);
     m_filePath = m_dirPath;
@@ -264,9 +289,13 @@ enregistrer::enregistrer(QWidget* mainWindow)
 
 void enregistrer::Form_Load(QWidget* mainWindow)
 {
-    showStartFolder(mainWindow);
-    // After the lists: the last file's full path is proposed whole.
-    Text1->setText(module1().currentConfigPath);
+    // The last file's full path is proposed whole, out of the program's folder.
+    const QString proposed = configdialogs::proposedSavePath(
+        module1().currentConfigPath, programfolder::path(), configdialogs::documentsFolder());
+    showStartFolder(mainWindow, proposed.trimmed().isEmpty()
+                                    ? QString()
+                                    : QFileInfo(withSlashes(proposed)).absolutePath());
+    Text1->setText(proposed);
 }
 
 void enregistrer::File1_DblClick(QListWidgetItem* item)

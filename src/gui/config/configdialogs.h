@@ -31,6 +31,14 @@ inline const QString Pattern = QStringLiteral("*.P02");
 // name box then shows it.
 QString savePath(const QString& typed, const QString& folder, QString* kept = nullptr);
 
+// What the save dialog proposes: the last configuration, or, when that lies in the program's
+// folder (a shipped exercise's, which the pupil cannot or must not overwrite), the same name in
+// `documents`.
+QString proposedSavePath(const QString& last, const QString& programFolder,
+                         const QString& documents);
+// The pupil's documents folder: the desktop's, else the home folder.
+QString documentsFolder();
+
 } // namespace configdialogs
 
 // What both dialogs share: the drive list, the folder list and the file list of its folder.
@@ -59,7 +67,8 @@ protected:
     FolderDialog(QWidget* mainWindow, const char* folderName, const QString& folderText,
                  const char* filesName, const QString& filesText);
     // Placed beside the main window, the lists at the start folder.
-    void showStartFolder(QWidget* mainWindow);
+    // The lists at `folder` when it exists (the last configuration's folder by default).
+    void showStartFolder(QWidget* mainWindow, const QString& folder = QString());
     // The file list has moved to another folder.
     virtual void filesFolderChanged() {}
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/exercises/fichexo.h"
 
+#include "core/platform/files.h"
 #include "core/platform/programfolder.h"
 #include "gui/exercises/exercisecontrols.h"
 #include "gui/platform/dialogs.h"
@@ -223,11 +224,13 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     });
     connect(File1, &QListWidget::itemDoubleClicked, this, &Fichexo::File1_DblClick);
 
-    // Loading: no title, no notions, no waiting frame, the lists at the program's folder.
+    // Loading: no title, no notions, no waiting frame, the lists where the exercises are: the
+    // program's "exercices" folder (the program's folder itself without it).
     layOut();
     Frame2->hide();
     setPreviewShown(false);
-    setFolder(programfolder::path());
+    const QString shipped = programfolder::file(QStringLiteral("exercices"));
+    setFolder(files::isFolder(shipped) ? shipped : programfolder::path());
 }
 
 void Fichexo::layOut()
