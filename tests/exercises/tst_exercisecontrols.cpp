@@ -501,6 +501,60 @@ private slots:
         QVERIFY(back.toPlainText().contains(QStringLiteral("Ma reponse")));
     }
 
+    // Answers saved from an exercise name it in the document's information; read again later
+    // (even once the exercise's folder moved, among the shipped exercises), they give back its
+    // correction. A text saved from no exercise names none.
+    void answers_remember_their_exercise()
+    {
+        QTemporaryDir dir;
+        QVERIFY(open(QStringLiteral("CORRIGE.E02")));
+        QTest::keyClicks(w->supertext, QStringLiteral("Ma reponse"));
+        const QString answered = w->supertext->toPlainText();
+        RecordingResponder r;
+        const QString saved = dir.filePath(QStringLiteral("reponse.RTF"));
+        r.answers << file(saved);
+        menu()->savetexte->trigger();
+        menu()->Closexo->trigger();
+        QVERIFY(!menu()->exerciseHasCorrection());
+
+        r.answers << file(saved);
+        menu()->opentexte->trigger();
+        QCOMPARE(w->supertext->toPlainText(), answered);
+        QVERIFY(menu()->exerciseHasCorrection());
+        menu()->opencor->trigger();
+        QCOMPARE(firstLine(w->supertext), QStringLiteral("Correction"));
+
+        // The exercise elsewhere than where it was: the shipped one of that name.
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkdir(QStringLiteral("exercices")));
+        for (const char* name :
+             {"CORRIGE.E02", "CORRIGE.RTF", "CORRIGE.P02", "ENONCE.RTF", "CONFIG.P02"})
+            QFile::copy(data(QStringLiteral("exo/") + QLatin1String(name)),
+                        program.filePath(QStringLiteral("exercices/") + QLatin1String(name)));
+        QFile answers(saved);
+        QVERIFY(answers.open(QIODevice::ReadOnly));
+        QByteArray bytes = answers.readAll();
+        answers.close();
+        QVERIFY(bytes.contains("{\\info{\\doccomm"));
+        bytes.replace(QFile::encodeName(data(QStringLiteral("exo"))), "/ailleurs");
+        QFile moved(dir.filePath(QStringLiteral("ailleurs.RTF")));
+        QVERIFY(moved.open(QIODevice::WriteOnly) && moved.write(bytes) == bytes.size());
+        moved.close();
+        programfolder::setPath(program.path());
+        r.answers << file(moved.fileName());
+        menu()->opentexte->trigger();
+        QVERIFY(menu()->exerciseHasCorrection());
+
+        // No exercise: nothing named, no correction.
+        menu()->Closexo->trigger();
+        w->supertext->setPlainText(QStringLiteral("Notes"));
+        r.answers << file(saved);
+        menu()->savetexte->trigger();
+        r.answers << file(saved);
+        menu()->opentexte->trigger();
+        QVERIFY(!menu()->exerciseHasCorrection());
+    }
+
     // "Retrouver un texte": the file named in fich, editable; one that is not RTF is told.
     void reading_a_text()
     {

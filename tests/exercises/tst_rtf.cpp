@@ -208,6 +208,8 @@ private slots:
     void samples_survive_a_save();
     void writes_rtf_bytes_data();
     void writes_rtf_bytes();
+    void document_comment_data();
+    void document_comment();
 };
 
 void TestRtf::reads_sample_text_data()
@@ -911,6 +913,32 @@ void TestRtf::writes_rtf_bytes()
         QVERIFY2(rtf.contains(part), (part + "\nnot in\n" + rtf).constData());
     for (const QByteArray& line : rtf.split('\n'))
         QVERIFY2(line.size() <= 260, line.constData());
+}
+
+void TestRtf::document_comment_data()
+{
+    QTest::addColumn<QString>("comment");
+    QTest::newRow("a path with accents") << QStringLiteral("/home/élève/exercices/RÉFRACTION.E02");
+    QTest::newRow("braces and backslashes") << QStringLiteral("a{b}c\\d");
+    QTest::newRow("beyond Windows-1252") << QStringLiteral("Ω λ = 589 nm");
+    QTest::newRow("none") << QString();
+}
+
+void TestRtf::document_comment()
+{
+    // Expected: the comment written into the information group reads back whole, the text
+    // unchanged; a word processor's information group gives its comments.
+    QFETCH(QString, comment);
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("Réponse"));
+    const QByteArray bytes = rtf::write(document, comment);
+    QCOMPARE(rtf::documentComment(bytes), comment);
+    QTextDocument back;
+    QCOMPARE(rtf::read(bytes, back), rtf::ReadStatus::Read);
+    QCOMPARE(back.toPlainText(), QStringLiteral("Réponse"));
+    QCOMPARE(rtf::documentComment("{\\rtf1{\\info{\\title T}{\\doccomm Mes \\'e9l\\'e8ves}"
+                                  "{\\author A}}Texte}"),
+             QStringLiteral("Mes élèves"));
 }
 
 QTEST_MAIN(TestRtf)

@@ -128,7 +128,7 @@ QString tooLargeMessage()
         .arg(MaxRichTextBytes / (1024 * 1024));
 }
 
-LoadResult loadRichText(const QString& path, QTextDocument& document)
+LoadResult loadRichText(const QString& path, QTextDocument& document, QString* comment)
 {
     const files::ReadResult read = files::readWhole(path, MaxRichTextBytes);
     switch (read.status) {
@@ -141,6 +141,8 @@ LoadResult loadRichText(const QString& path, QTextDocument& document)
     }
     switch (rtf::read(read.bytes, document)) {
     case rtf::ReadStatus::Read:
+        if (comment)
+            *comment = rtf::documentComment(read.bytes);
         return LoadResult::Loaded;
     case rtf::ReadStatus::TooLarge:
         return LoadResult::TooLarge;
@@ -150,9 +152,24 @@ LoadResult loadRichText(const QString& path, QTextDocument& document)
     return LoadResult::NotRichText;
 }
 
-bool saveRichText(const QString& path, const QTextDocument& document)
+bool saveRichText(const QString& path, const QTextDocument& document, const QString& comment)
 {
-    return files::writeWhole(path, rtf::write(document));
+    return files::writeWhole(path, rtf::write(document, comment));
+}
+
+namespace {
+const QString AnswerPrefix = QStringLiteral("Optiphane, réponses à l'exercice : ");
+} // namespace
+
+QString answerComment(const QString& exercise)
+{
+    return AnswerPrefix + exercise;
+}
+
+QString exerciseOfComment(const QString& comment)
+{
+    return comment.startsWith(AnswerPrefix) ? comment.mid(AnswerPrefix.size()).trimmed()
+                                            : QString();
 }
 
 } // namespace exercises

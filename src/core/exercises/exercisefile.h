@@ -60,8 +60,16 @@ constexpr qint64 MaxRichTextBytes = 16 * 1024 * 1024;
 // Says that a text is over that size, or holds more than the reader takes (rtf::read's TooLarge):
 // "ce texte est trop volumineux pour être lu (plus de 16 Mo ou de 500 000 paragraphes)".
 QString tooLargeMessage();
-LoadResult loadRichText(const QString& path, QTextDocument& document);
-// Written aside and put in place only when complete.
-bool saveRichText(const QString& path, const QTextDocument& document);
+// comment, when given, receives the document information's comments ("" without).
+LoadResult loadRichText(const QString& path, QTextDocument& document, QString* comment = nullptr);
+// Written aside and put in place only when complete; a comment goes into the document
+// information.
+bool saveRichText(const QString& path, const QTextDocument& document,
+                  const QString& comment = QString());
+
+// The comment that ties a saved answer to its exercise, and the exercise it names ("" for
+// another comment).
+QString answerComment(const QString& exercise);
+QString exerciseOfComment(const QString& comment);
 
 } // namespace exercises

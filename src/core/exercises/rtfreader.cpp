@@ -1345,4 +1345,88 @@ ReadStatus read(const QByteArray& bytes, QTextDocument& document)
     return tooLarge ? ReadStatus::TooLarge : ReadStatus::Read;
 }
 
+QString documentComment(const QByteArray& bytes)
+{
+    constexpr qsizetype MaxChars = 4096;
+    const qsizetype info = bytes.indexOf("{\\info");
+    if (info < 0)
+        return QString();
+    qsizetype at = bytes.indexOf("\\doccomm", info);
+    if (at < 0)
+        return QString();
+    at += 8;
+    if (at < bytes.size() && bytes[at] == ' ')
+        ++at;
+    QString out;
+    int depth = 0;
+    int fallback = 0; // characters after a \u that stand for it
+    const auto hexValue = [](char c) {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    };
+    while (at < bytes.size() && out.size() < MaxChars) {
+        const char c = bytes[at];
+        if (c == '{') {
+            ++depth;
+            ++at;
+        } else if (c == '}') {
+            if (depth == 0)
+                break;
+            --depth;
+            ++at;
+        } else if (c == '\r' || c == '\n') {
+            ++at;
+        } else if (c != '\\') {
+            if (fallback > 0)
+                --fallback;
+            else
+                out += cp1252::toChar(static_cast<unsigned char>(c));
+            ++at;
+        } else if (at + 1 < bytes.size() &&
+                   !std::isalpha(static_cast<unsigned char>(bytes[at + 1]))) {
+            const char next = bytes[at + 1];
+            if (next == '\'' && at + 3 < bytes.size() && hexValue(bytes[at + 2]) >= 0 &&
+                hexValue(bytes[at + 3]) >= 0) {
+                if (fallback > 0)
+                    --fallback;
+                else
+                    out += cp1252::toChar(static_cast<unsigned char>(hexValue(bytes[at + 2]) * 16 +
+                                                                     hexValue(bytes[at + 3])));
+                at += 4;
+            } else {
+                if (next == '\\' || next == '{' || next == '}')
+                    out += QLatin1Char(next);
+                at += 2;
+            }
+        } else {
+            // A control word: \uN gives a character, the others say nothing here.
+            qsizetype end = at + 1;
+            while (end < bytes.size() && std::isalpha(static_cast<unsigned char>(bytes[end])))
+                ++end;
+            const QByteArray name = bytes.mid(at + 1, end - at - 1);
+            qsizetype digits = end;
+            if (digits < bytes.size() && bytes[digits] == '-')
+                ++digits;
+            while (digits < bytes.size() &&
+                   std::isdigit(static_cast<unsigned char>(bytes[digits])) && digits - end < 8)
+                ++digits;
+            const QByteArray number = bytes.mid(end, digits - end);
+            at = digits < bytes.size() && bytes[digits] == ' ' ? digits + 1 : digits;
+            if (name == "u" && !number.isEmpty()) {
+                int value = number.toInt();
+                if (value < 0)
+                    value += 65536;
+                out += QChar(char16_t(value));
+                fallback = 1;
+            }
+        }
+    }
+    return out.trimmed();
+}
+
 } // namespace rtf

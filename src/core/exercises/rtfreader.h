@@ -23,4 +23,8 @@ enum class ReadStatus {
 // what the document holds.
 ReadStatus read(const QByteArray& bytes, QTextDocument& document);
 
+// The comments of the document information group ({\info{\doccomm …}}), or "" (at most 4096
+// characters are read).
+QString documentComment(const QByteArray& bytes);
+
 } // namespace rtf

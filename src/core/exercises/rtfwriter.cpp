@@ -56,7 +56,8 @@ struct RtfWriterChars {
 
 class RtfWriterOutput {
 public:
-    explicit RtfWriterOutput(const QTextDocument& document) : m_document(document)
+    RtfWriterOutput(const QTextDocument& document, const QString& comment)
+        : m_document(document), m_comment(comment)
     {
         m_defaultFamily = document.defaultFont().family();
         const QFont font = document.defaultFont();
@@ -79,6 +80,7 @@ private:
     void breakLongLine();
 
     const QTextDocument& m_document;
+    QString m_comment;
     QString m_defaultFamily;
     double m_defaultPoints = 12.0;
     QStringList m_families;
@@ -362,6 +364,12 @@ QByteArray RtfWriterOutput::run()
         }
         m_out.append("}\n");
     }
+    if (!m_comment.isEmpty()) {
+        m_out.append("{\\info{\\doccomm");
+        m_needDelimiter = true;
+        text(m_comment);
+        m_out.append("}}\n");
+    }
     m_out.append("\\viewkind4\\uc1\n");
     m_lineStart = m_out.size();
     m_needDelimiter = false;
@@ -373,9 +381,9 @@ QByteArray RtfWriterOutput::run()
 
 } // namespace
 
-QByteArray write(const QTextDocument& document)
+QByteArray write(const QTextDocument& document, const QString& comment)
 {
-    return RtfWriterOutput(document).run();
+    return RtfWriterOutput(document, comment).run();
 }
 
 } // namespace rtf

@@ -10,6 +10,8 @@ namespace rtf {
 
 // The document as RTF 1.x that WordPad, Word and LibreOffice read: 7-bit bytes, one paragraph a
 // line; characters beyond Windows-1252 are written as \uN with "?" for readers without Unicode.
-QByteArray write(const QTextDocument& document);
+// comment, when not empty, goes into the document information group as its comments
+// ({\info{\doccomm …}}), which word processors keep.
+QByteArray write(const QTextDocument& document, const QString& comment = QString());
 
 } // namespace rtf

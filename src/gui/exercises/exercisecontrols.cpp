@@ -205,6 +205,7 @@ void ExerciseControls::PRISENMAIN_Click()
         return;
     m_w.fich->setText(pem);
     m_hasCorrection = false;
+    m_exercise.clear();
     loadNamedConfiguration(folder, records->configuration);
     afterOpening(false);
 }
@@ -243,6 +244,7 @@ bool ExerciseControls::openExercise(const QString& exercise, QWidget* messagePar
     if (!loadStatement(folder, records->statement, false))
         return false;
     m_w.fich->setText(exercise);
+    m_exercise = exercise;
     m_hasCorrection = exercises::preview(*records).status == exercises::Corrected;
     if (!loadNamedConfiguration(folder, records->configuration))
         return false;
@@ -259,8 +261,7 @@ void ExerciseControls::opencor_Click()
     struct RestoreCursor {
         ~RestoreCursor() { QApplication::restoreOverrideCursor(); }
     } restore;
-    const std::optional<exercises::ExerciseRecords> records =
-        exercises::readExercise(m_w.fich->text());
+    const std::optional<exercises::ExerciseRecords> records = exercises::readExercise(m_exercise);
     if (!records) {
         reportUnreadable(m_w.window);
         return;
@@ -290,7 +291,8 @@ void ExerciseControls::savetexte_Click()
                         QStringLiteral("Ecraser le fichier?"), m_w.window,
                         dialogs::Answer::Cancel) != dialogs::Answer::Ok)
         return;
-    if (!exercises::saveRichText(path, *m_w.supertext->document())) {
+    const QString comment = m_exercise.isEmpty() ? QString() : exercises::answerComment(m_exercise);
+    if (!exercises::saveRichText(path, *m_w.supertext->document(), comment)) {
         // The edits are not on the disc: they stay marked as unsaved.
         dialogs::msgBox(QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."),
                         dialogs::Buttons::Ok, dialogs::Icon::Stop,
@@ -313,10 +315,13 @@ void ExerciseControls::opentexte_Click()
 void ExerciseControls::readText(const QString& path)
 {
     m_hasCorrection = false;
+    m_exercise.clear();
     auto document = std::make_unique<QTextDocument>();
-    switch (exercises::loadRichText(path, *document)) {
+    QString comment;
+    switch (exercises::loadRichText(path, *document, &comment)) {
     case exercises::LoadResult::Loaded:
         showDocument(m_w.supertext, std::move(document));
+        rememberExercise(exercises::exerciseOfComment(comment));
         break;
     case exercises::LoadResult::TooLarge:
         reportTooLarge();
@@ -355,4 +360,25 @@ void ExerciseControls::Closexo_Click()
     m_w.fich->setText(QString());
     emit startupTextRequested();
     m_hasCorrection = false;
+    m_exercise.clear();
+}
+
+void ExerciseControls::rememberExercise(const QString& named)
+{
+    if (named.isEmpty())
+        return;
+    QString exercise = named;
+    if (!files::isRegularFile(exercise)) {
+        const std::optional<QString> shipped = exercises::resolveName(
+            programfolder::file(QStringLiteral("exercices")), QFileInfo(named).fileName());
+        if (!shipped)
+            return;
+        exercise = *shipped;
+    }
+    const std::optional<exercises::ExerciseRecords> records = exercises::readExercise(exercise);
+    if (!records)
+        return;
+    m_exercise = exercise;
+    m_exerciseFolder = folderlists::withSeparator(QFileInfo(exercise).absolutePath());
+    m_hasCorrection = exercises::preview(*records).status == exercises::Corrected;
 }

@@ -101,6 +101,9 @@ private:
     // A text over the size the reader takes: says so.
     void reportTooLarge();
     void afterOpening(bool readOnly);
+    // The exercise an answer file names, when it can still be found (where it was, else among the
+    // shipped exercises): "Voir la correction" then shows its correction.
+    void rememberExercise(const QString& named);
 
     ExerciseWidgets m_w;
     const Experiment& m_experiment;
@@ -108,4 +111,7 @@ private:
     QString m_exerciseFolder;
     bool m_hasCorrection = false;
     bool m_textModified = false;
+    // The exercise whose statement or answers are shown ("" for none, or the getting-started
+    // activity): its correction, and the exercise a saved answer names.
+    QString m_exercise;
 };
