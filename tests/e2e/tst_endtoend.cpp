@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -192,9 +193,37 @@ private slots:
         key(QStringLiteral("Return"));
         xdotool({QStringLiteral("type"), QStringLiteral("16.25")});
         key(QStringLiteral("Return"));
+
+        // C2 = C1 × 2: the column's title opens its menu, "Calculer C2" (the first item) the
+        // calculator in column mode; the C1 key, "*2" typed, Enter computes the column.
+        click(526, 74);
+        key(QStringLiteral("Down"));
+        key(QStringLiteral("Return"));
+        const QByteArray calculator =
+            run(QStringLiteral("xdotool"),
+                {QStringLiteral("search"), QStringLiteral("--sync"),
+                 QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
+                 QStringLiteral("^Calculer: C2")})
+                .trimmed();
+        QVERIFY(!calculator.isEmpty());
+        const QString id = QString::fromLatin1(calculator.split('\n').last());
+        const QByteArray geometry =
+            run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), id});
+        const QRegularExpressionMatch at =
+            QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)"))
+                .match(QString::fromLatin1(geometry));
+        QVERIFY2(at.hasMatch(), geometry.constData());
+        xdotool({QStringLiteral("windowfocus"), id});
+        click(at.captured(1).toInt() + 35, at.captured(2).toInt() + 98); // the C1 key
+        xdotool({QStringLiteral("type"), QStringLiteral("*2")});
+        key(QStringLiteral("Return"));
+        // The eight empty rows are told.
+        answer(QStringLiteral("^Calcul termin"));
+
+        click(459, 93);
         key(QStringLiteral("ctrl+c"));
         const QByteArray measured = clipboardText();
-        QVERIFY2(measured.startsWith("C1\tC2\tC3\tC4\tC5\n24,930\t\t\t\t\n16,250\t"),
+        QVERIFY2(measured.startsWith("C1\tC2\tC3\tC4\tC5\n24,930\t49,860\t\t\t\n16,250\t32,500\t"),
                  measured.constData());
 
         // The getting-started activity would replace them: the question, Enter (its default,
