@@ -54,6 +54,76 @@ class TestGraph : public QObject {
     Q_OBJECT
 
 private slots:
+    // The lists name the columns with the pupil's titles; the division values are written as
+    // the table writes numbers, with the decimals their step needs.
+    void names_and_values_data()
+    {
+        QTest::addColumn<QString>("got");
+        QTest::addColumn<QString>("expected");
+        TableModel t;
+        t.setCell(0, 2, QStringLiteral("sin i"));
+        t.setCell(0, 3, QStringLiteral("C4"));
+        QTest::newRow("a title") << graph::axisEntry(t, 2) << "C3 : sin i";
+        QTest::newRow("the default title") << graph::axisEntry(t, 0) << "C1";
+        QTest::newRow("a title that is the name") << graph::axisEntry(t, 3) << "C4";
+        QTest::newRow("whole step") << graph::divisionText(20, 10) << "20";
+        QTest::newRow("tenths") << graph::divisionText(0.3000001, 0.1) << "0,3";
+        QTest::newRow("quarter step") << graph::divisionText(0.75, 0.25) << "0,75";
+        QTest::newRow("1,25 step") << graph::divisionText(3.75, 1.25) << "3,75";
+        QTest::newRow("negative") << graph::divisionText(-0.5, 0.5) << "-0,5";
+        QTest::newRow("tiny step") << graph::divisionText(2e-9, 1e-9) << "2E-09";
+        QTest::newRow("through the origin: y = 2x")
+            << graph::originText(
+                   graph::originRegression({{1, 1, 2, false}, {2, 2, 4, true}, {3, 3.5f, 7, true}}))
+            << "y = 2,0000 x";
+        QTest::newRow("sin i = n sin r")
+            << graph::originText(graph::originRegression({{1, 0.115f, 0.174f, false},
+                                                          {2, 0.332f, 0.5f, true},
+                                                          {3, 0.509f, 0.766f, true}}))
+            << "y = 1,5055 x";
+        QTest::newRow("no abscissa but 0")
+            << graph::originText(graph::originRegression({{1, 0, 2, false}}))
+            << graph::NoOriginLineText;
+    }
+    void names_and_values()
+    {
+        QFETCH(QString, got);
+        QFETCH(QString, expected);
+        QCOMPARE(got, expected);
+    }
+
+    // Action: the same graph with and without its values, names and line through the origin.
+    // Expected: every pixel of the bare graph (axes, marks, points, lines) where it was; the
+    // values written at the divisions.
+    void values_leave_the_plot_in_place()
+    {
+        const TableModel t = tableOf({{"10", "20", "30", "40"}, {"6,6", "13,1", "19,4", "25,3"}});
+        graph::Options bare;
+        bare.joined = bare.regression = true;
+        graph::Options written = bare;
+        written.values = written.throughOrigin = true;
+        written.xTitle = QStringLiteral("i (°)");
+        written.yTitle = QStringLiteral("r (°)");
+        Surface a(501, 501), b(501, 501);
+        QVERIFY(graph::majgraf(a, t, 0, 1, bare));
+        QVERIFY(graph::majgraf(b, t, 0, 1, written));
+        const VbColour Magenta = paletteColour(5);
+        int moved = 0;
+        for (int y = 0; y < 501; ++y)
+            for (int x = 0; x < 501; ++x)
+                if (at(a, x, y) != White && at(b, x, y) != at(a, x, y) && at(b, x, y) != Magenta &&
+                    at(a, x, y) != Green)
+                    ++moved;
+        QCOMPARE(moved, 0);
+        // "10" stands over the axis at the first division: 10 / 40 of the width, above row 495.
+        const auto scale = graph::scaleFor(t, 0, 1);
+        QVERIFY(scale);
+        const int x10 = scale->pixelX(10);
+        const QRect label(x10 - 8, 478, 17, 16);
+        QVERIFY(countColour(b, White, label) + 5 < countColour(a, White, label));
+        QVERIFY(countColour(b, Magenta) > 100);
+    }
+
     // ---- uniteur ------------------------------------------------------------------------------
 
     void uniteurGivesTheWorkedValues_data()
@@ -331,20 +401,21 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("negative intercept")
             << QList<float>{1, 2, 3, 4} << QList<float>{2, 4, 6, 8.5f}
-            << "Droite de régression: y = 2,15 x - 0,25\nCoefficient de corrélation: r = 0,9984";
-        QTest::newRow("positive intercept")
-            << QList<float>{1, 2, 3} << QList<float>{3, 5, 7}
-            << "Droite de régression: y = 2 x + 1\nCoefficient de corrélation: r = 1";
-        QTest::newRow("falling line")
-            << QList<float>{1, 2, 3} << QList<float>{3, 2, 1}
-            << "Droite de régression: y = -1 x + 4\nCoefficient de corrélation: r = -1";
-        QTest::newRow("through the origin")
+            << "y = 2,1500 x - 0,2500     r = 0,9984";
+        QTest::newRow("positive intercept") << QList<float>{1, 2, 3} << QList<float>{3, 5, 7}
+                                            << "y = 2,0000 x + 1,0000     r = 1,0000";
+        QTest::newRow("falling line") << QList<float>{1, 2, 3} << QList<float>{3, 2, 1}
+                                      << "y = -1,0000 x + 4,0000     r = -1,0000";
+        QTest::newRow("a below 1: b takes its decimals")
             << QList<float>{1, 2} << QList<float>{0.5f, 1}
-            << "Droite de régression: y = 0,5 x + 0\nCoefficient de corrélation: r = 1";
+            << "y = 0,50000 x + 0,00000     r = 1,0000";
+        QTest::newRow("the refraction lab: five significant digits")
+            << QList<float>{0.115f, 0.227f, 0.332f, 0.427f, 0.509f}
+            << QList<float>{0.174f, 0.342f, 0.5f, 0.643f, 0.766f}
+            << "y = 1,5030 x + 0,0010     r = 1,0000";
         QTest::newRow("equal ordinates: r undefined")
             << QList<float>{1, 2, 3} << QList<float>{4, 4, 4}
-            << "Droite de régression: y = 0 x + 4\nCoefficient de corrélation: non défini "
-               "(les ordonnées sont toutes égales)";
+            << "y = 0,0000 x + 4,0000     r = non défini";
         QTest::newRow("one abscissa")
             << QList<float>{2, 2, 2} << QList<float>{1, 2, 3}
             << "Droite de régression: il faut au moins deux abscisses différentes.";
@@ -355,8 +426,9 @@ private slots:
                                   << "Droite de régression: il faut au moins deux abscisses "
                                      "différentes.";
     }
-    // Action: the regression paragraph for points. Expected: the equation in the free format, a
-    // negative intercept written "- |b|", r rounded to 4 decimals; or why there is no line.
+    // Action: the regression line for points. Expected: the equation on one line, a to five
+    // significant digits and b with as many decimals, a negative intercept written "- |b|", r
+    // to 4 decimals; or why there is no line.
     void regressionText()
     {
         QFETCH(QList<float>, x);
@@ -579,9 +651,8 @@ private slots:
         const auto plainLabel = graph::majgraf(plain, t, 0, 1, options);
         options.regression = true;
         const auto label = graph::majgraf(fitted, t, 0, 1, options);
-        QCOMPARE(label.value_or(QString()), *plainLabel +
-                                                "\n\nDroite de régression: y = 2,15 x - 0,25\n"
-                                                "Coefficient de corrélation: r = 0,9984");
+        QCOMPARE(label.value_or(QString()), *plainLabel + "\n\nDroite de régression:\n"
+                                                          "y = 2,1500 x - 0,2500\nr = 0,9984");
         int changed = 0;
         QRect bounds;
         for (int y = 0; y < 501; ++y)

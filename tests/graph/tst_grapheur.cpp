@@ -96,6 +96,22 @@ private slots:
         QCOMPARE(at(g, 5, 200), Blue);
     }
 
+    // State: titles in C1 and C3. Expected: the lists name the columns with them; the box for the
+    // line through the origin is there, unticked, and draws it.
+    void listsShowTheTitlesAndTheOriginLine()
+    {
+        table.setCell(0, 0, QStringLiteral("sin r"));
+        table.setCell(0, 2, QStringLiteral("sin i"));
+        grapheur g(table, nullptr);
+        QCOMPARE(g.Combo1->itemText(0), QStringLiteral("C1 : sin r"));
+        QCOMPARE(g.Combo1->itemText(1), QStringLiteral("C2"));
+        QCOMPARE(g.Combo2->itemText(2), QStringLiteral("C3 : sin i"));
+        QCOMPARE(g.Check5->text(), QStringLiteral("Passant par l'origine"));
+        QVERIFY(!g.Check5->isChecked());
+        g.Check5->setChecked(true);
+        QVERIFY(g.Label1->text().endsWith(QStringLiteral("Passant par l'origine:\ny = 2,0000 x")));
+    }
+
     // Action: open the window on a table whose C2 is empty. Expected: the message replaces the
     // graph and Label1 keeps its design caption.
     void opensOnAnEmptyOrdinateWithTheMessage()
@@ -217,8 +233,8 @@ private slots:
         const QImage before = g.picture().image().copy();
         QCOMPARE(countColour(before, 0x008000, QRect(0, 0, 501, 501)), 0);
         g.Check4->click();
-        QCOMPARE(g.Label1->text(), scale + "\n\nDroite de régression: y = 2,15 x - 0,25\n"
-                                           "Coefficient de corrélation: r = 0,9984");
+        QCOMPARE(g.Label1->text(), scale + "\n\nDroite de régression:\n"
+                                           "y = 2,1500 x - 0,2500\nr = 0,9984");
         QVERIFY(countColour(g.picture().image(), 0x008000, QRect(245, 265, 1, 3)) >= 1);
         QVERIFY(countColour(g.picture().image(), 0x008000, QRect(0, 0, 501, 501)) > 400);
         g.Check4->click();

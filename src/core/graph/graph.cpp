@@ -3,6 +3,7 @@
 
 #include "core/platform/numtext.h"
 
+#include <QRectF>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -18,6 +19,27 @@ constexpr int MaxDivisions = 64;
 const VbColour Blue = paletteColour(1);
 const VbColour Green = paletteColour(2);
 const VbColour Red = paletteColour(12);
+const VbColour Magenta = paletteColour(5); // the line through the origin
+
+// A value with d decimals and a decimal comma; no "-0".
+QString fixedText(double v, int d)
+{
+    QString s = QString::number(v, 'f', d);
+    bool zero = true;
+    for (const QChar c : s)
+        zero &= !c.isDigit() || c == u'0';
+    if (zero && s.startsWith(u'-'))
+        s.remove(0, 1);
+    return s.replace(u'.', u',');
+}
+
+// The decimals that write a to five significant digits.
+int fiveDigitDecimals(double a)
+{
+    if (!(std::fabs(a) > 0) || !std::isfinite(a))
+        return 4;
+    return std::clamp(4 - int(std::floor(std::log10(std::fabs(a)))), 0, 12);
+}
 
 template <typename Step> double searchUnits(Step m)
 {
@@ -83,6 +105,113 @@ void drawNoData(Surface& picture)
     picture.currentX = x;
     picture.currentY = 101;
     picture.print(NoDataText);
+}
+
+// The values at the divisions, every n-th one so that two never touch, and the axes' names: the
+// x values under the x axis (over it when it lies at the foot of the picture), the y values left of
+// the y axis (right of it at the left edge); the names at the arrows' ends, on the other side.
+void drawAxisTexts(Surface& picture, const Scale& scale, const QString& xTitle,
+                   const QString& yTitle)
+{
+    QFont font = picture.font();
+    font.setPixelSize(10);
+    font.setBold(false);
+    picture.setFont(font);
+    picture.foreColour = Blue;
+    const int h = picture.textHeight(QStringLiteral("0"));
+    const double x0 = scale.column(0), row0 = scale.row(0);
+    const bool valuesBelow = row0 + 3 + h <= PictureSize - 1;
+    const double valuesTop = valuesBelow ? row0 + 3 : row0 - 3 - h;
+    // Every n-th division, n = 1, 2, 5, 10 … the smallest that leaves a gap of 6 pixels.
+    const auto every = [&](const Axis& axis, double room) {
+        const double pixels = double(axis.step) * axis.k;
+        int n = 1;
+        for (const int candidate : {1, 2, 5, 10, 20, 50, 100}) {
+            n = candidate;
+            if (pixels * candidate >= room + 6)
+                break;
+        }
+        return n;
+    };
+    const auto widest = [&](const Axis& axis, int n) {
+        int w = 0;
+        forEachDivision(axis, [&](float t) {
+            w = std::max(w, picture.textWidth(divisionText(t, double(axis.step) * n)));
+        });
+        return w;
+    };
+    const auto labelled = [](const Axis& axis, float t, int n) {
+        const long index = std::lround(double(t) / double(axis.step));
+        return t != 0 && index % n == 0;
+    };
+    struct Text {
+        QRectF place;
+        QString text;
+    };
+    std::vector<Text> texts;
+    const auto placed = [&](double left, double top, const QString& text) {
+        const double w = picture.textWidth(text);
+        left = std::clamp(left, 0.0, std::max(0.0, PictureSize - 1 - w));
+        top = std::clamp(top, 0.0, double(PictureSize - 1 - h));
+        return Text{QRectF(left, top, w, h), text};
+    };
+    const auto inSquare = [](double pixel) { return pixel >= PlotLow && pixel <= PlotHigh; };
+
+    int nx = every(scale.x, widest(scale.x, 1));
+    nx = every(scale.x, widest(scale.x, nx));
+    forEachDivision(scale.x, [&](float t) {
+        if (!labelled(scale.x, t, nx) || !inSquare(scale.column(t)))
+            return;
+        const QString text = divisionText(t, double(scale.x.step) * nx);
+        texts.push_back(placed(scale.column(t) - picture.textWidth(text) / 2.0, valuesTop, text));
+    });
+    const int ny = every(scale.y, h);
+    const int yWidest = widest(scale.y, ny);
+    const bool valuesLeft = x0 - 4 - yWidest >= 0;
+    forEachDivision(scale.y, [&](float t) {
+        if (!labelled(scale.y, t, ny) || !inSquare(scale.row(t)))
+            return;
+        const QString text = divisionText(t, double(scale.y.step) * ny);
+        const double w = picture.textWidth(text);
+        texts.push_back(placed(valuesLeft ? x0 - 4 - w : x0 + 5, scale.row(t) - h / 2.0, text));
+    });
+    const QString zero = QStringLiteral("0");
+    texts.push_back(
+        placed(valuesLeft ? x0 - 4 - picture.textWidth(zero) : x0 + 5, valuesTop, zero));
+
+    // The names, at the arrows' ends, on the side the values leave free when there is room; a
+    // value under a name gives way.
+    font.setBold(true);
+    picture.setFont(font);
+    std::vector<Text> titles;
+    if (!xTitle.isEmpty()) {
+        const bool roomOpposite = valuesBelow ? row0 - 5 - h >= 0 : row0 + 5 + h <= PictureSize - 1;
+        const double top = roomOpposite ? (valuesBelow ? row0 - 5 - h : row0 + 5)
+                                        : (valuesBelow ? valuesTop + h + 2 : valuesTop - h - 2);
+        titles.push_back(placed(PlotHigh - picture.textWidth(xTitle), top, xTitle));
+    }
+    if (!yTitle.isEmpty()) {
+        const double w = picture.textWidth(yTitle);
+        const bool roomOpposite = valuesLeft ? x0 + 8 + w <= PictureSize - 1 : x0 - 8 - w >= 0;
+        const double left = (roomOpposite == valuesLeft) ? x0 + 8 : x0 - 8 - w;
+        titles.push_back(placed(left, 1, yTitle));
+    }
+    const auto draw = [&picture](const Text& t) {
+        picture.currentX = t.place.left();
+        picture.currentY = t.place.top();
+        picture.print(t.text);
+    };
+    for (const Text& t : titles)
+        draw(t);
+    font.setBold(false);
+    picture.setFont(font);
+    for (const Text& t : texts) {
+        const bool hidden = std::any_of(titles.begin(), titles.end(), [&](const Text& title) {
+            return title.place.adjusted(-3, -1, 3, 1).intersects(t.place);
+        });
+        if (!hidden)
+            draw(t);
+    }
 }
 
 } // namespace
@@ -249,16 +378,61 @@ QString regressionText(const Regression& fit)
 {
     if (!fit.defined)
         return TwoAbscissasText;
-    const QString b = freeFormat(fit.b);
+    const int d = fiveDigitDecimals(fit.a);
+    const QString b = fixedText(fit.b, d);
     const QString sign =
         b.startsWith(u'-') ? QStringLiteral("- ") + b.mid(1) : QStringLiteral("+ ") + b;
-    QString text = QStringLiteral("Droite de régression: y = ") + freeFormat(fit.a) +
-                   QStringLiteral(" x ") + sign + QStringLiteral("\nCoefficient de corrélation: ");
-    if (fit.r)
-        text += QStringLiteral("r = ") + freeFormat(std::round(*fit.r * 10000) / 10000);
-    else
-        text += QStringLiteral("non défini (les ordonnées sont toutes égales)");
+    QString text = QStringLiteral("y = ") + fixedText(fit.a, d) + QStringLiteral(" x ") + sign +
+                   QStringLiteral("     r = ");
+    text += fit.r ? fixedText(*fit.r, 4) : QStringLiteral("non défini");
     return text;
+}
+
+OriginFit originRegression(const std::vector<Mark>& points)
+{
+    OriginFit fit;
+    double sxx = 0, sxy = 0;
+    for (const Mark& p : points) {
+        sxx += double(p.x) * p.x;
+        sxy += double(p.x) * p.y;
+    }
+    if (sxx > 0 && std::isfinite(sxx) && std::isfinite(sxy)) {
+        fit.defined = true;
+        fit.a = sxy / sxx;
+    }
+    return fit;
+}
+
+QString originText(const OriginFit& fit)
+{
+    if (!fit.defined)
+        return NoOriginLineText;
+    return QStringLiteral("y = ") + fixedText(fit.a, fiveDigitDecimals(fit.a)) +
+           QStringLiteral(" x");
+}
+
+QString divisionText(double value, double labelledStep)
+{
+    const double step = std::fabs(labelledStep);
+    int d = 0;
+    while (d <= 6) {
+        const double scaled = step * std::pow(10.0, d);
+        if (std::fabs(scaled - std::round(scaled)) <= 1e-4 * std::max(1.0, scaled))
+            break;
+        ++d;
+    }
+    if (d > 6 || std::fabs(value) >= 1e7 || (step > 0 && step < 1e-6))
+        return QString::number(value, 'g', 3)
+            .replace(u'.', u',')
+            .replace(QStringLiteral("e"), QStringLiteral("E"));
+    return fixedText(value, d);
+}
+
+QString axisEntry(const TableModel& table, int column)
+{
+    const QString name = QStringLiteral("C%1").arg(column + 1);
+    const QString title = table.title(column).trimmed();
+    return title.isEmpty() || title == name ? name : name + QStringLiteral(" : ") + title;
 }
 
 std::optional<Segment> regressionSegment(const Scale& scale, double a, double b)
@@ -344,9 +518,14 @@ std::optional<QString> majgraf(Surface& picture, const TableModel& table, int xC
     });
     picture.drawStyle = DrawStyle::Solid;
 
+    if (options.values)
+        drawAxisTexts(picture, scale, options.xTitle, options.yTitle);
+
     const std::vector<Mark> shown = marks(table, xColumn, yColumn);
 
     // Under the marks, so that none is hidden by the line.
+    if (options.regression || options.throughOrigin)
+        label += QStringLiteral("\n");
     if (options.regression) {
         const Regression fit = regression(shown);
         if (fit.defined)
@@ -354,7 +533,21 @@ std::optional<QString> majgraf(Surface& picture, const TableModel& table, int xC
                 picture.line(s->x1, s->y1, s->x2, s->y2, Green);
                 picture.pset(s->x2, s->y2, Green);
             }
-        label += QStringLiteral("\n\n") + regressionText(fit);
+        // The panel is narrow: r under the equation.
+        label += fit.defined ? QStringLiteral("\nDroite de régression:\n") +
+                                   regressionText(fit).replace(QStringLiteral("     "),
+                                                               QStringLiteral("\n"))
+                             : QStringLiteral("\n") + TwoAbscissasText;
+    }
+    if (options.throughOrigin) {
+        const OriginFit fit = originRegression(shown);
+        if (fit.defined)
+            if (const auto s = regressionSegment(scale, fit.a, 0)) {
+                picture.line(s->x1, s->y1, s->x2, s->y2, Magenta);
+                picture.pset(s->x2, s->y2, Magenta);
+            }
+        label += fit.defined ? QStringLiteral("\nPassant par l'origine:\n") + originText(fit)
+                             : QStringLiteral("\n") + NoOriginLineText;
     }
 
     int px = 0, py = 0;

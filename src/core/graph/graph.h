@@ -29,6 +29,10 @@ inline const QString NoDataText =
 inline const QString TwoAbscissasText =
     QStringLiteral("Droite de régression: il faut au moins deux abscisses différentes.");
 
+// An axis list's entry for a column: its name, then its title when the pupil gave one
+// ("C3 : sin i"; "C3" under the default title).
+QString axisEntry(const TableModel& table, int column);
+
 // Replaces a positive magnitude m with the units per division: 1, 2 or 5 times a power of ten,
 // or 1.25, 2.5 … (see the loop), so that 0 … m holds 5 to 10 divisions. m = 3 gives 0.5,
 // m = 11 gives 1.25. Zero, negative, NaN and infinite magnitudes are left as they are.
@@ -92,9 +96,25 @@ struct Regression {
     std::optional<double> r; // the correlation coefficient; nothing when every ordinate is equal
 };
 Regression regression(const std::vector<Mark>& points);
-// The paragraph Label1 shows for it: the equation and the correlation coefficient on two lines,
-// or why there is no line.
+// The equation and the correlation coefficient on one line, "y = 1,4835 x + 0,0044     r = 0,9998":
+// a to five significant digits, b with as many decimals, r to four ("r = non défini" when every
+// ordinate is equal); or why there is no line.
 QString regressionText(const Regression& fit);
+
+// The least-squares line through the origin, y = a x with a = Σxy / Σx² (for sin i against sin r,
+// a is the index); defined when an abscissa is not 0.
+struct OriginFit {
+    bool defined = false;
+    double a = 0;
+};
+OriginFit originRegression(const std::vector<Mark>& points);
+// "y = 1,5061 x", a to five significant digits; or why there is no line.
+QString originText(const OriginFit& fit);
+inline const QString NoOriginLineText =
+    QStringLiteral("Droite passant par l'origine: il faut une abscisse non nulle.");
+
+// A value written at an axis division: decimal comma, as many decimals as the labelled step needs.
+QString divisionText(double value, double labelledStep);
 
 // Picture1's segment of the line y = a x + b, cut to the plotting square; nothing when the line
 // misses it.
@@ -104,10 +124,15 @@ struct Segment {
 std::optional<Segment> regressionSegment(const Scale& scale, double a, double b);
 
 struct Options {
-    bool joined = false;     // Check1 "Lier les points"
-    bool grid = false;       // Check2 "Afficher la grille"
-    bool crosses = false;    // Check3 "Représenter un point par une croix"
-    bool regression = false; // Check4 "Droite de régression"
+    bool joined = false;        // Check1 "Lier les points"
+    bool grid = false;          // Check2 "Afficher la grille"
+    bool crosses = false;       // Check3 "Représenter un point par une croix"
+    bool regression = false;    // Check4 "Droite de régression"
+    bool throughOrigin = false; // Check5 "Passant par l'origine"
+    // The values at the divisions and the axes' names (the columns' titles), written along the
+    // axes; without them the picture is the bare plot.
+    bool values = false;
+    QString xTitle, yTitle;
 };
 
 // Redraws Picture1 from the table: columns −1 (a list without selection) draw nothing. Returns

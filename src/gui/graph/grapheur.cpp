@@ -5,6 +5,7 @@
 #include "core/platform/numtext.h"
 #include "gui/print/printers.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -103,12 +104,13 @@ grapheur::grapheur(TableModel& table, QWidget* mainWindow) : QDialog(mainWindow)
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setGeometry(kCombo2);
 
-    QCheckBox** const checks[] = {&Check1, &Check2, &Check3, &Check4};
+    QCheckBox** const checks[] = {&Check1, &Check2, &Check3, &Check4, &Check5};
     const char* const captions[] = {"Lier les points", "Afficher la grille",
-                                    "Représenter un point par une croix", "Droite de régression"};
-    // The third caption takes two lines.
-    const int tops[] = {194, 214, 234, 264}, heights[] = {18, 18, 28, 18};
-    for (int i = 0; i < 4; ++i) {
+                                    "Représenter un point par une croix", "Droite de régression",
+                                    "Passant par l'origine"};
+    // The third caption takes two lines; the line through the origin goes under the regression.
+    const int tops[] = {192, 210, 228, 256, 272}, heights[] = {18, 18, 28, 16, 16};
+    for (int i = 0; i < 5; ++i) {
         auto* box = new WrappingCheckBox(QString::fromUtf8(captions[i]), this);
         box->setObjectName(QStringLiteral("Check%1").arg(i + 1));
         box->setGeometry(10, tops[i], kPanelInner, heights[i]);
@@ -150,6 +152,7 @@ grapheur::grapheur(TableModel& table, QWidget* mainWindow) : QDialog(mainWindow)
     connect(Check2, &QCheckBox::toggled, this, &grapheur::grapheur_Check2_Click);
     connect(Check3, &QCheckBox::toggled, this, &grapheur::grapheur_Check3_Click);
     connect(Check4, &QCheckBox::toggled, this, &grapheur::grapheur_Check4_Click);
+    connect(Check5, &QCheckBox::toggled, this, [this] { majgraf(); });
     connect(Image2, &QToolButton::clicked, this, &grapheur::grapheur_Image2_Click);
     connect(Image4, &QToolButton::clicked, this, &grapheur::grapheur_Image4_Click);
     connect(Image5, &QToolButton::clicked, this, &grapheur::grapheur_Image5_Click);
@@ -173,10 +176,13 @@ void grapheur::Form_Load(QWidget* mainWindow)
     // A hidden window gets its resize event only when shown.
     placePanelFoot();
 
-    for (int i = 1; i <= table::Columns; ++i) {
-        Combo1->addItem(QStringLiteral("C%1").arg(i));
-        Combo2->addItem(QStringLiteral("C%1").arg(i));
+    // The lists name the columns as the table's header does.
+    for (int c = 0; c < table::Columns; ++c) {
+        Combo1->addItem(graph::axisEntry(m_table, c));
+        Combo2->addItem(graph::axisEntry(m_table, c));
     }
+    for (QComboBox* list : {Combo1, Combo2})
+        list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 8);
     // Adding items selects the first one: start with no selection, so that each selection
     // below redraws as it is made.
     Combo1->setCurrentIndex(-1);
@@ -196,6 +202,10 @@ void grapheur::majgraf()
     options.grid = Check2->isChecked();
     options.crosses = Check3->isChecked();
     options.regression = Check4->isChecked();
+    options.throughOrigin = Check5->isChecked();
+    options.values = true;
+    options.xTitle = m_table.title(Combo1->currentIndex());
+    options.yTitle = m_table.title(Combo2->currentIndex());
     const std::optional<QString> label =
         graph::majgraf(m_picture, m_table, Combo1->currentIndex(), Combo2->currentIndex(), options);
     if (label) {

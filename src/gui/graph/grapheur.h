@@ -30,6 +30,7 @@ public:
     QCheckBox* Check2 = nullptr;   // "Afficher la grille"
     QCheckBox* Check3 = nullptr;   // "Représenter un point par une croix"
     QCheckBox* Check4 = nullptr;   // "Droite de régression"
+    QCheckBox* Check5 = nullptr;   // "Passant par l'origine"
     QLabel* Picture1 = nullptr;    // shows picture()
     QLabel* Label1 = nullptr;      // the scale text
     QWidget* tito = nullptr;       // the heading "Représentation graphique"
