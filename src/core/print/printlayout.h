@@ -128,10 +128,10 @@ struct BenchParameters {
 
 struct BenchPrintout {
     QImage picture; // the composed bench picture, 404 × 404 screen pixels
+    BenchParameters parameters;
     // The same experiment drawn on a white background, for "Imprimer sur fond blanc"; empty when
     // whoever built the printout had none (the picture is then printed as it is).
     QImage whitePicture;
-    BenchParameters parameters;
 };
 
 // The print window's options for the bench, with their start states.
