@@ -8,6 +8,7 @@
 #include "core/platform/files.h"
 #include "core/print/printlayout.h"
 #include "core/state/module1.h"
+#include "core/table/tablecsv.h"
 #include "gui/app/prisme.h"
 #include "gui/app/prismeicons.h"
 #include "gui/exercises/exercisecontrols.h"
@@ -148,6 +149,28 @@ int runSaveCommand(const QStringList& arguments)
     if (arguments.size() == 2 && !loadForCommand(experiment, mode, arguments.at(1)))
         return 2;
     if (!config::writeFile(arguments.first(), config::fromExperiment(experiment))) {
+        reportWriteFailure(mode, arguments.first());
+        return 2;
+    }
+    return 0;
+}
+
+// `optiphane --csv SORTIE.csv CONFIGURATION.P02`: the table as "Exporter le tableau (CSV)…"
+// writes it ("-" for standard output).
+int runCsvCommand(const QStringList& arguments)
+{
+    const QString mode = QStringLiteral("--csv");
+    if (!argumentsFit(mode, arguments, 2, MissingOutput))
+        return 2;
+    if (arguments.size() < 2 || arguments.at(1).isEmpty()) {
+        report(mode, QStringLiteral("nom du fichier de configuration manquant"));
+        return 2;
+    }
+    Experiment experiment;
+    experimentsetup::start(experiment);
+    if (!loadForCommand(experiment, mode, arguments.at(1)))
+        return 2;
+    if (!files::writeWhole(arguments.first(), table::csvText(experiment.table))) {
         reportWriteFailure(mode, arguments.first());
         return 2;
     }
@@ -320,6 +343,8 @@ int main(int argc, char* argv[])
             return runTableCommand(rest, out);
         if (mode == QLatin1String("--enregistrer"))
             return runSaveCommand(rest);
+        if (mode == QLatin1String("--csv"))
+            return runCsvCommand(rest);
         if (mode == QLatin1String("--pdf"))
             return runPdfCommand(rest);
         if (mode == QLatin1String("--texte"))

@@ -66,6 +66,12 @@ private slots:
         QTest::newRow("a table without its configuration")
             << R"("$OPTIPHANE" --tableau)"
             << "optiphane --tableau : nom du fichier de configuration manquant\n";
+        QTest::newRow("a spreadsheet without its configuration")
+            << R"("$OPTIPHANE" --csv out.csv)"
+            << "optiphane --csv : nom du fichier de configuration manquant\n";
+        QTest::newRow("a spreadsheet with one argument too many")
+            << R"("$OPTIPHANE" --csv out.csv a.P02 b.P02)"
+            << "optiphane --csv : argument en trop : b.P02\n";
         QTest::newRow("a folder as the configuration")
             << R"("$OPTIPHANE" --tableau /)"
             << "optiphane --tableau : Lecture impossible sur disque : /\n";
@@ -209,6 +215,9 @@ private slots:
         QTest::newRow("--tableau without a widget")
             << R"("$OPTIPHANE" --enregistrer c.P02 && "$OPTIPHANE" --tableau c.P02 | head -c 5; rm c.P02)"
             << "C1\tC2";
+        QTest::newRow("--csv without a widget, to standard output")
+            << R"("$OPTIPHANE" --enregistrer c.P02 && "$OPTIPHANE" --csv - c.P02 | head -c 19 | tail -c 16 | tr '\r' R; rm c.P02)"
+            << "C1;C2;C3;C4;C5R\n";
         QTest::newRow("--texte without a widget")
             << R"("$OPTIPHANE" --texte "$OPTIPHANE_TEST_DATA/exercises/data/exo/ENONCE.RTF" | head -c 1 | wc -c)"
             << "1\n";

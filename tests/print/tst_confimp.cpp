@@ -104,6 +104,8 @@ private slots:
             QCOMPARE(c.Chec[i]->text(), QString::fromUtf8(captions[i]));
             QVERIFY(c.Chec[i]->isEnabled());
         }
+        QCOMPARE(c.fondblanc->text(), QStringLiteral("Imprimer sur fond blanc"));
+        QVERIFY(!c.fondblanc->isChecked() && !c.benchLayout().onWhite);
         QCOMPARE(c.Label3->text(), QStringLiteral("Nombre d'exemplaires:"));
         QCOMPARE(c.Label4->text(), QStringLiteral("1"));
         QCOMPARE(c.UpDown1->minimum(), 1);
@@ -131,7 +133,7 @@ private slots:
         c.show();
         QTest::mouseClick(c.Option1, Qt::LeftButton, {}, QPoint(8, 10));
         QVERIFY(c.tableChosen());
-        for (QCheckBox* check : c.Chec) {
+        for (QCheckBox* check : {c.Chec[0], c.Chec[1], c.Chec[2], c.Chec[3], c.fondblanc}) {
             QVERIFY(!check->isEnabled());
             QCOMPARE(check->palette().color(QPalette::WindowText), paletteQColour(8));
         }
@@ -281,6 +283,84 @@ private slots:
         QCOMPARE(poppler::text(path).count(QStringLiteral("Source lumineuse")), 3);
     }
 
+    // "Imprimer sur fond blanc" ticked: the white picture is printed, not the black one.
+    void print_on_white()
+    {
+        QTemporaryDir here;
+        const QString path = here.filePath(QStringLiteral("blanc.pdf"));
+        RecordingResponder r;
+        r.answers << fileReply(path);
+        print::BenchPrintout bench = someBench();
+        bench.whitePicture = QImage(404, 404, QImage::Format_RGB32);
+        bench.whitePicture.fill(Qt::white);
+        confimp c(std::move(bench), someTable(), nullptr);
+        c.Chec[2]->setChecked(false);
+        c.fondblanc->setChecked(true);
+        QVERIFY(c.benchLayout().onWhite);
+        c.Command1->click();
+        QVERIFY(poppler::darkBox(poppler::render(path, 1, 36)).isEmpty());
+    }
+
+    // A file chosen in the printer set-up serves the printout it was chosen for only: the next
+    // printout asks for its file again (with "Non" before replacing one), and the first file is
+    // never replaced unasked, even when the set-up was closed without printing.
+    void chosen_file_serves_one_printout_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::newRow("the graph, then the table") << "graph";
+        QTest::newRow("the bench, then the table") << "bench";
+        QTest::newRow("set-up then Annuler, then the table") << "cancelled";
+    }
+    void chosen_file_serves_one_printout()
+    {
+        QFETCH(QString, first);
+        QTemporaryDir here;
+        const QString chosen = here.filePath(QStringLiteral("premier.pdf"));
+        const QString second = here.filePath(QStringLiteral("second.pdf"));
+        QList<dialogs::Request> requests;
+        // The set-up dialog's "Imprimer dans un fichier": the printer's output file name.
+        dialogs::setResponder([&](const dialogs::Request& q) {
+            requests << q;
+            if (q.kind == Kind::PrintSetup)
+                printing::systemPrinter().setOutputFileName(chosen);
+            return q.kind == Kind::SaveFile ? fileReply(second) : dialogs::Reply{};
+        });
+        if (first == QLatin1String("graph")) {
+            TableModel table;
+            grapheur g(table, nullptr);
+            g.Image2->click();
+        } else {
+            confimp c(someBench(), someTable(), nullptr);
+            c.Command2->click();
+            QVERIFY(c.defaut->text().endsWith(QStringLiteral("premier.pdf")));
+            if (first == QLatin1String("bench"))
+                c.Command1->click();
+            else
+                c.Command3->click();
+        }
+        const int saves = int(std::count_if(requests.begin(), requests.end(), [](const auto& q) {
+            return q.kind == Kind::SaveFile;
+        }));
+        QCOMPARE(saves, 0);
+        const bool printed = first != QLatin1String("cancelled");
+        QCOMPARE(QFileInfo::exists(chosen), printed);
+        const QByteArray before = printed ? poppler::text(chosen).toUtf8() : QByteArray();
+        requests.clear();
+        {
+            confimp c(someBench(), someTable(), nullptr);
+            QCOMPARE(c.defaut->text(), printing::NoPrinterText);
+            c.Option1->setChecked(true);
+            c.Command1->click();
+        }
+        dialogs::setResponder({});
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests[0].kind, Kind::SaveFile);
+        QCOMPARE(poppler::pages(second), 1);
+        QVERIFY(poppler::text(second).contains(QStringLiteral("C1")));
+        if (printed)
+            QCOMPARE(poppler::text(chosen).toUtf8(), before);
+    }
+
     // The printer cannot be reached (here: its output file cannot be written): the stop
     // message, nothing asked, nothing left.
     void failing_printer()
@@ -308,6 +388,20 @@ private slots:
         QCOMPARE(printout.parameters.discIndex, w.bench->widgets().Label4->text());
         QCOMPARE(printout.parameters.outerIndex, w.bench->widgets().Label16->text());
         QCOMPARE(printout.picture, w.benchPicture.composed());
+        // The white printout's picture: white background, black drawing, whatever the screen.
+        QCOMPARE(printout.whitePicture.size(), printout.picture.size());
+        const auto share = [](const QImage& image, Qt::GlobalColor colour) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += image.pixelColor(x, y) == QColor(colour);
+            return double(n) / (image.width() * image.height());
+        };
+        QVERIFY(share(printout.picture, Qt::black) > 0.5);
+        QVERIFY(share(printout.whitePicture, Qt::white) > 0.5);
+        const double black = share(printout.whitePicture, Qt::black);
+        QVERIFY2(black > 0 && black < 0.1, qPrintable(QString::number(black)));
+        QVERIFY(w.experiment.settings.blackBackground); // the bench itself is left as it was
 
         QTemporaryDir here;
         const QString path = here.filePath(QStringLiteral("banc.pdf"));

@@ -3,6 +3,7 @@
 // hints, the two pop-up menus' captions and enabling, their commands with their questions, pasting
 // and copying with the keyboard, and the three dialogs opened from the menus.
 #include "core/state/module1.h"
+#include "core/table/tablecsv.h"
 #include "gui/table/arith.h"
 #include "gui/table/fnblignes.h"
 #include "gui/table/formatdonnees.h"
@@ -14,10 +15,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -377,6 +380,85 @@ private slots:
         w->findChild<QAction*>(item)->trigger();
         QCOMPARE(seen, dialog);
         QCOMPARE(table().rowCount(), 11);
+    }
+
+    // "Exporter le tableau (CSV)…", after "Représentation graphique": the file asked for (".csv"
+    // added when there is no suffix), the question before replacing a file with Non by default,
+    // the table written with the cell being typed, a failure said.
+    void export_csv_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("replace"); // the answer to the question, when asked
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QStringList>("messages");
+        const QString question =
+            QStringLiteral("Le fichier mesures.csv existe déjà.\nEcraser l'ancien?");
+        QTest::newRow("a new name without suffix")
+            << "mesures" << false << 0 << "mesures.csv" << QStringList();
+        QTest::newRow("a new name with its suffix")
+            << "mesures.CSV" << false << 0 << "mesures.CSV" << QStringList();
+        QTest::newRow("an existing file kept")
+            << "mesures" << true << int(dialogs::Answer::No) << "" << QStringList{question};
+        QTest::newRow("an existing file replaced")
+            << "mesures.csv" << true << int(dialogs::Answer::Yes) << "mesures.csv"
+            << QStringList{question};
+        QTest::newRow("cancelled") << "" << false << 0 << "" << QStringList();
+        QTest::newRow("a folder that does not exist")
+            << "absent/mesures.csv" << false << 0 << ""
+            << QStringList{QStringLiteral("Vérifier l'état du lecteur et le nom du fichier.")};
+    }
+    void export_csv()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, exists);
+        QFETCH(int, replace);
+        QFETCH(QString, written);
+        QFETCH(QStringList, messages);
+        QTemporaryDir here;
+        const QString old = here.filePath(QStringLiteral("mesures.csv"));
+        if (exists) {
+            QFile file(old);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("old");
+        }
+        TableRig rig;
+        const QList<QAction*> items = rig.tableControls->widgets().menutableau->actions();
+        const qsizetype at = items.indexOf(rig.tableControls->widgets().repgraphe);
+        QCOMPARE(items.value(at + 1), rig.tableControls->widgets().exportcsv);
+        QCOMPARE(rig.tableControls->widgets().exportcsv->objectName(), QStringLiteral("exportcsv"));
+        QCOMPARE(rig.tableControls->widgets().exportcsv->text(),
+                 QStringLiteral("Exporter le tableau (CSV)…"));
+        rig.table.setCurrentCell(1, 0);
+        rig.tableControls->MSFlexGrid1_KeyPress(QLatin1Char('7'));
+        RecordingResponder r;
+        dialogs::Reply name;
+        name.text = typed.isEmpty() ? QString() : here.filePath(typed);
+        r.answers << name;
+        if (replace) {
+            dialogs::Reply answer;
+            answer.answer = dialogs::Answer(replace);
+            r.answers << answer;
+        }
+        QVERIFY(rig.tableControls->widgets().exportcsv->isEnabled());
+        rig.tableControls->widgets().exportcsv->trigger();
+        QCOMPARE(r.requests.first().kind, dialogs::Request::Kind::SaveFile);
+        QCOMPARE(r.requests.first().filter, QStringLiteral("Tableau CSV (*.csv)"));
+        QCOMPARE(r.messages(), messages);
+        if (!messages.isEmpty())
+            QCOMPARE(r.requests.last().defaultButton,
+                     replace ? dialogs::Answer::No : dialogs::Answer::Ok);
+        if (!written.isEmpty()) {
+            QFile file(here.filePath(written));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(bytes, table::csvText(rig.table));
+            QVERIFY(bytes.contains("\r\n7,000;"));
+        } else if (exists) {
+            QCOMPARE(QFileInfo(old).size(), 3);
+        }
+        QCOMPARE(QDir(here.path()).entryList(QDir::Files).size(),
+                 int(exists || !written.isEmpty()));
     }
 };
 

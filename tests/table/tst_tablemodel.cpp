@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table model without a window: number texts, key entry, leaving a cell, the rows and columns
 // commands, the sort, arithmetic sequences, the table's text and pasting.
+#include "core/table/tablecsv.h"
 #include "core/table/tablemodel.h"
 
 #include <QtTest>
@@ -529,6 +530,59 @@ private slots:
                 const QString cell = t.getCell(r, c);
                 QVERIFY(cell.isEmpty() || table::parseCellNumber(cell).has_value());
             }
+    }
+
+    // The spreadsheet file: a byte-order mark, the titles first, ";" between fields, the cells as
+    // the table shows them (decimal commas), empty cells empty, CR LF after every line; a field
+    // holding ";", quotes or a line break quoted with its quotes doubled.
+    void csv_text_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("lines");
+        QTest::newRow("start titles, empty cells")
+            << QString() << QString() << QByteArray("C1;C2;C3;C4;C5\r\n;;;;\r\n;;;;\r\n");
+        QTest::newRow("a number with its decimal comma")
+            << QString() << QStringLiteral("2,5")
+            << QByteArray("C1;C2;C3;C4;C5\r\n2,500;;;;\r\n;;;;\r\n");
+        QTest::newRow("a title with accents")
+            << QStringLiteral("Angle réfracté r (°)") << QStringLiteral("-0,25")
+            << QByteArray("Angle r\xc3\xa9"
+                          "fract\xc3\xa9 r (\xc2\xb0);C2;C3;C4;C5\r\n-0,250;;;;\r\n;;;;\r\n");
+        QTest::newRow("a title with a semicolon and quotes")
+            << QStringLiteral("i; \"mesuré\"") << QString()
+            << QByteArray("\"i; \"\"mesur\xc3\xa9\"\"\";C2;C3;C4;C5\r\n;;;;\r\n;;;;\r\n");
+        QTest::newRow("a title on two lines")
+            << QStringLiteral("sin i\nsin r") << QString()
+            << QByteArray("\"sin i\nsin r\";C2;C3;C4;C5\r\n;;;;\r\n;;;;\r\n");
+    }
+    void csv_text()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, lines);
+        TableModel table;
+        table.setRowCount(3);
+        if (!title.isEmpty())
+            table.setCell(0, 0, title);
+        if (!value.isEmpty()) {
+            table.setCell(1, 0, value);
+            table.reformatTable();
+        }
+        QCOMPARE(table::csvText(table), QByteArray("\xEF\xBB\xBF") + lines);
+    }
+
+    // The number format's own writing is kept: a scientific format's comma and exponent, as shown.
+    void csv_keeps_the_number_format()
+    {
+        TableModel table;
+        table.setRowCount(2);
+        table.setNumberFormat(QStringLiteral("0.00E+00"));
+        table.setCell(1, 4, QStringLiteral("1234,5"));
+        table.reformatTable();
+        const QByteArray csv = table::csvText(table);
+        QCOMPARE(csv.split('\n').at(1), (";;;;" + table.getCell(1, 4).toUtf8() + "\r"));
+        QVERIFY(table.getCell(1, 4).contains(QLatin1Char(',')));
     }
 };
 

@@ -86,6 +86,15 @@ QImage benchImage(Experiment& experiment)
     return picture.composed();
 }
 
+QImage whiteBenchImage(const Experiment& experiment)
+{
+    Experiment copy;
+    copy.settings = experiment.settings;
+    copy.bench = experiment.bench;
+    copy.settings.blackBackground = false;
+    return benchImage(copy);
+}
+
 print::BenchParameters parameters(const Experiment& experiment)
 {
     const BenchSettings& s = experiment.settings;

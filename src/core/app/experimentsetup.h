@@ -38,6 +38,9 @@ std::optional<QString> open(Experiment& experiment, const QString& path);
 // The bench picture as the screen shows it and a copy takes it (incident ray and lamp painted in,
 // no protractor), white light fully drawn.
 QImage benchImage(Experiment& experiment);
+// The same picture as "Fond blanc" draws it (black on white), whatever the bench's background:
+// drawn from a copy, the experiment is left as it is.
+QImage whiteBenchImage(const Experiment& experiment);
 
 // The parameters block of the bench printout: the source, and each medium's name and index at
 // the wavelength, as the panels show them.

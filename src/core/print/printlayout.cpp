@@ -8,7 +8,6 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
@@ -20,7 +19,13 @@ namespace print {
 // PDF files
 
 PdfTarget::PdfTarget(QString path, int resolution)
-    : m_path(std::move(path)), m_resolution(resolution)
+    : PdfTarget(std::move(path), resolution,
+                QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                            QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter))
+{}
+
+PdfTarget::PdfTarget(QString path, int resolution, const QPageLayout& pageLayout)
+    : m_path(std::move(path)), m_resolution(resolution), m_pageLayout(pageLayout)
 {}
 
 PdfTarget::~PdfTarget() = default;
@@ -48,8 +53,7 @@ QPagedPaintDevice* PdfTarget::beginDocument()
     m_writer->setResolution(m_resolution);
     m_writer->setCreator(QStringLiteral("Optiphane"));
     m_writer->setTitle(QStringLiteral("Optiphane"));
-    m_writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+    m_writer->setPageLayout(m_pageLayout);
     return m_writer.get();
 }
 
@@ -82,6 +86,10 @@ PrinterCanvas::PrinterCanvas(QPagedPaintDevice& device, QPainter& painter)
 {
     m_font.setPointSizeF(10);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
+    // A PDF engine stores an opaque picture as JPEG unless told otherwise: the bench's thin
+    // coloured rays and the graph's marks would blur. Stored losslessly (Flate) they stay exact,
+    // and a 404-pixel picture of a few flat colours stays small.
+    m_painter.setRenderHint(QPainter::LosslessImageRendering, true);
 }
 
 double PrinterCanvas::twipsPerPixelX() const
@@ -273,13 +281,16 @@ void layBenchPage(PrinterCanvas& canvas, const BenchPrintout& printout, const Be
     // In miniature, one screen pixel is one printer pixel.
     const double fx = layout.miniature ? 1.0 : ScreenTwipsPerPixel / canvas.twipsPerPixelX();
     const double fy = layout.miniature ? 1.0 : ScreenTwipsPerPixel / canvas.twipsPerPixelY();
-    const double width = printout.picture.width() * fx;
-    const double height = printout.picture.height() * fy;
+    const QImage& picture = layout.onWhite && !printout.whitePicture.isNull()
+                                ? printout.whitePicture
+                                : printout.picture;
+    const double width = picture.width() * fx;
+    const double height = picture.height() * fy;
     const double x =
         layout.centreHorizontally ? (canvas.scaleWidth() - width) / 2 : canvas.scaleWidth() / 10;
     const double y =
         layout.centreVertically ? (canvas.scaleHeight() - height) / 2 : canvas.scaleHeight() / 20;
-    canvas.paintPicture(printout.picture, x, y, width, height);
+    canvas.paintPicture(picture, x, y, width, height);
     if (layout.withParameters)
         impripar(canvas, y + height + canvas.scaleHeight() / 20, printout.parameters);
 }
@@ -339,6 +350,36 @@ TablePrintout tablePrintout(const TableModel& table, int rowHeight, int columnWi
     return out;
 }
 
+QList<TableCellPlace> tableRowPlaces(const PrinterCanvas& canvas, const TablePrintout& printout,
+                                     int row, double x0, double yTop)
+{
+    QList<TableCellPlace> out;
+    const double h = printout.rowHeight;
+    const double cw = printout.columnWidth;
+    // The box's line is two device pixels wide around x - 2m and x + cw + m: its inner edges are
+    // at x - m and x + cw. The text keeps a digit's width inside them.
+    const double m = std::round(canvas.twipsPerPixelX());
+    const double margin = canvas.textWidth(QStringLiteral("0"));
+    const double room = cw - 2 * margin;
+    double x = x0;
+    for (int i = 0; i < table::Columns; ++i, x += cw) {
+        TableCellPlace cell;
+        cell.box = QRectF(QPointF(x - 2 * m, yTop - 2 * m), QPointF(x + cw + m, yTop + h + m));
+        QString s = i < printout.rows[row].size() ? printout.rows[row][i].trimmed() : QString();
+        // Cut from the right until it fits; halve the work for very long texts first.
+        while (s.size() > 1 && canvas.textWidth(s.left(s.size() / 2)) > room)
+            s.truncate(s.size() / 2);
+        while (!s.isEmpty() && canvas.textWidth(s) > room)
+            s.chop(1);
+        const double w = canvas.textWidth(s);
+        const double left = row == 0 ? x + (cw - w) / 2 : x + cw - margin - w;
+        cell.text = s;
+        cell.textBox = QRectF(left, yTop + (h - canvas.textHeight(s)) / 2, w, canvas.textHeight(s));
+        out << cell;
+    }
+    return out;
+}
+
 namespace {
 
 struct TablePage {
@@ -347,7 +388,6 @@ struct TablePage {
     int page = 1;
     double y = 0;
     double x0 = 0;
-    double m = 0;
 
     void head()
     {
@@ -362,7 +402,6 @@ struct TablePage {
         y = canvas.scaleHeight() / 20 + std::round(2 * canvas.textHeight(title));
         ++page;
         x0 = std::round((canvas.scaleWidth() - table::Columns * printout.columnWidth) / 2.0);
-        m = std::round(canvas.twipsPerPixelX());
         y += printout.rowHeight;
         canvas.setFontSize(10);
         canvas.setBold(false);
@@ -370,24 +409,13 @@ struct TablePage {
 
     void row(int r)
     {
-        const double h = printout.rowHeight;
-        const double cw = printout.columnWidth;
-        const double yTop = y;
-        double x = x0;
-        for (int i = 0; i < table::Columns; ++i, x += cw) {
-            canvas.box(x - 2 * m, yTop - 2 * m, x + cw + m, yTop + h + m, 2);
-            QString s = i < printout.rows[r].size() ? printout.rows[r][i].trimmed() : QString();
-            // Cut from the right until it fits; halve the work for very long texts first.
-            while (s.size() > 1 && canvas.textWidth(s.left(s.size() / 2)) > cw)
-                s.truncate(s.size() / 2);
-            while (!s.isEmpty() && canvas.textWidth(s) > cw)
-                s.chop(1);
-            const double w = canvas.textWidth(s);
-            canvas.currentX = r == 0 ? x + (cw - w) / 2 : x + cw - 2 * m - w;
-            canvas.currentY = yTop + (h - canvas.textHeight(s)) / 2;
-            canvas.print(s);
+        for (const TableCellPlace& cell : tableRowPlaces(canvas, printout, r, x0, y)) {
+            canvas.box(cell.box.left(), cell.box.top(), cell.box.right(), cell.box.bottom(), 2);
+            canvas.currentX = cell.textBox.left();
+            canvas.currentY = cell.textBox.top();
+            canvas.print(cell.text);
         }
-        y = yTop + h;
+        y += printout.rowHeight;
     }
 };
 

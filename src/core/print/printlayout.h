@@ -10,6 +10,8 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QPageLayout>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -46,6 +48,8 @@ public:
 class PdfTarget : public PrintTarget {
 public:
     explicit PdfTarget(QString path, int resolution = 600);
+    // Pages as a printer's set-up laid them out (its paper, orientation and margins).
+    PdfTarget(QString path, int resolution, const QPageLayout& pageLayout);
     ~PdfTarget() override;
     QPagedPaintDevice* beginDocument() override;
     bool endDocument() override;
@@ -59,6 +63,7 @@ public:
 private:
     QString m_path;
     int m_resolution;
+    QPageLayout m_pageLayout;
     QByteArray m_bytes;
     std::unique_ptr<QBuffer> m_buffer;
     std::unique_ptr<QPdfWriter> m_writer;
@@ -124,6 +129,9 @@ struct BenchParameters {
 struct BenchPrintout {
     QImage picture; // the composed bench picture, 404 × 404 screen pixels
     BenchParameters parameters;
+    // The same experiment drawn on a white background, for "Imprimer sur fond blanc"; empty when
+    // whoever built the printout had none (the picture is then printed as it is).
+    QImage whitePicture;
 };
 
 // The print window's options for the bench, with their start states.
@@ -132,6 +140,7 @@ struct BenchLayout {
     bool centreVertically = false;
     bool withParameters = true;
     bool miniature = false;
+    bool onWhite = false; // the picture drawn on a white background
     int copies = 1;
 };
 
@@ -154,6 +163,17 @@ struct TablePrintout {
     int columnWidth = 1015;
 };
 TablePrintout tablePrintout(const TableModel& table, int rowHeight, int columnWidth);
+
+// One cell of a printed table row, in the canvas's units: its drawn box (the line's middle) and
+// its text, placed at least one character width from each side of the box (a digit's width in
+// the table's font), cut from the right when the column is too narrow.
+struct TableCellPlace {
+    QRectF box;
+    QString text;
+    QRectF textBox; // the text's advance from its left end, one line high
+};
+QList<TableCellPlace> tableRowPlaces(const PrinterCanvas& canvas, const TablePrintout& printout,
+                                     int row, double x0, double yTop);
 
 // The printouts. Each returns false, and stops, when a document cannot be opened, a page cannot
 // be added or the document is lost; nothing already printed is printed again.

@@ -1,3 +1,4 @@
 list(APPEND OPTIPHANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/tablecsv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tablemodel.cpp
 )

@@ -386,6 +386,7 @@ print::BenchPrintout Prisme::benchPrintout()
 {
     print::BenchPrintout out;
     out.picture = benchPicture.composed();
+    out.whitePicture = experimentsetup::whiteBenchImage(experiment);
     out.parameters = experimentsetup::parameters(experiment);
     return out;
 }

@@ -16,8 +16,8 @@
 namespace {
 
 constexpr int kConfimpWidth = 340;
-constexpr int kConfimpHeight = 292;
-constexpr QRect kConfimpButtons(10, 250, 320, 30);
+constexpr int kConfimpHeight = 312;
+constexpr QRect kConfimpButtons(10, 270, 320, 30);
 
 } // namespace
 
@@ -34,7 +34,7 @@ confimp::confimp(print::BenchPrintout bench, print::TablePrintout table, QWidget
 
     Frame1 = new QGroupBox(QStringLiteral("Options"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(10, 6, 320, 170);
+    Frame1->setGeometry(10, 6, 320, 190);
     Option2 = new QRadioButton(QStringLiteral("Le schéma de l'expérience"), Frame1);
     Option2->setObjectName(QStringLiteral("Option2"));
     Option2->setGeometry(12, 22, 290, 20);
@@ -46,19 +46,24 @@ confimp::confimp(print::BenchPrintout bench, print::TablePrintout table, QWidget
         Chec[i]->setObjectName(QStringLiteral("Chec%1").arg(i));
         Chec[i]->setGeometry(34, 44 + 20 * i, 270, 20);
     }
+    // The picture as the bench's "Fond blanc" draws it, whatever the screen shows: no black
+    // page for the printer's ink.
+    fondblanc = new QCheckBox(QStringLiteral("Imprimer sur fond blanc"), Frame1);
+    fondblanc->setObjectName(QStringLiteral("fondblanc"));
+    fondblanc->setGeometry(34, 124, 270, 20);
     Option1 = new QRadioButton(QStringLiteral("Le tableau"), Frame1);
     Option1->setObjectName(QStringLiteral("Option1"));
-    Option1->setGeometry(12, 130, 290, 20);
+    Option1->setGeometry(12, 150, 290, 20);
     Option2->setChecked(true);
     Chec[0]->setChecked(true);
     Chec[2]->setChecked(true);
 
     Label3 = new QLabel(QStringLiteral("Nombre d'exemplaires:"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(14, 186, 150, 22);
+    Label3->setGeometry(14, 206, 150, 22);
     Label4 = new QLabel(QStringLiteral("1"), this);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setGeometry(166, 186, 36, 22);
+    Label4->setGeometry(166, 206, 36, 22);
     Label4->setAlignment(Qt::AlignCenter);
     Label4->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label4->setAutoFillBackground(true);
@@ -71,12 +76,12 @@ confimp::confimp(print::BenchPrintout bench, print::TablePrintout table, QWidget
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     UpDown1->setRange(1, 99);
     UpDown1->setValue(1);
-    UpDown1->setGeometry(204, 186, 20, 22);
+    UpDown1->setGeometry(204, 206, 20, 22);
 
     defaut = new QLineEdit(this);
     defaut->setObjectName(QStringLiteral("defaut"));
     defaut->setReadOnly(true);
-    defaut->setGeometry(10, 218, 320, 22);
+    defaut->setGeometry(10, 238, 320, 22);
 
     Command1 = new QPushButton(QStringLiteral("&OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -92,10 +97,10 @@ confimp::confimp(print::BenchPrintout bench, print::TablePrintout table, QWidget
 
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setGeometry(10, 6, 320, 274);
+    Frame2->setGeometry(10, 6, 320, 294);
     Label1 = new QLabel(QStringLiteral("Veuillez patienter quelques instants..."), Frame2);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(0, 0, 320, 274);
+    Label1->setGeometry(0, 0, 320, 294);
     Label1->setAlignment(Qt::AlignCenter);
     Frame2->hide();
 
@@ -113,6 +118,12 @@ confimp::confimp(print::BenchPrintout bench, print::TablePrintout table, QWidget
     defaut->setText(printing::printerName());
 }
 
+confimp::~confimp()
+{
+    // A file chosen with "&Imprimantes" was for this window's printout only.
+    printing::forgetOutputFile();
+}
+
 print::BenchLayout confimp::benchLayout() const
 {
     print::BenchLayout layout;
@@ -120,6 +131,7 @@ print::BenchLayout confimp::benchLayout() const
     layout.centreVertically = Chec[1]->isChecked();
     layout.withParameters = Chec[2]->isChecked();
     layout.miniature = Chec[3]->isChecked();
+    layout.onWhite = fondblanc->isChecked();
     layout.copies = copies();
     return layout;
 }
@@ -136,7 +148,7 @@ bool confimp::tableChosen() const
 
 void confimp::setChecksEnabled(bool enabled)
 {
-    for (QCheckBox* check : Chec) {
+    for (QCheckBox* check : {Chec[0], Chec[1], Chec[2], Chec[3], fondblanc}) {
         QPalette p = check->palette();
         p.setColor(QPalette::WindowText, paletteQColour(enabled ? 0 : 8));
         check->setPalette(p);

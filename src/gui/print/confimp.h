@@ -22,6 +22,7 @@ public:
     // The printouts are taken when the window opens: the picture and the table do not change
     // while it is shown. The window's top lies 20 pixels below the top of `mainWindow`.
     confimp(print::BenchPrintout bench, print::TablePrintout table, QWidget* mainWindow);
+    ~confimp() override;
 
     // The options as they stand.
     print::BenchLayout benchLayout() const;
@@ -45,6 +46,7 @@ public:
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option1 = nullptr;
     std::array<QCheckBox*, 4> Chec{};
+    QCheckBox* fondblanc = nullptr; // "Imprimer sur fond blanc"
     QLabel* Label3 = nullptr;
     QSpinBox* UpDown1 = nullptr;
     QLabel* Label4 = nullptr;

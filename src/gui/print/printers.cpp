@@ -71,8 +71,25 @@ QString withPdfSuffix(const QString& path)
                : path + QStringLiteral(".pdf");
 }
 
+void forgetOutputFile()
+{
+    if (!systemPrinter().outputFileName().isEmpty())
+        systemPrinter().setOutputFileName(QString());
+}
+
 std::unique_ptr<print::PrintTarget> chooseTarget(QWidget* parent)
 {
+    // A file chosen in the printer set-up serves the printout it was chosen for, and that one
+    // only: the printer forgets it now, so that no later printout replaces it unasked. It is
+    // written whole, as every PDF file (the set-up dialog asked before replacing it).
+    QPrinter& printer = systemPrinter();
+    const QString file = printer.outputFileName();
+    if (!file.isEmpty()) {
+        const QPageLayout layout = printer.pageLayout();
+        const int resolution = printer.resolution();
+        forgetOutputFile();
+        return std::make_unique<print::PdfTarget>(file, resolution, layout);
+    }
     if (hasPrinter())
         return std::make_unique<PrinterTarget>(systemPrinter());
     const QString path =

@@ -27,9 +27,13 @@ QString printerName();
 // The printer set-up dialog; true when accepted.
 bool showPrinterSetup(QWidget* parent);
 
-// Where the next printout goes: the printer, or a PDF file asked for now (".pdf" added when
+// Where the next printout goes: the file the printer set-up has just chosen (for this printout
+// only: the printer forgets it), the printer, or a PDF file asked for now (".pdf" added when
 // missing). Null when the user cancelled.
 std::unique_ptr<print::PrintTarget> chooseTarget(QWidget* parent);
+// The printer forgets a file chosen in its set-up dialog and not printed to (a print window
+// closed without printing): the next printout asks again.
+void forgetOutputFile();
 
 // Says that a printout failed ("Impression impossible").
 void reportFailure(QWidget* parent);

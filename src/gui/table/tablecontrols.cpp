@@ -4,6 +4,8 @@
 #include "gui/platform/placed.h"
 
 #include "core/platform/clipboardcopy.h"
+#include "core/platform/files.h"
+#include "core/table/tablecsv.h"
 #include "gui/platform/dialogs.h"
 #include "gui/table/arith.h"
 #include "gui/table/fnblignes.h"
@@ -11,6 +13,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -252,6 +255,8 @@ TableControls::TableControls(QWidget* panel, TableModel& table, QWidget* window)
     };
     m_w.repgraphe->setEnabled(true);
     connect(m_w.repgraphe, &QAction::triggered, this, settled([this] { emit graphRequested(); }));
+    m_w.exportcsv->setEnabled(true);
+    connect(m_w.exportcsv, &QAction::triggered, this, &TableControls::exportcsv_Click);
     connect(m_w.fermtab, &QAction::triggered, this, &TableControls::hideRequested);
     connect(m_w.calcutab, &QAction::triggered, this,
             settled([this] { emit columnCalculationRequested(false); }));
@@ -260,6 +265,28 @@ TableControls::TableControls(QWidget* panel, TableModel& table, QWidget* window)
     connect(m_w.Vexpress, &QAction::triggered, this, &TableControls::columnFormulaRequested);
 
     showCurrentCell();
+}
+
+void TableControls::exportcsv_Click()
+{
+    settleCurrentCell();
+    QString path = dialogs::saveFileName(QStringLiteral("Exporter le tableau (CSV)"), QString(),
+                                         QStringLiteral("Tableau CSV (*.csv)"), m_window, false);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    if (files::exists(path) &&
+        dialogs::msgBox(QStringLiteral("Le fichier ") + QFileInfo(path).fileName() +
+                            QStringLiteral(" existe déjà.\nEcraser l'ancien?"),
+                        dialogs::Buttons::YesNo, dialogs::Icon::Question,
+                        QStringLiteral("Ecraser le fichier?"), m_window,
+                        dialogs::Answer::No) != dialogs::Answer::Yes)
+        return;
+    if (!files::writeWhole(path, table::csvText(m_table)))
+        dialogs::msgBox(QStringLiteral("Vérifier l'état du lecteur et le nom du fichier."),
+                        dialogs::Buttons::Ok, dialogs::Icon::Stop,
+                        QStringLiteral("Erreur d'écriture."), m_window);
 }
 
 void TableControls::buildMenus(QWidget* window)
@@ -286,6 +313,7 @@ void TableControls::buildMenus(QWidget* window)
     m_w.formatsc = item(menu, "formatsc", QStringLiteral("Format d'écriture des données"));
     separator(menu, "sq002");
     m_w.repgraphe = item(menu, "repgraphe", QStringLiteral("Représentation graphique"));
+    m_w.exportcsv = item(menu, "exportcsv", QStringLiteral("Exporter le tableau (CSV)…"));
     separator(menu, "sq003");
     m_w.efftableau = item(menu, "efftableau", QStringLiteral("Effacer tableau"));
     m_w.fermtab = item(menu, "fermtab", QStringLiteral("Cacher le tableau"));

@@ -74,6 +74,7 @@ struct TableWidgets {
     QAction* efflig = nullptr;
     QAction* formatsc = nullptr;
     QAction* repgraphe = nullptr;
+    QAction* exportcsv = nullptr;
     QAction* efftableau = nullptr;
     QAction* fermtab = nullptr;
     QAction* calcutab = nullptr;
@@ -147,6 +148,8 @@ public:
     void titrecol_Click();
     void triertab_Click();
     void triertab2_Click();
+    // "Exporter le tableau (CSV)…": the table as a spreadsheet file, into a file asked for.
+    void exportcsv_Click();
 
     // "Copier le contenu du tableau" (the text, the whole grid then shown selected) and "Copier
     // une image du tableau" (the grid as displayed, without its selection).
