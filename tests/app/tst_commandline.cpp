@@ -223,21 +223,6 @@ private slots:
             << "1\n";
         QTest::newRow("--calcul without a widget") << R"("$OPTIPHANE" --calcul "2*3")"
                                                    << " 6\n";
-        // Each mode runs under the GUI layer alone, where making a widget ends the program: each
-        // answering is the proof that none needs one.
-        QTest::newRow("--image without a widget")
-            << R"("$OPTIPHANE" --image - | head -c 4 | tail -c 3)"
-            << "PNG";
-        QTest::newRow("--pdf without a widget") << R"("$OPTIPHANE" --pdf - --tableau | head -c 5)"
-                                                << "%PDF-";
-        QTest::newRow("--tableau without a widget")
-            << R"("$OPTIPHANE" --enregistrer c.P02 && "$OPTIPHANE" --tableau c.P02 | head -c 5; rm c.P02)"
-            << "C1\tC2";
-        QTest::newRow("--texte without a widget")
-            << R"("$OPTIPHANE" --texte "$OPTIPHANE_TEST_DATA/exercises/data/exo/ENONCE.RTF" | head -c 1 | wc -c)"
-            << "1\n";
-        QTest::newRow("--calcul without a widget") << R"("$OPTIPHANE" --calcul "2*3")"
-                                                   << " 6\n";
         QTest::newRow("a display platform that cannot start")
             << R"(QT_QPA_PLATFORM=xcb "$OPTIPHANE" --calcul "1+1")"
             << " 2\n";
