@@ -457,6 +457,29 @@ private slots:
         QVERIFY(qAbs(got.width() - 127.25) < 0.7);
     }
 
+    // The graph as a report's page: the title, the equation and the points' table are text a
+    // reader finds; 60 points run onto a second page.
+    void graph_page_reads_on_its_own()
+    {
+        const QString path = pdf(QStringLiteral("graph-page.pdf"));
+        print::GraphPage page;
+        page.title = QStringLiteral("sin i en fonction de sin r");
+        page.equations = {
+            QStringLiteral("Droite de régression : y = 1,4835 x + 0,0044     r = 0,9998")};
+        page.pointsHeader = {QStringLiteral("sin r"), QStringLiteral("sin i")};
+        for (int i = 0; i < 60; ++i)
+            page.points.push_back(
+                {QStringLiteral("0,%1").arg(100 + i), QStringLiteral("1,%1").arg(i)});
+        print::PdfTarget target(path);
+        QVERIFY(print::printGraph(target, blackSquare(501), page));
+        QCOMPARE(poppler::pages(path), 2);
+        const QString first = poppler::text(path, 1);
+        for (const QString& wanted : {page.title, QStringLiteral("y = 1,4835 x + 0,0044"),
+                                      QStringLiteral("sin r"), QStringLiteral("0,100")})
+            QVERIFY2(first.contains(wanted), qPrintable(wanted));
+        QVERIFY(poppler::text(path, 2).contains(QStringLiteral("0,159")));
+    }
+
     // A file that cannot be written is a failed printout, not a silent one.
     void unwritable_paths_data()
     {

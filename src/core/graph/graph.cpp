@@ -3,6 +3,8 @@
 
 #include "core/platform/numtext.h"
 
+#include <QFontMetrics>
+#include <QPainter>
 #include <QRectF>
 #include <algorithm>
 #include <cfloat>
@@ -568,6 +570,62 @@ std::optional<QString> majgraf(Surface& picture, const TableModel& table, int xC
         py = y;
     }
     return label;
+}
+
+Page page(const QImage& plot, const TableModel& table, int xColumn, int yColumn,
+          const Options& options)
+{
+    Page out;
+    out.plot = plot;
+    if (xColumn < 0 || yColumn < 0 || xColumn >= table::Columns || yColumn >= table::Columns)
+        return out;
+    const QString xTitle = table.title(xColumn).trimmed(), yTitle = table.title(yColumn).trimmed();
+    out.title = yTitle + QStringLiteral(" en fonction de ") + xTitle;
+    const std::vector<Mark> shown = marks(table, xColumn, yColumn);
+    if (options.regression)
+        out.equations << QStringLiteral("Droite de régression : ") +
+                             regressionText(regression(shown));
+    if (options.throughOrigin)
+        out.equations << QStringLiteral("Passant par l'origine : ") +
+                             originText(originRegression(shown));
+    out.pointsHeader = {xTitle, yTitle};
+    for (const Mark& m : shown)
+        out.points.push_back(
+            {table.getCell(m.row, xColumn).trimmed(), table.getCell(m.row, yColumn).trimmed()});
+    return out;
+}
+
+QImage pagePicture(const Page& page)
+{
+    QFont titleFont(QStringLiteral("Liberation Sans"));
+    titleFont.setPixelSize(16);
+    titleFont.setBold(true);
+    QFont lineFont(QStringLiteral("Liberation Sans"));
+    lineFont.setPixelSize(13);
+    const QFontMetrics titleMetrics(titleFont), lineMetrics(lineFont);
+    int width = page.plot.width();
+    width = std::max(width, titleMetrics.horizontalAdvance(page.title) + 20);
+    for (const QString& line : page.equations)
+        width = std::max(width, lineMetrics.horizontalAdvance(line) + 20);
+    const int titleHeight = page.title.isEmpty() ? 0 : titleMetrics.height() + 10;
+    const int linesHeight =
+        page.equations.isEmpty() ? 0 : int(page.equations.size()) * lineMetrics.height() + 10;
+    QImage image(width, titleHeight + page.plot.height() + linesHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setPen(Qt::black);
+    if (titleHeight) {
+        p.setFont(titleFont);
+        p.drawText(QRect(0, 4, width, titleMetrics.height()), Qt::AlignHCenter, page.title);
+    }
+    p.drawImage((width - page.plot.width()) / 2, titleHeight, page.plot);
+    p.setFont(lineFont);
+    int y = titleHeight + page.plot.height() + 6;
+    for (const QString& line : page.equations) {
+        p.drawText(QRect(0, y, width, lineMetrics.height()), Qt::AlignHCenter, line);
+        y += lineMetrics.height();
+    }
+    return image;
 }
 
 } // namespace graph

@@ -13,7 +13,9 @@
 #include "core/platform/surface.h"
 #include "core/table/tablemodel.h"
 
+#include <QImage>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -140,5 +142,20 @@ struct Options {
 // the picture shows the NoDataText message instead of a graph).
 std::optional<QString> majgraf(Surface& picture, const TableModel& table, int xColumn, int yColumn,
                                const Options& options);
+
+// The graph as a page reads on its own: its title line ("sin i en fonction de sin r"), the plot
+// with its values and names, and the lines of its fitted lines under it; the points as the table
+// shows them, for the printed page.
+struct Page {
+    QString title;
+    QImage plot;
+    QStringList equations;
+    QStringList pointsHeader;        // the two columns' titles
+    std::vector<QStringList> points; // each plotted row: its two cells as the table shows them
+};
+Page page(const QImage& plot, const TableModel& table, int xColumn, int yColumn,
+          const Options& options);
+// The title line, the plot and the equations in one picture (the copy of the graph).
+QImage pagePicture(const Page& page);
 
 } // namespace graph

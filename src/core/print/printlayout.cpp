@@ -449,14 +449,66 @@ bool Cletab(PrintTarget& target, const TablePrintout& printout, int copies)
 // ---------------------------------------------------------------------------------------------
 // The graph
 
-bool printGraph(PrintTarget& target, const QImage& picture)
+bool printGraph(PrintTarget& target, const QImage& picture, const GraphPage& page)
 {
     return printDocument(target, [&](PrinterCanvas& canvas) {
         canvas.setScale(PrinterCanvas::Scale::Pixels);
         const double f = std::round(ScreenTwipsPerPixel / canvas.twipsPerPixelX());
         const double left = std::round((canvas.scaleWidth() - f * picture.width()) / 2);
-        const double top = std::round((canvas.scaleHeight() - f * picture.height()) / 2);
-        canvas.paintPicture(picture, left, top, f * picture.width(), f * picture.height());
+        if (page.title.isEmpty() && page.equations.isEmpty() && page.points.empty()) {
+            const double top = std::round((canvas.scaleHeight() - f * picture.height()) / 2);
+            canvas.paintPicture(picture, left, top, f * picture.width(), f * picture.height());
+            return true;
+        }
+        // A centimetre from the top (the device's own margins apart).
+        const double margin = std::round(567.0 / canvas.twipsPerPixelY());
+        canvas.setFontName(QStringLiteral("Liberation Sans"));
+        double y = margin;
+        const auto centred = [&](const QString& text, double points, bool bold) {
+            canvas.setFontSize(points);
+            canvas.setBold(bold);
+            canvas.currentX = std::round((canvas.scaleWidth() - canvas.textWidth(text)) / 2);
+            canvas.currentY = y;
+            canvas.print(text, PrinterCanvas::Then::SameLine);
+            y += canvas.textHeight(text) * 1.3;
+        };
+        if (!page.title.isEmpty())
+            centred(page.title, 14, true);
+        canvas.paintPicture(picture, left, y, f * picture.width(), f * picture.height());
+        y += f * picture.height() + canvas.textHeight(QStringLiteral("0")) * 0.5;
+        for (const QString& line : page.equations)
+            centred(line, 11, false);
+        if (page.points.empty())
+            return true;
+
+        canvas.setFontSize(10);
+        const double column = std::round(1700.0 / canvas.twipsPerPixelX()); // 3 cm
+        const double tableLeft = std::round((canvas.scaleWidth() - 2 * column) / 2);
+        const double lineHeight = canvas.textHeight(QStringLiteral("0")) * 1.2;
+        y += lineHeight;
+        const auto row = [&](const QStringList& cells, bool bold) {
+            if (y + lineHeight > canvas.scaleHeight() - margin) {
+                if (!canvas.newPage())
+                    return false;
+                y = margin;
+            }
+            canvas.setBold(bold);
+            for (int c = 0; c < 2 && c < cells.size(); ++c) {
+                // Right-aligned, a digit's width from the column's right edge.
+                const double right =
+                    tableLeft + (c + 1) * column - canvas.textWidth(QStringLiteral("0"));
+                canvas.currentX = right - canvas.textWidth(cells[c]);
+                canvas.currentY = y;
+                canvas.print(cells[c], PrinterCanvas::Then::SameLine);
+            }
+            y += lineHeight;
+            return true;
+        };
+        if (!row(page.pointsHeader, true))
+            return false;
+        for (const QStringList& cells : page.points)
+            if (!row(cells, false))
+                return false;
         return true;
     });
 }

@@ -181,8 +181,17 @@ QList<TableCellPlace> tableRowPlaces(const PrinterCanvas& canvas, const TablePri
 bool printBench(PrintTarget& target, const BenchPrintout& printout, const BenchLayout& layout);
 // The table: every copy is a document of its own, headed "Optiphane", then "Optiphane ( 2 )" …
 bool Cletab(PrintTarget& target, const TablePrintout& printout, int copies);
-// The graph's picture, centred on one page at its size on the screen.
-bool printGraph(PrintTarget& target, const QImage& picture);
+// The graph as a page of a report: its title line, its picture at its size on the screen, the
+// lines of its fitted lines, and its points' table (two columns under their titles), on
+// further pages when they do not hold on the first. Without a title, equations or points, the
+// picture alone centred on the page.
+struct GraphPage {
+    QString title;
+    QStringList equations;
+    QStringList pointsHeader;
+    std::vector<QStringList> points;
+};
+bool printGraph(PrintTarget& target, const QImage& picture, const GraphPage& page = {});
 // A rich text over as many pages as it needs, with its formatting.
 bool printText(PrintTarget& target, const QTextDocument& text);
 

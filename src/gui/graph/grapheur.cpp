@@ -197,17 +197,8 @@ void grapheur::majgraf()
 {
     if (Combo1->currentIndex() < 0 || Combo2->currentIndex() < 0)
         return;
-    graph::Options options;
-    options.joined = Check1->isChecked();
-    options.grid = Check2->isChecked();
-    options.crosses = Check3->isChecked();
-    options.regression = Check4->isChecked();
-    options.throughOrigin = Check5->isChecked();
-    options.values = true;
-    options.xTitle = m_table.title(Combo1->currentIndex());
-    options.yTitle = m_table.title(Combo2->currentIndex());
-    const std::optional<QString> label =
-        graph::majgraf(m_picture, m_table, Combo1->currentIndex(), Combo2->currentIndex(), options);
+    const std::optional<QString> label = graph::majgraf(m_picture, m_table, Combo1->currentIndex(),
+                                                        Combo2->currentIndex(), options());
     if (label) {
         Label1->setText(*label);
         fitLabel1();
@@ -251,13 +242,37 @@ void grapheur::grapheur_Image2_Click()
     if (!printing::showPrinterSetup(this))
         return;
     const std::unique_ptr<print::PrintTarget> target = printing::chooseTarget(this);
-    if (target && !print::printGraph(*target, m_picture.image()))
+    const graph::Page page = currentPage();
+    const print::GraphPage text{page.title, page.equations, page.pointsHeader, page.points};
+    if (target && !print::printGraph(*target, page.plot, text))
         printing::reportFailure(this);
 }
 
 void grapheur::grapheur_Image4_Click()
 {
-    clipboardcopy::putImage(m_picture.image());
+    clipboardcopy::putImage(graph::pagePicture(currentPage()));
+}
+
+graph::Page grapheur::currentPage() const
+{
+    return graph::page(m_picture.image(), m_table, Combo1->currentIndex(), Combo2->currentIndex(),
+                       options());
+}
+
+graph::Options grapheur::options() const
+{
+    graph::Options options;
+    options.joined = Check1->isChecked();
+    options.grid = Check2->isChecked();
+    options.crosses = Check3->isChecked();
+    options.regression = Check4->isChecked();
+    options.throughOrigin = Check5->isChecked();
+    options.values = true;
+    if (Combo1->currentIndex() >= 0 && Combo2->currentIndex() >= 0) {
+        options.xTitle = m_table.title(Combo1->currentIndex());
+        options.yTitle = m_table.title(Combo2->currentIndex());
+    }
+    return options;
 }
 
 void grapheur::grapheur_Image5_Click()

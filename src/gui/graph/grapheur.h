@@ -63,6 +63,9 @@ private:
     void Form_Load(QWidget* mainWindow);
     void placePanelFoot(); // the buttons at the foot of the panel, Label1 above them
     void fitLabel1();      // Label1's type made smaller until its text fits
+    // The options the boxes say, and the graph as a page (printed and copied).
+    graph::Options options() const;
+    graph::Page currentPage() const;
     TableModel& m_table;
     Surface m_picture{graph::PictureSize, graph::PictureSize};
 };
