@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the graph: a full redraw of 100 points with the grid, crosses and joined points (the
 // redraw after every click of an option), the same with the regression line, and the least-squares
-// fit alone.
+// fit alone; the report's graph: values, names and both lines, and its page printed to PDF.
 #include "core/graph/graph.h"
+#include "core/print/printlayout.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>
 
@@ -45,6 +47,41 @@ void BM_regressionHundredPoints(benchmark::State& st)
         benchmark::DoNotOptimize(graph::regression(points));
 }
 BENCHMARK(BM_regressionHundredPoints)->Unit(benchmark::kMicrosecond);
+
+void BM_reportGraphHundredPoints(benchmark::State& st)
+{
+    TableModel t = hundredPoints();
+    t.setCell(0, 0, QStringLiteral("sin r"));
+    t.setCell(0, 1, QStringLiteral("sin i"));
+    Surface picture(graph::PictureSize, graph::PictureSize);
+    graph::Options options;
+    options.crosses = options.regression = options.throughOrigin = options.values = true;
+    options.xTitle = t.title(0);
+    options.yTitle = t.title(1);
+    for (auto _ : st) {
+        benchmark::DoNotOptimize(graph::majgraf(picture, t, 0, 1, options));
+        benchmark::DoNotOptimize(picture.image().constBits());
+    }
+}
+BENCHMARK(BM_reportGraphHundredPoints)->Unit(benchmark::kMicrosecond);
+
+void BM_graphPageToPdf(benchmark::State& st)
+{
+    TableModel t = hundredPoints();
+    Surface picture(graph::PictureSize, graph::PictureSize);
+    graph::Options options;
+    options.regression = options.values = true;
+    graph::majgraf(picture, t, 0, 1, options);
+    const graph::Page page = graph::page(picture.image(), t, 0, 1, options);
+    const print::GraphPage text{page.title, page.equations, page.pointsHeader, page.points};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("graphe.pdf"));
+    for (auto _ : st) {
+        print::PdfTarget target(path);
+        benchmark::DoNotOptimize(print::printGraph(target, page.plot, text));
+    }
+}
+BENCHMARK(BM_graphPageToPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
