@@ -254,6 +254,34 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     }
 }
 
+// What --help prints.
+const char* const Usage =
+    "Utilisation : optiphane [FICHIER]\n"
+    "              optiphane MODE ARGUMENTS\n"
+    "\n"
+    "Simulateur d'optique : réflexion et réfraction de la lumière.\n"
+    "\n"
+    "  FICHIER                  une configuration (.P02), un exercice (.E02) ou un texte (.RTF),\n"
+    "                           ouvert au démarrage\n"
+    "  --image SORTIE.png [CONFIG.P02]\n"
+    "                           le schéma de l'expérience, en PNG\n"
+    "  --tableau CONFIG.P02     le contenu du tableau, en texte\n"
+    "  --enregistrer SORTIE.P02 [CONFIG.P02]\n"
+    "                           réécrit une configuration\n"
+    "  --csv SORTIE.csv CONFIG.P02\n"
+    "                           le tableau en fichier CSV\n"
+    "  --pdf SORTIE.pdf [CONFIG.P02] [--tableau]\n"
+    "                           le schéma et ses paramètres, ou le tableau, en PDF\n"
+    "  --texte TEXTE.RTF [SORTIE.RTF]\n"
+    "                           le texte brut ; SORTIE : réenregistré en RTF\n"
+    "  --calcul [--radians] [--scientifique] EXPRESSION | -\n"
+    "                           calcule une expression (- : une par ligne sur l'entrée)\n"
+    "  --help                   affiche cette aide\n"
+    "  --version                affiche la version\n"
+    "\n"
+    "Une sortie « - » est la sortie standard. Code de sortie : 0 en cas de succès, 2 en cas\n"
+    "d'échec (avec un message sur la sortie d'erreur).\n";
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -266,6 +294,19 @@ int main(int argc, char* argv[])
 
     // The command-line modes never show a window: they need no display, and run on the
     // off-screen platform whatever the environment names (a cron job, ssh without a display).
+    // The two questions about the program itself are answered before anything starts.
+    if (arguments.size() == 1 &&
+        (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h") ||
+         arguments.first() == QLatin1String("--version"))) {
+        const QByteArray text = arguments.first() == QLatin1String("--version")
+                                    ? QByteArray("optiphane " OPTIPHANE_VERSION "\n")
+                                    : QByteArray(Usage);
+        return std::fwrite(text.constData(), 1, size_t(text.size()), stdout) ==
+                           size_t(text.size()) &&
+                       std::fflush(stdout) == 0
+                   ? 0
+                   : 2;
+    }
     const bool commandLine = !arguments.isEmpty() && arguments.first().startsWith(u"--");
     if (commandLine) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

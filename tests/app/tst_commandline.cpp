@@ -223,6 +223,10 @@ private slots:
             << "1\n";
         QTest::newRow("--calcul without a widget") << R"("$OPTIPHANE" --calcul "2*3")"
                                                    << " 6\n";
+        QTest::newRow("--version") << R"("$OPTIPHANE" --version)"
+                                   << "optiphane 0.1\n";
+        QTest::newRow("--help, in French") << R"("$OPTIPHANE" --help | head -n 1)"
+                                           << "Utilisation : optiphane [FICHIER]\n";
         QTest::newRow("a display platform that cannot start")
             << R"(QT_QPA_PLATFORM=xcb "$OPTIPHANE" --calcul "1+1")"
             << " 2\n";

@@ -56,6 +56,8 @@ private slots:
     void marker_is_OUI_while_running_and_NON_after_closing();
     void marker_leaves_the_rest_of_an_existing_file();
     void marker_failures_are_ignored();
+    void marker_folder_data();
+    void marker_folder();
     void command_line_start_leaves_the_marker_alone();
 
     void size_rule_data();
@@ -259,6 +261,38 @@ void TestPrisme::marker_failures_are_ignored()
     QVERIFY(w.close());
     QCOMPARE(requestTitles(), QStringList{QStringLiteral("Fermer")});
     QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestPrisme::marker_folder_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<QString>("runtime");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("a build") << "/home/prof/optiphane/build" << true << "/run/user/1000"
+                             << "/home/prof/optiphane/build/";
+    QTest::newRow("installed, run as root") << "/usr/share/optiphane" << true << "/run/user/0"
+                                            << "/run/user/0/optiphane/";
+    QTest::newRow("installed, no runtime folder") << "/usr/share/optiphane" << false << ""
+                                                  << "/home/eleve/.local/state/optiphane/";
+    QTest::newRow("under /opt") << "/opt/optiphane/share/optiphane" << true << "/run/user/1000"
+                                << "/run/user/1000/optiphane/";
+    QTest::newRow("a school's shared folder, read-only")
+        << "/srv/logiciels/optiphane" << false << "/run/user/1000"
+        << "/run/user/1000/optiphane/";
+}
+
+void TestPrisme::marker_folder()
+{
+    // Expected: the marker stays in a folder the user owns; an installed program's goes to the
+    // user's runtime folder, else the state folder, never under /usr.
+    QFETCH(QString, program);
+    QFETCH(bool, writable);
+    QFETCH(QString, runtime);
+    QFETCH(QString, folder);
+    QCOMPARE(
+        marker::folderFor(program, writable, runtime, QStringLiteral("/home/eleve/.local/state")),
+        folder);
 }
 
 void TestPrisme::command_line_start_leaves_the_marker_alone()

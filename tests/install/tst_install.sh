@@ -36,7 +36,7 @@ desktop-file-validate "$prefix/share/applications/optiphane.desktop" | grep -v '
   fail "desktop-file-validate" || true
 desktop-file-validate "$prefix/share/applications/optiphane.desktop" >/dev/null ||
   fail "desktop-file-validate"
-grep -q '^Categories=Education;Science;Physics;$' "$prefix/share/applications/optiphane.desktop" ||
+grep -q '^Categories=Education;Physics;$' "$prefix/share/applications/optiphane.desktop" ||
   fail "catégories"
 xdg=$scratch/xdg
 mkdir -p "$xdg/mime/packages"
