@@ -193,8 +193,9 @@ int runPdfCommand(const QStringList& arguments)
     print::PdfTarget target(rest.first());
     const print::TablePrintout tablePrintout =
         print::tablePrintout(experiment.table, table::RowHeightTwips, table::ColumnWidthTwips);
+    // The command line prints the picture as it is drawn: no white copy.
     const print::BenchPrintout benchPrintout{experimentsetup::benchImage(experiment),
-                                             experimentsetup::parameters(experiment)};
+                                             experimentsetup::parameters(experiment), QImage()};
     const bool printed = table ? print::Cletab(target, tablePrintout, 1)
                                : print::printBench(target, benchPrintout, {});
     if (!printed) {

@@ -300,7 +300,7 @@ private slots:
         w->table.setCell(1, 0, QStringLiteral("24,930"));
         const QString text = firstLine(w->supertext);
         RecordingResponder r;
-        r.answers << dialogs::Reply{agree ? dialogs::Answer::Yes : dialogs::Answer::No};
+        r.answers << answer(agree ? dialogs::Answer::Yes : dialogs::Answer::No);
         if (item == QLatin1String("openexo") && agree)
             watchdog->expect([](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); });
         menu()->optionexo->findChild<QAction*>(item)->trigger();

@@ -714,7 +714,9 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QPoint, mark);
         Surface s(501, 501);
-        const auto text = graph::majgraf(s, tableOf(columns), 0, 1, {true, true, true, true});
+        graph::Options all;
+        all.joined = all.grid = all.crosses = all.regression = true;
+        const auto text = graph::majgraf(s, tableOf(columns), 0, 1, all);
         QVERIFY(text);
         QVERIFY2(text->startsWith(label), qPrintable(*text));
         QVERIFY(!text->contains("nan", Qt::CaseInsensitive));

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QRectF>
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 
 namespace graph {
@@ -23,16 +22,11 @@ const VbColour Green = paletteColour(2);
 const VbColour Red = paletteColour(12);
 const VbColour Magenta = paletteColour(5); // the line through the origin
 
-// A value with d decimals and a decimal comma; no "-0".
+// A value with d decimals, as the read-outs write numbers (decimal comma, no "-0").
 QString fixedText(double v, int d)
 {
-    QString s = QString::number(v, 'f', d);
-    bool zero = true;
-    for (const QChar c : s)
-        zero &= !c.isDigit() || c == u'0';
-    if (zero && s.startsWith(u'-'))
-        s.remove(0, 1);
-    return s.replace(u'.', u',');
+    return numtext::format(v,
+                           d > 0 ? QStringLiteral("0.") + QString(d, u'0') : QStringLiteral("0"));
 }
 
 // The decimals that write a to five significant digits.
@@ -82,15 +76,6 @@ template <typename F> void forEachDivision(const Axis& axis, F f)
 bool allFinite(double a, double b, double c, double d)
 {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
-}
-
-// The free format of a double: through single precision like every cell, unless it lies
-// beyond that range.
-QString freeFormat(double v)
-{
-    if (std::fabs(v) <= double(FLT_MAX))
-        return table::formatCellNumber(float(v), QString());
-    return numtext::format(v, QString());
 }
 
 void drawNoData(Surface& picture)

@@ -191,7 +191,8 @@ private:
     void createMenus();
     void createHints();
     void connectControls();
-    QFrame* createPanel(const QRect& place, ClickLabel*& title, const QString& titleText);
+    QFrame* createPanel(const QRect& place, const char* name, ClickLabel*& title,
+                        const char* titleName, const QString& titleText);
     void openHelp(const QString& oldFile, const QString& folder, const QString& title,
                   HelpWindow*& window);
     QRect screenGeometry() const;

@@ -110,9 +110,11 @@ void Prisme::createCommandRow()
                           QStringLiteral("Quitter cette application"), QRect(704, 0, 97, 41));
 }
 
-QFrame* Prisme::createPanel(const QRect& rect, ClickLabel*& title, const QString& titleText)
+QFrame* Prisme::createPanel(const QRect& rect, const char* name, ClickLabel*& title,
+                            const char* titleName, const QString& titleText)
 {
     auto* panel = new QFrame(this);
+    panel->setObjectName(QLatin1String(name));
     panel->setGeometry(rect);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(1);
@@ -120,6 +122,7 @@ QFrame* Prisme::createPanel(const QRect& rect, ClickLabel*& title, const QString
     panel->hide();
 
     title = new ClickLabel(titleText, panel);
+    title->setObjectName(QLatin1String(titleName));
     title->setGeometry(1, 1, rect.width() - 2, 16);
     title->setToolTip(QStringLiteral("Fermer"));
     title->setAutoFillBackground(true);
@@ -136,22 +139,17 @@ QFrame* Prisme::createPanel(const QRect& rect, ClickLabel*& title, const QString
 
 void Prisme::createBenchPanels()
 {
-    Picture4 = createPanel(QRect(424, 48, 176, 97), Label19, QStringLiteral("Le demi-disque"));
-    Picture4->setObjectName(QStringLiteral("Picture4"));
-    Label19->setObjectName(QStringLiteral("Label19"));
-    Picture5 = createPanel(QRect(608, 48, 177, 97), Label32, QStringLiteral("Milieu extérieur"));
-    Picture5->setObjectName(QStringLiteral("Picture5"));
-    Label32->setObjectName(QStringLiteral("Label32"));
-    Picture6 = createPanel(QRect(424, 152, 361, 113), Label23, QStringLiteral("Source lumineuse"));
-    Picture6->setObjectName(QStringLiteral("Picture6"));
-    Label23->setObjectName(QStringLiteral("Label23"));
-    Frame1 = createPanel(QRect(144, 464, 273, 81), Label2, QStringLiteral(" Options affichage"));
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Picture4 = createPanel(QRect(424, 48, 176, 97), "Picture4", Label19, "Label19",
+                           QStringLiteral("Le demi-disque"));
+    Picture5 = createPanel(QRect(608, 48, 177, 97), "Picture5", Label32, "Label32",
+                           QStringLiteral("Milieu extérieur"));
+    Picture6 = createPanel(QRect(424, 152, 361, 113), "Picture6", Label23, "Label23",
+                           QStringLiteral("Source lumineuse"));
+    Frame1 = createPanel(QRect(144, 464, 273, 81), "Frame1", Label2, "Label2",
+                         QStringLiteral(" Options affichage"));
     Frame1->setAccessibleName(QStringLiteral("Options"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Picture2 = createPanel(QRect(8, 464, 129, 81), Label25, QStringLiteral("Mesurer un angle"));
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Label25->setObjectName(QStringLiteral("Label25"));
+    Picture2 = createPanel(QRect(8, 464, 129, 81), "Picture2", Label25, "Label25",
+                           QStringLiteral("Mesurer un angle"));
 
     bench = new BenchControls({.bench = dessin,
                                .disc = Picture4,
@@ -178,9 +176,8 @@ void Prisme::createProtractorPanel()
 
 void Prisme::createTablePanel()
 {
-    Frame4 = createPanel(QRect(424, 48, 361, 218), Label3, QStringLiteral(" Tableau de valeurs  "));
-    Frame4->setObjectName(QStringLiteral("Frame4"));
-    Label3->setObjectName(QStringLiteral("Label3"));
+    Frame4 = createPanel(QRect(424, 48, 361, 218), "Frame4", Label3, "Label3",
+                         QStringLiteral(" Tableau de valeurs  "));
 
     tableControls = new TableControls(Frame4, table, this);
 
@@ -208,22 +205,12 @@ void Prisme::createTextArea()
 
 void Prisme::createMenus()
 {
-    auto item = [](QMenu* menu, const char* name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setEnabled(false); // enabled as each command is built
-        return action;
-    };
-    auto separator = [](QMenu* menu, const char* name) {
-        menu->addSeparator()->setObjectName(QLatin1String(name));
-    };
-
     menucopie = new QMenu(this);
     menucopie->setObjectName(QStringLiteral("menucopie"));
-    cop003 = item(menucopie, "cop003", QStringLiteral("Copier le contenu du tableau"));
-    cop002 = item(menucopie, "cop002", QStringLiteral("Copier une image du tableau"));
-    separator(menucopie, "sepcopie");
-    cop001 = item(menucopie, "cop001", QStringLiteral("Copier le schéma de l'expérience"));
+    cop003 = menuItem(menucopie, "cop003", QStringLiteral("Copier le contenu du tableau"));
+    cop002 = menuItem(menucopie, "cop002", QStringLiteral("Copier une image du tableau"));
+    menuSeparator(menucopie, "sepcopie");
+    cop001 = menuItem(menucopie, "cop001", QStringLiteral("Copier le schéma de l'expérience"));
 }
 
 void Prisme::createHints()

@@ -291,50 +291,41 @@ void TableControls::exportcsv_Click()
 
 void TableControls::buildMenus(QWidget* window)
 {
-    auto item = [](QMenu* menu, const char* name, const QString& caption) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setEnabled(false); // enabled as each command is connected
-        return action;
-    };
-    auto separator = [](QMenu* menu, const char* name) {
-        menu->addSeparator()->setObjectName(QLatin1String(name));
-    };
-
     QMenu* menu = m_w.menutableau = new QMenu(window);
     menu->setObjectName(QStringLiteral("menutableau"));
-    m_w.nblignes = item(menu, "nblignes", QStringLiteral("Nombre de lignes"));
-    m_w.insligsous = item(menu, "insligsous",
-                          QStringLiteral("Insérer une ligne au dessus de  la cellule active"));
+    m_w.nblignes = menuItem(menu, "nblignes", QStringLiteral("Nombre de lignes"));
+    m_w.insligsous = menuItem(menu, "insligsous",
+                              QStringLiteral("Insérer une ligne au dessus de  la cellule active"));
     m_w.insereligne =
-        item(menu, "insereligne", QStringLiteral("Insérer une ligne à la fin du tableau"));
-    m_w.efflig = item(menu, "efflig", QStringLiteral("Supprimer la ligne de la cellule active"));
-    separator(menu, "sq001");
-    m_w.formatsc = item(menu, "formatsc", QStringLiteral("Format d'écriture des données"));
-    separator(menu, "sq002");
-    m_w.repgraphe = item(menu, "repgraphe", QStringLiteral("Représentation graphique"));
-    m_w.exportcsv = item(menu, "exportcsv", QStringLiteral("Exporter le tableau (CSV)…"));
-    separator(menu, "sq003");
-    m_w.efftableau = item(menu, "efftableau", QStringLiteral("Effacer tableau"));
-    m_w.fermtab = item(menu, "fermtab", QStringLiteral("Cacher le tableau"));
+        menuItem(menu, "insereligne", QStringLiteral("Insérer une ligne à la fin du tableau"));
+    m_w.efflig =
+        menuItem(menu, "efflig", QStringLiteral("Supprimer la ligne de la cellule active"));
+    menuSeparator(menu, "sq001");
+    m_w.formatsc = menuItem(menu, "formatsc", QStringLiteral("Format d'écriture des données"));
+    menuSeparator(menu, "sq002");
+    m_w.repgraphe = menuItem(menu, "repgraphe", QStringLiteral("Représentation graphique"));
+    m_w.exportcsv = menuItem(menu, "exportcsv", QStringLiteral("Exporter le tableau (CSV)…"));
+    menuSeparator(menu, "sq003");
+    m_w.efftableau = menuItem(menu, "efftableau", QStringLiteral("Effacer tableau"));
+    m_w.fermtab = menuItem(menu, "fermtab", QStringLiteral("Cacher le tableau"));
     m_w.fermtab->setEnabled(true);
 
     menu = m_w.menucol = new QMenu(window);
     menu->setObjectName(QStringLiteral("menucol"));
-    m_w.calcutab = item(menu, "calcutab", QStringLiteral("Calculer"));
-    m_w.Vexpress = item(menu, "Vexpress", QStringLiteral("Voir expression"));
-    m_w.recalc = item(menu, "recalc", QStringLiteral("Recalculer"));
-    m_w.suitar = item(menu, "suitar", QStringLiteral("Suite arithmétique"));
-    separator(menu, "sep5sep");
-    m_w.effcol = item(menu, "effcol", QStringLiteral("Effacer la colonne"));
-    m_w.titrecol = item(menu, "titrecol", QStringLiteral("Titre de la colonne"));
-    separator(menu, "sep004");
+    m_w.calcutab = menuItem(menu, "calcutab", QStringLiteral("Calculer"));
+    m_w.Vexpress = menuItem(menu, "Vexpress", QStringLiteral("Voir expression"));
+    m_w.recalc = menuItem(menu, "recalc", QStringLiteral("Recalculer"));
+    m_w.suitar = menuItem(menu, "suitar", QStringLiteral("Suite arithmétique"));
+    menuSeparator(menu, "sep5sep");
+    m_w.effcol = menuItem(menu, "effcol", QStringLiteral("Effacer la colonne"));
+    m_w.titrecol = menuItem(menu, "titrecol", QStringLiteral("Titre de la colonne"));
+    menuSeparator(menu, "sep004");
     m_w.triertab =
-        item(menu, "triertab",
-             QStringLiteral("Trier la colonne de la cellule active dans l'ordre croissant"));
+        menuItem(menu, "triertab",
+                 QStringLiteral("Trier la colonne de la cellule active dans l'ordre croissant"));
     m_w.triertab2 =
-        item(menu, "triertab2",
-             QStringLiteral("Trier la colonne de la cellule active dans l'ordre décroissant"));
+        menuItem(menu, "triertab2",
+                 QStringLiteral("Trier la colonne de la cellule active dans l'ordre décroissant"));
 }
 
 void TableControls::showTableMenu(QPoint globalPos)
