@@ -15,8 +15,11 @@ QString folderFor(const QString& programFolder, bool writable, const QString& ru
                   const QString& state)
 {
     const QString folder = QDir::cleanPath(programFolder) + QLatin1Char('/');
+    // An installed layout (the data in PREFIX/share/optiphane) is the package's, wherever its
+    // prefix: the package manager removes it without knowing the marker.
     const bool system = folder.startsWith(QLatin1String("/usr/")) ||
-                        folder.startsWith(QLatin1String("/opt/")) || !writable;
+                        folder.startsWith(QLatin1String("/opt/")) ||
+                        folder.endsWith(QLatin1String("/share/optiphane/")) || !writable;
     if (!system)
         return folder;
     for (const QString& base : {runtime, state})

@@ -11,7 +11,8 @@ inline constexpr auto FileName = "TEMPO.SPC";
 inline constexpr int Record = 4;
 
 // The folder of the marker for a program's folder: that folder itself when the user owns it; for
-// a system folder (under /usr/ or /opt/, or one the user cannot write) the user's runtime folder
+// a system folder (under /usr/ or /opt/, an installed PREFIX/share/optiphane, or one the user
+// cannot write) the user's runtime folder
 // (runtime + "/optiphane"), else the state folder (state + "/optiphane"); "" when there is none
 // (the marker is then not written). Installed programs never write into their own folders.
 QString folderFor(const QString& programFolder, bool writable, const QString& runtime,
