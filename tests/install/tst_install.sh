@@ -115,7 +115,7 @@ run_window() {
   "$@" env -u DISPLAY QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime" HOME="$runtime" \
     "$root/usr/bin/optiphane" &
   local pid=$!
-  for _ in $(seq 50); do
+  for _ in $(seq 200); do
     [[ -e $runtime/optiphane/TEMPO.SPC ]] && break
     sleep 0.1
   done

@@ -11,6 +11,9 @@
 # ImageMagick alone, from the measurements of the corrected refraction exercise.
 import argparse, math, os, shutil, struct, subprocess, sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import catalogue  # noqa: E402
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 OUT = os.path.join(ROOT, "data", "cours", "images")
@@ -33,11 +36,9 @@ def encode(records):
         out += rec
     return out
 
-AIR = (" 1.0002747", " .74")
-EAU = (" 1.3259431", " 2221.5764")
-CROWN = (" 1.472363", " 11848.408")
-FLINT = (" 1.5392", " 31102.07")
-MATERIALS = {"Air": AIR, "Eau": EAU, "Verre Crown": CROWN, "Verre Flint": FLINT}
+# The coefficients of the program's catalogue, as a configuration file holds them.
+MATERIALS = {name: tuple(catalogue.file_text(t) for t in ab)
+             for name, ab in catalogue.MATERIALS.items()}
 
 def lamp_left(i):
     """Lamp on the left, below the normal: the light goes up to the right, incidence i."""

@@ -16,6 +16,8 @@ from decimal import Decimal, ROUND_HALF_EVEN
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 TEXTS = os.path.join(HERE, "textes")
+sys.path.insert(0, os.path.dirname(HERE))
+import catalogue  # noqa: E402
 
 # ---------------------------------------------------------------------------------------------
 # Record files: 128-byte records, a 16-bit little-endian length then the text in Windows-1252,
@@ -36,10 +38,12 @@ def encode(records):
 # ---------------------------------------------------------------------------------------------
 # Configurations
 
-AIR = (" 1.000275", " .74")
-EAU = (" 1.325943", " 2221.576")
-CROWN = (" 1.472363", " 11848.41")
-FLINT = (" 1.5392", " 31102.07")
+# The coefficients of the program's catalogue, as the program writes them into a file.
+AIR, EAU, CROWN, FLINT = (tuple(catalogue.saved_text(t) for t in catalogue.MATERIALS[name])
+                          for name in ("Air", "Eau", "Verre Crown", "Verre Flint"))
+# A column of indices by Cauchy's law, as typed into the calculator.
+CAUCHY_CROWN, CAUCHY_FLINT = ("%s + %s / C1 ^ 2" % catalogue.MATERIALS[name]
+                              for name in ("Verre Crown", "Verre Flint"))
 
 def configuration(disc="Verre Crown", disc_ab=CROWN, outer="Air", outer_ab=AIR, source="mono",
                   black=True, mirror=False, partial=True, wavelength=589, arrows=True,
@@ -137,7 +141,7 @@ CONFIGURATIONS = {
               ("600,000", "1,505", "35,100", "1,626", "32,200"),
               ("700,000", "1,497", "35,400", "1,603", "32,700"),
               ("800,000", "1,491", "35,500", "1,588", "33,100")],
-        formulas=("", "1.472363 + 11848.408 / C1 ^ 2", "", "1.5392 + 31102.07 / C1 ^ 2", "")),
+        formulas=("", CAUCHY_CROWN, "", CAUCHY_FLINT, "")),
 
     "exercices/INCONNU": configuration(
         disc="Autre", disc_ab=(" 1.4776", " 4500"), lamp="170", titles=REFRACTION_TITLES),
