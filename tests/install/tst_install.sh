@@ -96,8 +96,11 @@ env -u DISPLAY QT_QPA_PLATFORM=offscreen "$root/usr/bin/optiphane" --image "$scr
   fail "--image depuis le paquet"
 env -u DISPLAY QT_QPA_PLATFORM=offscreen "$build/optiphane" --image "$scratch/construit.png"
 cmp -s "$scratch/construit.png" "$scratch/paquet.png" || fail "le paquet ne dessine pas le même banc"
-lintian --fail-on error,warning "$deb" >"$scratch/lintian.txt" 2>&1 ||
-  { cat "$scratch/lintian.txt" >&2; fail "lintian"; }
+# lintian judges the package a distribution would ship: not a sanitizer build's.
+if ! ldd "$build/optiphane" | grep -q 'libasan\|libubsan'; then
+  lintian --fail-on error,warning "$deb" >"$scratch/lintian.txt" 2>&1 ||
+    { cat "$scratch/lintian.txt" >&2; fail "lintian"; }
+fi
 
 # Installed by dpkg into a scratch root (its own database), run there, removed: nothing stays.
 root=$scratch/racine
