@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the bench's redraw cycle: the static picture, a redraw with the five radiations over
-// the cached picture, and the 401 wavelengths of white light.
+// the cached picture, and the 401 wavelengths of white light; the static picture, a lamp step and
+// white light also at scale 2 (the argument: the picture's scale).
 #include "core/bench/redraw.h"
 
 #include <QGuiApplication>
@@ -12,7 +13,7 @@ struct Bench {
     BenchState state;
     BenchOptions options;
     BenchPicture picture;
-    Bench()
+    explicit Bench(double scale = 1) : picture(scale)
     {
         buildSpectrumColours(state);
         redrawBench(state, options, picture);
@@ -21,13 +22,13 @@ struct Bench {
 
 void BM_drawBenchBackground(benchmark::State& st)
 {
-    Bench b;
+    Bench b(double(st.range(0)));
     for (auto _ : st) {
         drawBenchBackground(b.state, b.options, b.picture);
         benchmark::DoNotOptimize(b.picture.fond.constBits());
     }
 }
-BENCHMARK(BM_drawBenchBackground)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_drawBenchBackground)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_redrawBenchFiveRadiations(benchmark::State& st)
 {
@@ -41,19 +42,21 @@ void BM_redrawBenchFiveRadiations(benchmark::State& st)
 }
 BENCHMARK(BM_redrawBenchFiveRadiations)->Unit(benchmark::kMicrosecond);
 
+// A step of the lamp dragged round the bench.
 void BM_redrawBenchMonochromatic(benchmark::State& st)
 {
-    Bench b;
+    Bench b(double(st.range(0)));
     for (auto _ : st) {
+        b.state.lampAngle = b.state.lampAngle >= 170 ? 100 : b.state.lampAngle + 1;
         redrawBench(b.state, b.options, b.picture);
         benchmark::DoNotOptimize(b.picture.dessin.image().constBits());
     }
 }
-BENCHMARK(BM_redrawBenchMonochromatic)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_redrawBenchMonochromatic)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_redrawWhiteLight(benchmark::State& st)
 {
-    Bench b;
+    Bench b(double(st.range(0)));
     b.options.source = Source::WhiteLight;
     b.options.arrows = false;
     redrawBench(b.state, b.options, b.picture);
@@ -62,7 +65,7 @@ void BM_redrawWhiteLight(benchmark::State& st)
         benchmark::DoNotOptimize(b.picture.dessin.image().constBits());
     }
 }
-BENCHMARK(BM_redrawWhiteLight)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_redrawWhiteLight)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -99,12 +99,40 @@ bool argumentsFit(const QString& mode, const QStringList& arguments, qsizetype m
 
 const QString MissingOutput = QStringLiteral("nom du fichier de sortie manquant");
 
+// The largest scale a picture is drawn at: 8 × 404 pixels, a 600 dpi page's width.
+constexpr double MostScale = 8;
+
+// "--echelle K" taken out of the arguments: K with a decimal comma or point, from 1 to 8. False,
+// with the message said, for a missing or wrong K.
+bool takeScale(const QString& mode, QStringList& arguments, double& scale)
+{
+    scale = 1;
+    const qsizetype at = arguments.indexOf(QStringLiteral("--echelle"));
+    if (at < 0)
+        return true;
+    if (at + 1 >= arguments.size()) {
+        report(mode, QStringLiteral("--echelle : facteur manquant"));
+        return false;
+    }
+    QString text = arguments.at(at + 1);
+    bool ok = false;
+    const double k = text.replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok || !(k >= 1 && k <= MostScale)) {
+        report(mode, QStringLiteral("--echelle : facteur de 1 à 8 attendu"), arguments.at(at + 1));
+        return false;
+    }
+    scale = k;
+    arguments.remove(at, 2);
+    return true;
+}
+
 // `optiphane --image SORTIE.png [CONFIGURATION.P02]`: the bench picture as a copy takes it,
 // white light fully drawn.
-int runImageCommand(const QStringList& arguments)
+int runImageCommand(QStringList arguments)
 {
     const QString mode = QStringLiteral("--image");
-    if (!argumentsFit(mode, arguments, 2, MissingOutput))
+    double scale = 1;
+    if (!takeScale(mode, arguments, scale) || !argumentsFit(mode, arguments, 2, MissingOutput))
         return 2;
     const QString output = arguments.first();
     Experiment experiment;
@@ -114,7 +142,7 @@ int runImageCommand(const QStringList& arguments)
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) ||
-        !experimentsetup::benchImage(experiment).save(&buffer, "PNG") ||
+        !experimentsetup::benchImage(experiment, scale).save(&buffer, "PNG") ||
         !files::writeWhole(output, png)) {
         reportWriteFailure(mode, output);
         return 2;
@@ -194,8 +222,10 @@ int runPdfCommand(const QStringList& arguments)
     const print::TablePrintout tablePrintout =
         print::tablePrintout(experiment.table, table::RowHeightTwips, table::ColumnWidthTwips);
     // The command line prints the picture as it is drawn: no white copy.
-    const print::BenchPrintout benchPrintout{experimentsetup::benchImage(experiment),
-                                             experimentsetup::parameters(experiment), QImage()};
+    const print::BenchPrintout benchPrintout{.picture = experimentsetup::benchImage(experiment),
+                                             .parameters = experimentsetup::parameters(experiment),
+                                             .whitePicture = QImage(),
+                                             .drawAt = experimentsetup::benchDrawer(experiment)};
     const bool printed = table ? print::Cletab(target, tablePrintout, 1)
                                : print::printBench(target, benchPrintout, {});
     if (!printed) {
@@ -264,8 +294,9 @@ const char* const Usage =
     "\n"
     "  FICHIER                  une configuration (.P02), un exercice (.E02) ou un texte (.RTF),\n"
     "                           ouvert au démarrage\n"
-    "  --image SORTIE.png [CONFIG.P02]\n"
-    "                           le schéma de l'expérience, en PNG\n"
+    "  --image SORTIE.png [CONFIG.P02] [--echelle K]\n"
+    "                           le schéma de l'expérience, en PNG ; K (de 1 à 8) : dessiné\n"
+    "                           K fois plus fin\n"
     "  --tableau CONFIG.P02     le contenu du tableau, en texte\n"
     "  --enregistrer SORTIE.P02 [CONFIG.P02]\n"
     "                           réécrit une configuration\n"

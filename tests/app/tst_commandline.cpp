@@ -50,6 +50,56 @@ private slots:
     }
     void cleanup() { m_dir.reset(); }
 
+    // --image draws today's picture byte for byte at scale 1 (given or not), and at scale K the
+    // same experiment on a K times larger picture.
+    void image_scales_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("reference"); // empty: not compared
+        QTest::addColumn<int>("side");
+        const QString exercises =
+            qEnvironmentVariable("OPTIPHANE_TEST_DATA") + QStringLiteral("/../data/exercices/");
+        QTest::newRow("start-up") << QString() << "depart.png" << 404;
+        QTest::newRow("start-up, --echelle 1") << "--echelle 1"
+                                               << "depart.png" << 404;
+        QTest::newRow("white light")
+            << exercises + QStringLiteral("DISPERSION.P02") << "DISPERSION.png" << 404;
+        QTest::newRow("mirror") << QStringLiteral("--echelle 1,0 ") + exercises +
+                                       QStringLiteral("REFLEXION.P02")
+                                << "REFLEXION.png" << 404;
+        QTest::newRow("--echelle 2") << "--echelle 2" << QString() << 808;
+        QTest::newRow("--echelle 1,5") << "--echelle 1,5" << QString() << 606;
+        QTest::newRow("--echelle 2.5, white light")
+            << exercises + QStringLiteral("DISPERSION.P02 --echelle 2.5") << QString() << 1010;
+    }
+    void image_scales()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, reference);
+        QFETCH(int, side);
+        const Run run =
+            shell(QStringLiteral(R"("$OPTIPHANE" --image out.png )") + arguments, m_dir->path());
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.status, 0);
+        QFile made(m_dir->filePath(QStringLiteral("out.png")));
+        QVERIFY(made.open(QIODevice::ReadOnly));
+        const QByteArray bytes = made.readAll();
+        // The PNG header's width and height, big-endian after "IHDR".
+        QVERIFY(bytes.size() > 24 && bytes.mid(12, 4) == "IHDR");
+        const auto word = [&bytes](int at) {
+            return (uchar(bytes[at]) << 24) | (uchar(bytes[at + 1]) << 16) |
+                   (uchar(bytes[at + 2]) << 8) | uchar(bytes[at + 3]);
+        };
+        QCOMPARE(word(16), side);
+        QCOMPARE(word(20), side);
+        if (!reference.isEmpty()) {
+            QFile expected(qEnvironmentVariable("OPTIPHANE_TEST_DATA") +
+                           QStringLiteral("/bench/data/") + reference);
+            QVERIFY(expected.open(QIODevice::ReadOnly));
+            QVERIFY(bytes == expected.readAll());
+        }
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QString>("line");
@@ -63,6 +113,15 @@ private slots:
         QTest::newRow("a missing configuration")
             << R"("$OPTIPHANE" --image out.png CONF.P02)"
             << "optiphane --image : Lecture impossible sur disque : CONF.P02\n";
+        QTest::newRow("a scale out of range")
+            << R"("$OPTIPHANE" --image out.png --echelle 0,5)"
+            << "optiphane --image : --echelle : facteur de 1 à 8 attendu : 0,5\n";
+        QTest::newRow("a scale that is not a number")
+            << R"("$OPTIPHANE" --image out.png --echelle deux)"
+            << "optiphane --image : --echelle : facteur de 1 à 8 attendu : deux\n";
+        QTest::newRow("a scale without its factor")
+            << R"("$OPTIPHANE" --image out.png --echelle)"
+            << "optiphane --image : --echelle : facteur manquant\n";
         QTest::newRow("a table without its configuration")
             << R"("$OPTIPHANE" --tableau)"
             << "optiphane --tableau : nom du fichier de configuration manquant\n";

@@ -278,9 +278,11 @@ void TestPrisme::marker_folder_data()
     QTest::newRow("under /opt") << "/opt/optiphane/share/optiphane" << true << "/run/user/1000"
                                 << "/run/user/1000/optiphane/";
     QTest::newRow("a package unpacked into a scratch root, as root")
-        << "/tmp/racine/usr/share/optiphane" << true << "/run/user/0" << "/run/user/0/optiphane/";
+        << "/tmp/racine/usr/share/optiphane" << true << "/run/user/0"
+        << "/run/user/0/optiphane/";
     QTest::newRow("a user's folder named share, not an installation")
-        << "/home/prof/share/optiphane-essai" << true << "" << "/home/prof/share/optiphane-essai/";
+        << "/home/prof/share/optiphane-essai" << true << ""
+        << "/home/prof/share/optiphane-essai/";
     QTest::newRow("a school's shared folder, read-only")
         << "/srv/logiciels/optiphane" << false << "/run/user/1000"
         << "/run/user/1000/optiphane/";

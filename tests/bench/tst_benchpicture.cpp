@@ -231,6 +231,108 @@ private slots:
         QVERIFY(rightN < topN);
     }
 
+    // A surface of scale k: lines k pixels thick, the dashes at their 1× spacing.
+    void scaledLines_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("thickness");
+        QTest::newRow("2") << 2.0 << 2;
+        QTest::newRow("3") << 3.0 << 3;
+        QTest::newRow("1,5") << 1.5 << 2;
+    }
+    void scaledLines()
+    {
+        QFETCH(double, scale);
+        QFETCH(int, thickness);
+        Surface s(60, 60, scale);
+        QCOMPARE(s.image().size(), QSize(int(std::ceil(60 * scale)), int(std::ceil(60 * scale))));
+        s.cls();
+        s.line(5, 20, 55, 20, rgbColour(255, 0, 0));
+        s.line(30, 2, 30, 50, rgbColour(0, 0, 255));
+        s.drawStyle = DrawStyle::Dash;
+        s.line(0, 55, 60, 55, rgbColour(0, 128, 0));
+        auto count = [&](int x0, int y0, int dx, int dy, QRgb c) {
+            int n = 0;
+            for (int x = x0, y = y0;
+                 x >= 0 && y >= 0 && x < s.image().width() && y < s.image().height();
+                 x += dx, y += dy)
+                n += s.image().pixel(x, y) == c;
+            return n;
+        };
+        const int across = int(s.toDevice(10)), down = int(s.toDevice(40));
+        QCOMPARE(count(across, 0, 0, 1, qRgb(255, 0, 0)), thickness);
+        QCOMPARE(count(0, down, 1, 0, qRgb(0, 0, 255)), thickness);
+        // 18 on and 6 off in 1× pixels: the first dash is 18 k image pixels long.
+        const int row = int(std::nearbyint(s.toDevice(55)));
+        const int start = int(std::nearbyint(s.toDevice(0)));
+        int first = 0;
+        while (s.image().pixel(start + first, row) == qRgb(0, 128, 0))
+            ++first;
+        QVERIFY2(std::abs(first - 18 * scale) <= 1, qPrintable(QString::number(first)));
+        QCOMPARE(s.point(30, 20), std::int64_t(rgbColour(0, 0, 255)));
+        QCOMPARE(s.point(10, 20), std::int64_t(rgbColour(255, 0, 0)));
+    }
+
+    // At scale 2 the graduations are drawn at twice the font size, glyph pixels whole: nothing
+    // but the background and the drawing colour around a label, and about four times the pixels.
+    void scaledLabelsAreSharp()
+    {
+        drawBenchBackground(state, options, picture);
+        BenchPicture fine(2);
+        BenchState fineState = state;
+        drawBenchBackground(fineState, options, fine);
+        const QRect top(185, 36, 32, 18);
+        int coarse = 0;
+        for (int y = top.top(); y <= top.bottom(); ++y)
+            for (int x = top.left(); x <= top.right(); ++x)
+                coarse += at(picture, x, y) == LightGrey;
+        int sharp = 0, other = 0;
+        for (int y = 2 * top.top(); y <= 2 * top.bottom() + 1; ++y)
+            for (int x = 2 * top.left(); x <= 2 * top.right() + 1; ++x) {
+                const Rgb c = at(fine, x, y);
+                sharp += c == LightGrey;
+                other += c != LightGrey && c != Black;
+            }
+        QCOMPARE(other, 0);
+        QVERIFY2(sharp > 3 * coarse && sharp < 6 * coarse,
+                 qPrintable(QStringLiteral("%1 / %2").arg(sharp).arg(coarse)));
+        // Not the 1× glyphs enlarged: some 2 × 2 block of the label is only partly lit.
+        int partial = 0;
+        for (int y = 2 * top.top(); y <= 2 * top.bottom(); y += 2)
+            for (int x = 2 * top.left(); x <= 2 * top.right(); x += 2) {
+                const int lit = (at(fine, x, y) == LightGrey) + (at(fine, x + 1, y) == LightGrey) +
+                                (at(fine, x, y + 1) == LightGrey) +
+                                (at(fine, x + 1, y + 1) == LightGrey);
+                partial += lit > 0 && lit < 4;
+            }
+        QVERIFY(partial > 0);
+    }
+
+    // The rays and their arrows of a 2× picture lie where the 1× ones do, twice as far.
+    void scaledRaysAndArrowsDoubled()
+    {
+        redraw();
+        BenchPicture fine(2);
+        BenchState fineState = state;
+        fineState.benchDrawnFor = 0;
+        redrawBench(fineState, options, fine);
+        int coarse = 0, found = 0;
+        for (int y = 1; y < BenchPicture::Size - 1; ++y)
+            for (int x = 1; x < BenchPicture::Size - 1; ++x) {
+                if (at(picture, x, y) != Yellow589)
+                    continue;
+                ++coarse;
+                bool hit = false;
+                for (int dy = -1; dy <= 2 && !hit; ++dy)
+                    for (int dx = -1; dx <= 2 && !hit; ++dx)
+                        hit = at(fine, 2 * x + dx, 2 * y + dy) == Yellow589;
+                found += hit;
+            }
+        QVERIFY2(coarse > 100, qPrintable(QString::number(coarse)));
+        QVERIFY2(found >= coarse * 98 / 100,
+                 qPrintable(QStringLiteral("%1/%2").arg(found).arg(coarse)));
+    }
+
     // The static picture is drawn once per switch of background and reused otherwise.
     void cacheRedrawnOncePerSwitch()
     {

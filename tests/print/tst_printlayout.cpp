@@ -413,6 +413,56 @@ private slots:
         QVERIFY(QFileInfo(path).size() < 1024 * 1024);
     }
 
+    // The bench is drawn again at the printer's resolution (a 600 dpi page gets 6,25 image
+    // pixels a screen pixel, up to the finest scale) and printed at the same place and size; in
+    // miniature, one printer pixel a screen pixel already.
+    void bench_at_printer_resolution_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<bool>("miniature");
+        QTest::addColumn<bool>("onWhite");
+        QTest::addColumn<int>("imageWidth");
+        QTest::newRow("600 dpi") << 600 << false << false << 2525;
+        QTest::newRow("300 dpi") << 300 << false << false << 1263;
+        QTest::newRow("1200 dpi: the finest scale") << 1200 << false << false << 3232;
+        QTest::newRow("600 dpi on white") << 600 << false << true << 2525;
+        QTest::newRow("miniature") << 600 << true << false << 404;
+    }
+    void bench_at_printer_resolution()
+    {
+        QFETCH(int, dpi);
+        QFETCH(bool, miniature);
+        QFETCH(bool, onWhite);
+        QFETCH(int, imageWidth);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            QSKIP("pdfimages (poppler-utils) is not installed");
+        print::BenchPrintout printout = startBench();
+        printout.whitePicture = blackSquare(404);
+        bool askedOnWhite = !onWhite;
+        printout.drawAt = [&](double scale, bool white) {
+            askedOnWhite = white;
+            return blackSquare(int(std::ceil(404 * scale)));
+        };
+        print::BenchLayout layout;
+        layout.withParameters = false;
+        layout.miniature = miniature;
+        layout.onWhite = onWhite;
+        const QString path = pdf(QStringLiteral("resolution.pdf"));
+        print::PdfTarget target(path, dpi);
+        QVERIFY(print::printBench(target, printout, layout));
+        const QStringList rows = QString::fromUtf8(poppler::run(QStringLiteral("pdfimages"),
+                                                                {QStringLiteral("-list"), path}))
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                     .mid(2);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].simplified().split(QLatin1Char(' '))[3].toInt(), imageWidth);
+        if (!miniature) {
+            QCOMPARE(askedOnWhite, onWhite);
+            QVERIFY2(qAbs(darkBoxMm(path).width() - 106.9) < 0.7,
+                     qPrintable(QString::number(darkBoxMm(path).width())));
+        }
+    }
+
     // "Imprimer sur fond blanc" prints the white picture; without it, or without a white
     // picture, the picture as it is.
     void bench_on_white_data()

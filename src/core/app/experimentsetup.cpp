@@ -76,9 +76,9 @@ std::optional<QString> open(Experiment& experiment, const QString& path)
     return std::nullopt;
 }
 
-QImage benchImage(Experiment& experiment)
+QImage benchImage(Experiment& experiment, double scale)
 {
-    BenchPicture picture;
+    BenchPicture picture(scale);
     const BenchOptions options = benchOptions(experiment.settings, false);
     experiment.bench.benchDrawnFor = 0; // a new picture has no static picture yet
     redrawBench(experiment.bench, options, picture);
@@ -86,13 +86,23 @@ QImage benchImage(Experiment& experiment)
     return picture.composed();
 }
 
-QImage whiteBenchImage(const Experiment& experiment)
+QImage whiteBenchImage(const Experiment& experiment, double scale)
 {
     Experiment copy;
     copy.settings = experiment.settings;
     copy.bench = experiment.bench;
     copy.settings.blackBackground = false;
-    return benchImage(copy);
+    return benchImage(copy, scale);
+}
+
+std::function<QImage(double, bool)> benchDrawer(const Experiment& experiment)
+{
+    return [settings = experiment.settings, bench = experiment.bench](double scale, bool onWhite) {
+        Experiment copy;
+        copy.settings = settings;
+        copy.bench = bench;
+        return onWhite ? whiteBenchImage(copy, scale) : benchImage(copy, scale);
+    };
 }
 
 print::BenchParameters parameters(const Experiment& experiment)

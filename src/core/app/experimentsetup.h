@@ -36,11 +36,15 @@ ReadOutcome read(const QString& path);
 std::optional<QString> open(Experiment& experiment, const QString& path);
 
 // The bench picture as the screen shows it and a copy takes it (incident ray and lamp painted in,
-// no protractor), white light fully drawn.
-QImage benchImage(Experiment& experiment);
+// no protractor), white light fully drawn; at scale k the same picture drawn k times finer.
+QImage benchImage(Experiment& experiment, double scale = 1);
 // The same picture as "Fond blanc" draws it (black on white), whatever the bench's background:
 // drawn from a copy, the experiment is left as it is.
-QImage whiteBenchImage(const Experiment& experiment);
+QImage whiteBenchImage(const Experiment& experiment, double scale = 1);
+
+// The printout's redraw at the printer's scale: a copy of the experiment's bench, drawn as
+// benchImage (or whiteBenchImage) draws it.
+std::function<QImage(double scale, bool onWhite)> benchDrawer(const Experiment& experiment);
 
 // The parameters block of the bench printout: the source, and each medium's name and index at
 // the wavelength, as the panels show them.

@@ -65,7 +65,7 @@ const QImage& labelImage(int value, const QFont& font)
 
 } // namespace
 
-BenchPicture::BenchPicture() : dessin(Size, Size)
+BenchPicture::BenchPicture(double scale) : dessin(Size, Size, scale)
 {
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(13); // 9.75 points at 96 pixels per inch
@@ -127,8 +127,26 @@ void drawBenchBackground(BenchState& state, const BenchOptions& options, BenchPi
             a = -a;
         if (a > 90)
             a = 180 - a;
-        const QImage& text = labelImage(a, s.font());
         const double c = std::cos(t), sn = std::sin(t);
+        if (s.scale() != 1) {
+            // The label rendered at k times the font size, each of its pixels one image pixel.
+            QFont big(s.font());
+            big.setPixelSize(int(std::lround(s.font().pixelSize() * s.scale())));
+            const QImage text = renderLabel(QString::number(a), big);
+            const double w = text.width();
+            const double ox = s.toDevice(201 + 162 * c), oy = s.toDevice(201 - 162 * sn);
+            for (int j = 0; j < text.height(); ++j) {
+                const QRgb* row = reinterpret_cast<const QRgb*>(text.constScanLine(j));
+                for (int i = 0; i < text.width(); ++i) {
+                    if ((row[i] & 0xffffffu) != 0)
+                        continue;
+                    const double u = i - w / 2 + 0.5;
+                    s.dot(ox + u * sn - j * c, oy + u * c + j * sn, s.foreColour);
+                }
+            }
+            continue;
+        }
+        const QImage& text = labelImage(a, s.font());
         const double w = text.width();
         for (int j = 0; j < text.height(); ++j) {
             const QRgb* row = reinterpret_cast<const QRgb*>(text.constScanLine(j));

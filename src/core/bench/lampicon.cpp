@@ -3,14 +3,19 @@
 
 #include <QPainter>
 #include <QRadialGradient>
+#include <cmath>
 
-const QImage& lampIcon()
+namespace {
+
+QImage drawLamp(double scale)
 {
-    static const QImage icon = [] {
-        QImage img(32, 32, QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
+    const int size = int(std::ceil(32 * scale));
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    {
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
+        p.scale(scale, scale);
         // A small lantern: a glowing bulb in a dark casing with a slot of light.
         QRadialGradient glow(QPointF(16, 14), 12);
         glow.setColorAt(0, QColor(255, 255, 220));
@@ -23,7 +28,19 @@ const QImage& lampIcon()
         p.drawRoundedRect(QRectF(10.5, 23, 11, 6), 1.5, 1.5);
         p.setPen(QPen(QColor(60, 60, 60), 1));
         p.drawLine(QPointF(11, 26), QPointF(21, 26));
-        return img;
-    }();
+    }
+    return img;
+}
+
+} // namespace
+
+const QImage& lampIcon()
+{
+    static const QImage icon = drawLamp(1);
     return icon;
+}
+
+QImage lampIcon(double scale)
+{
+    return scale == 1 ? lampIcon() : drawLamp(scale);
 }

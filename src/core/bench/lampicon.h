@@ -6,3 +6,5 @@
 #include <QImage>
 
 const QImage& lampIcon();
+// The same lantern drawn at scale k (32k × 32k pixels), for a bench picture of that scale.
+QImage lampIcon(double scale);

@@ -30,7 +30,8 @@ struct BenchPicture {
     static constexpr int Size = 404; // drawing area inside the sunken border
     static constexpr double Centre = 201.0;
 
-    BenchPicture();
+    // A picture of scale k draws the same bench k times finer (Surface); 1 is the screen's.
+    explicit BenchPicture(double scale = 1);
 
     Surface dessin;
     QImage fond;
@@ -61,6 +62,7 @@ struct BenchPicture {
     // with Line1 (an opaque line, drawn like every other line of the bench) and the lamp painted
     // in.
     QImage composed() const;
+    double scale() const { return dessin.scale(); }
 };
 
 // Full and half-intensity colours of a whole wavelength; leaves both unchanged outside 400…800.

@@ -137,8 +137,11 @@ bool cutToLimit(double& x1, double& y1, double& x2, double& y2)
 // and the offset along the shorter one is floor((2 · shorter · k + longer) / (2 · longer)). Both
 // offsets grow with k, so the steps on the surface form one range; it is found from that formula
 // and only those steps are walked.
+//
+// On a surface of scale k the pattern counts 1× pixels: step / patternUnit, with patternUnit = k.
 template <typename Plot>
-void stepLine(i64 xs, i64 ys, i64 xe, i64 ye, int w, int h, DrawStyle style, Plot plot)
+void stepLine(i64 xs, i64 ys, i64 xe, i64 ye, int w, int h, DrawStyle style, Plot plot,
+              double patternUnit = 1)
 {
     const i64 a = xe > xs ? xe - xs : xs - xe, b = ye > ys ? ye - ys : ys - ye;
     const int sx = xs < xe ? 1 : -1, sy = ys < ye ? 1 : -1;
@@ -179,7 +182,8 @@ void stepLine(i64 xs, i64 ys, i64 xe, i64 ye, int w, int h, DrawStyle style, Plo
     const i64 dx = a, dy = -b;
     for (i64 step = first; step <= last; ++step) {
         if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h) &&
-            (style == DrawStyle::Solid || patternOn(style, step)))
+            (style == DrawStyle::Solid ||
+             patternOn(style, patternUnit == 1 ? step : i64(double(step) / patternUnit))))
             plot(int(x), int(y));
         const i64 e2 = 2 * err;
         if (e2 >= dy) {
@@ -294,8 +298,11 @@ VbColour paletteColour(int index)
     return table[index & 15];
 }
 
-Surface::Surface(int width, int height)
+Surface::Surface(int width, int height, double scale)
 {
+    if (std::isfinite(scale) && scale > 1)
+        m_scale = std::min(scale, 16.0);
+    m_pen = std::max(1, int(std::nearbyint(m_scale)));
     resize(width, height);
     m_font.setFamily(QStringLiteral("MS Sans Serif"));
     m_font.setPixelSize(13);
@@ -303,7 +310,10 @@ Surface::Surface(int width, int height)
 
 void Surface::resize(int width, int height)
 {
-    m_image = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    m_width = std::max(1, width);
+    m_height = std::max(1, height);
+    m_image = QImage(int(std::ceil(m_width * m_scale)), int(std::ceil(m_height * m_scale)),
+                     QImage::Format_RGB32);
     m_image.fill(toPixel(m_backColour));
 }
 
@@ -340,10 +350,73 @@ void Surface::plotUnchecked(int x, int y, QRgb pixel)
     }
 }
 
+i64 Surface::devicePixel(double v) const
+{
+    return pixel(toDevice(v));
+}
+
+void Surface::stamp(i64 x, i64 y, QRgb pixel)
+{
+    const i64 lo = (m_pen - 1) / 2;
+    const i64 l = std::max<i64>(x - lo, 0),
+              r = std::min<i64>(x - lo + m_pen - 1, m_image.width() - 1);
+    const i64 t = std::max<i64>(y - lo, 0),
+              b = std::min<i64>(y - lo + m_pen - 1, m_image.height() - 1);
+    for (i64 py = t; py <= b; ++py)
+        for (i64 px = l; px <= r; ++px)
+            plotUnchecked(int(px), int(py), pixel);
+}
+
+void Surface::dot(double deviceX, double deviceY, VbColour colour)
+{
+    if (!finite(deviceX, deviceY))
+        return;
+    const i64 x = pixel(deviceX), y = pixel(deviceY);
+    if (std::uint64_t(x) < std::uint64_t(m_image.width()) &&
+        std::uint64_t(y) < std::uint64_t(m_image.height()))
+        plotUnchecked(int(x), int(y), toPixel(colour));
+}
+
+void Surface::wideLine(i64 xs, i64 ys, i64 xe, i64 ye, QRgb pen)
+{
+    // Each step paints a run of pen pixels across the line (a column for a line closer to the
+    // horizontal, a row otherwise): runs side by side make a line pen pixels thick. The walk is
+    // shifted so that a run reaching onto the image from just outside it is still walked. Every
+    // drawing mode gives the same pixel when it paints it twice.
+    const i64 t = m_pen, lo = (t - 1) / 2, shift = t - 1 - lo;
+    const int w = m_image.width(), h = m_image.height();
+    const bool xMajor = (xe > xs ? xe - xs : xs - xe) >= (ye > ys ? ye - ys : ys - ye);
+    stepLine(
+        xs + shift, ys + shift, xe + shift, ye + shift, int(w + t - 1), int(h + t - 1), drawStyle,
+        [&](int sx, int sy) {
+            const i64 x = sx - shift, y = sy - shift;
+            if (xMajor) {
+                if (unsigned(x) >= unsigned(w))
+                    return;
+                for (i64 py = std::max<i64>(y - lo, 0); py <= std::min<i64>(y - lo + t - 1, h - 1);
+                     ++py)
+                    plotUnchecked(int(x), int(py), pen);
+            } else {
+                if (unsigned(y) >= unsigned(h))
+                    return;
+                for (i64 px = std::max<i64>(x - lo, 0); px <= std::min<i64>(x - lo + t - 1, w - 1);
+                     ++px)
+                    plotUnchecked(int(px), int(y), pen);
+            }
+        },
+        m_scale);
+}
+
 void Surface::line(double x1, double y1, double x2, double y2, VbColour colour)
 {
     if (!finite(x1, y1) || !finite(x2, y2))
         return;
+    if (m_scale != 1) {
+        x1 = toDevice(x1);
+        y1 = toDevice(y1);
+        x2 = toDevice(x2);
+        y2 = toDevice(y2);
+    }
     // Beyond that range the pattern counts from where the segment enters it.
     if (std::max(std::max(std::fabs(x1), std::fabs(y1)), std::max(std::fabs(x2), std::fabs(y2))) >
             Limit &&
@@ -352,9 +425,15 @@ void Surface::line(double x1, double y1, double x2, double y2, VbColour colour)
     const i64 xs = pixel(x1), ys = pixel(y1), xe = pixel(x2), ye = pixel(y2);
     const int w = m_image.width(), h = m_image.height();
     // Skip a segment lying wholly outside the surface.
-    if ((xs < 0 && xe < 0) || (ys < 0 && ye < 0) || (xs >= w && xe >= w) || (ys >= h && ye >= h))
+    const i64 margin = m_pen;
+    if ((xs < -margin && xe < -margin) || (ys < -margin && ye < -margin) ||
+        (xs >= w + margin && xe >= w + margin) || (ys >= h + margin && ye >= h + margin))
         return;
     const QRgb pen = toPixel(colour);
+    if (m_pen > 1) {
+        wideLine(xs, ys, xe, ye, pen);
+        return;
+    }
     uchar* const base = m_image.bits();
     const qsizetype stride = m_image.bytesPerLine();
     auto at = [base, stride](int x, int y) -> QRgb& {
@@ -364,24 +443,29 @@ void Surface::line(double x1, double y1, double x2, double y2, VbColour colour)
     const DrawStyle style = drawStyle;
     switch (drawMode) {
     case DrawMode::Black:
-        stepLine(xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) = 0xff000000u; });
+        stepLine(
+            xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) = 0xff000000u; }, m_scale);
         break;
     case DrawMode::MergePen:
-        stepLine(xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) |= pen; });
+        stepLine(
+            xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) |= pen; }, m_scale);
         break;
     case DrawMode::CopyPen:
-        stepLine(xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) = pen; });
+        stepLine(
+            xs, ys, xe, ye, w, h, style, [&](int x, int y) { at(x, y) = pen; }, m_scale);
         break;
     }
 }
 
 void Surface::hatchBox(int x1, int y1, int x2, int y2, VbColour colour)
 {
-    // Upward diagonal hatch, aligned to the image origin like Qt's BDiagPattern.
+    // Upward diagonal hatch, aligned to the image origin like Qt's BDiagPattern; image
+    // coordinates, one line every 8 1× pixels, k pixels thick.
     const QRgb pen = toPixel(colour);
-    for (int y = std::max(y1, 0); y <= std::min(y2, height() - 1); ++y)
-        for (int x = std::max(x1, 0); x <= std::min(x2, width() - 1); ++x)
-            if ((x + y) % 8 == 7)
+    const int h = m_image.height(), w = m_image.width();
+    for (int y = std::max(y1, 0); y <= std::min(y2, h - 1); ++y)
+        for (int x = std::max(x1, 0); x <= std::min(x2, w - 1); ++x)
+            if (m_scale == 1 ? (x + y) % 8 == 7 : int(double(x + y) / m_scale) % 8 == 7)
                 plotUnchecked(x, y, pen);
 }
 
@@ -397,9 +481,15 @@ void Surface::box(double x1, double y1, double x2, double y2, VbColour colour)
     if (fillStyle == FillStyle::Solid) {
         filledBox(double(l + 1), double(t + 1), double(r - 1), double(b - 1), fillColour);
     } else if (fillStyle == FillStyle::UpwardDiagonal) {
-        const int w = width(), h = height();
-        hatchBox(clampToInt(l + 1, -1, w), clampToInt(t + 1, -1, h), clampToInt(r - 1, -1, w),
-                 clampToInt(b - 1, -1, h), fillColour);
+        const int w = m_image.width(), h = m_image.height();
+        // The inside, from the first image pixel of 1× pixel l + 1 to the last one of r - 1.
+        const i64 lo = (m_pen - 1) / 2;
+        auto first = [&](i64 v) { return m_scale == 1 ? v : pixel(toDevice(double(v))) - lo; };
+        auto last = [&](i64 v) {
+            return m_scale == 1 ? v : pixel(toDevice(double(v))) - lo + m_pen - 1;
+        };
+        hatchBox(clampToInt(first(l + 1), -1, w), clampToInt(first(t + 1), -1, h),
+                 clampToInt(last(r - 1), -1, w), clampToInt(last(b - 1), -1, h), fillColour);
     }
     const double dl = double(l), dt = double(t), dr = double(r), db = double(b);
     line(dl, dt, dr, dt, colour);
@@ -417,10 +507,21 @@ void Surface::filledBox(double x1, double y1, double x2, double y2, VbColour col
         std::swap(l, r);
     if (t > b)
         std::swap(t, b);
+    if (m_scale != 1) {
+        // From the first image pixel of 1× pixel l to the last one of r.
+        const i64 lo = (m_pen - 1) / 2;
+        auto at = [this](i64 v) {
+            return pixel(toDevice(double(std::clamp<i64>(v, -2, 1 << 24))));
+        };
+        l = at(l) - lo;
+        t = at(t) - lo;
+        r = at(r) - lo + m_pen - 1;
+        b = at(b) - lo + m_pen - 1;
+    }
     l = std::max<i64>(l, 0);
     t = std::max<i64>(t, 0);
-    r = std::min<i64>(r, width() - 1);
-    b = std::min<i64>(b, height() - 1);
+    r = std::min<i64>(r, m_image.width() - 1);
+    b = std::min<i64>(b, m_image.height() - 1);
     const QRgb pen = toPixel(colour);
     if (l > r || t > b)
         return;
@@ -440,11 +541,12 @@ void Surface::fillSpans(i64 cx, i64 cy, i64 radius, VbColour colour)
     // Only the rows of the surface: each spans the whole width of the disc at its height.
     const QRgb pen = toPixel(colour);
     const i64 r = radius;
-    const i64 from = std::max(-r, -cy), to = std::min(r, height() - 1 - cy);
+    const i64 from = std::max(-r, -cy), to = std::min(r, m_image.height() - 1 - cy);
     for (i64 dy = from; dy <= to; ++dy) {
         const i64 half = isqrt(u128(i128(r) * r - i128(dy) * dy));
         const int y = int(cy + dy);
-        const i64 l = std::max<i64>(cx - half, 0), rr = std::min<i64>(cx + half, width() - 1);
+        const i64 l = std::max<i64>(cx - half, 0),
+                  rr = std::min<i64>(cx + half, m_image.width() - 1);
         if (l > rr)
             continue;
         if (drawMode == DrawMode::CopyPen) {
@@ -461,16 +563,19 @@ void Surface::circle(double cx, double cy, double radius, VbColour colour)
 {
     if (!finite(cx, cy) || !std::isfinite(radius))
         return;
-    const i64 x0 = pixel(cx), y0 = pixel(cy), r = pixel(radius, RadiusLimit);
+    const i64 x0 = pixel(toDevice(cx)), y0 = pixel(toDevice(cy)),
+              r = pixel(radius * m_scale, RadiusLimit);
     if (r < 0)
         return;
     if (fillStyle == FillStyle::Solid)
         fillSpans(x0, y0, r, fillColour);
     const QRgb pen = toPixel(colour);
-    const int w = width(), h = height();
+    const int w = m_image.width(), h = m_image.height();
     forEachCirclePoint(x0, y0, r, w, h, [&](i64 dx, i64 dy) {
         const i64 x = x0 + dx, y = y0 + dy;
-        if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h))
+        if (m_pen > 1)
+            stamp(x, y, pen);
+        else if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h))
             plotUnchecked(int(x), int(y), pen);
     });
 }
@@ -487,18 +592,22 @@ void Surface::arc(double cx, double cy, double radius, double start, double end,
     start = wrap(start);
     end = wrap(end);
     const QRgb pen = toPixel(colour);
-    const i64 x0 = pixel(cx), y0 = pixel(cy), r = pixel(radius, RadiusLimit);
+    const i64 x0 = pixel(toDevice(cx)), y0 = pixel(toDevice(cy)),
+              r = pixel(radius * m_scale, RadiusLimit);
     if (r < 0)
         return;
     auto inside = [&](i64 dx, i64 dy) {
         const double a = wrap(std::atan2(double(-dy), double(dx))); // anticlockwise on screen
         return start <= end ? (a >= start && a <= end) : (a >= start || a <= end);
     };
-    const int w = width(), h = height();
+    const int w = m_image.width(), h = m_image.height();
     forEachCirclePoint(x0, y0, r, w, h, [&](i64 dx, i64 dy) {
         const i64 x = x0 + dx, y = y0 + dy;
-        if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h) &&
-            inside(dx, dy))
+        if (!inside(dx, dy))
+            return;
+        if (m_pen > 1)
+            stamp(x, y, pen);
+        else if (std::uint64_t(x) < std::uint64_t(w) && std::uint64_t(y) < std::uint64_t(h))
             plotUnchecked(int(x), int(y), pen);
     });
 }
@@ -507,6 +616,10 @@ void Surface::pset(double x, double y, VbColour colour)
 {
     if (!finite(x, y))
         return;
+    if (m_scale != 1) {
+        stamp(devicePixel(x), devicePixel(y), toPixel(colour));
+        return;
+    }
     const i64 px = pixel(x), py = pixel(y);
     if (std::uint64_t(px) < std::uint64_t(width()) && std::uint64_t(py) < std::uint64_t(height()))
         plotUnchecked(int(px), int(py), toPixel(colour));
@@ -519,12 +632,22 @@ std::int64_t Surface::point(double x, double y) const
     const i64 px = pixel(x), py = pixel(y);
     if (std::uint64_t(px) >= std::uint64_t(width()) || std::uint64_t(py) >= std::uint64_t(height()))
         return -1;
+    if (m_scale != 1) {
+        const i64 dx = std::min<i64>(devicePixel(double(px)), m_image.width() - 1),
+                  dy = std::min<i64>(devicePixel(double(py)), m_image.height() - 1);
+        return fromPixel(m_image.pixel(int(dx), int(dy)));
+    }
     return fromPixel(m_image.pixel(int(px), int(py)));
 }
 
 void Surface::print(const QString& text)
 {
     QPainter p(&m_image);
+    if (m_scale != 1) {
+        // The same text at k times its size: its glyphs rendered at that size, not enlarged.
+        p.translate((m_scale - 1) / 2, (m_scale - 1) / 2);
+        p.scale(m_scale, m_scale);
+    }
     p.setFont(m_font);
     p.setPen(QColor::fromRgb(toPixel(foreColour)));
     const QFontMetrics fm(m_font);

@@ -6,6 +6,12 @@
 // to the nearest pixel, halves to even; a NaN or infinite one draws nothing. Shapes may reach far
 // off the surface (up to ±2^40 pixels exactly, beyond along their own line): only the part over
 // the surface costs time.
+//
+// A surface of scale k holds k times as many pixels each way and draws the same picture at that
+// resolution: the coordinates stay those of the 1× picture (the centre of 1× pixel x lies at
+// device pixel (x + 0.5) k - 0.5), lines and dots are about k pixels wide, texts are rendered at k
+// times their size, dash patterns and hatching keep their spacing. At k = 1 every pixel is the
+// integer-stepped one.
 #pragma once
 
 #include <QColor>
@@ -43,11 +49,17 @@ enum class FillStyle { Solid = 0, Transparent = 1, UpwardDiagonal = 4 };
 
 class Surface {
 public:
-    Surface(int width = 1, int height = 1);
+    Surface(int width = 1, int height = 1, double scale = 1);
 
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    // The size in 1× pixels; the image is ceil(k × width) × ceil(k × height).
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    double scale() const { return m_scale; }
     void resize(int width, int height); // keeps nothing: the new surface is the back colour
+    // Where a 1× coordinate lies on the image.
+    double toDevice(double v) const { return m_scale == 1 ? v : (v + 0.5) * m_scale - 0.5; }
+    // One image pixel at image coordinates (rounded), in the drawing mode: the finest mark.
+    void dot(double deviceX, double deviceY, VbColour colour);
 
     const QImage& image() const { return m_image; }
     QImage& image() { return m_image; }
@@ -99,11 +111,19 @@ public:
 
 private:
     void plotUnchecked(int x, int y, QRgb pixel);
+    // A square of pen × pen image pixels around the image pixel (x, y), clipped to the image.
+    void stamp(std::int64_t x, std::int64_t y, QRgb pixel);
+    void wideLine(std::int64_t xs, std::int64_t ys, std::int64_t xe, std::int64_t ye, QRgb pixel);
+    std::int64_t devicePixel(double v) const;
     void hatchBox(int x1, int y1, int x2, int y2, VbColour colour);
     void fillSpans(std::int64_t cx, std::int64_t cy, std::int64_t radius, VbColour colour);
 
     QImage m_image;
     QImage m_picture;
+    int m_width = 1;
+    int m_height = 1;
+    double m_scale = 1;
+    int m_pen = 1; // the width of a line in image pixels: k rounded, at least 1
     VbColour m_backColour = 0xffffff;
     QFont m_font;
 };

@@ -281,11 +281,17 @@ void layBenchPage(PrinterCanvas& canvas, const BenchPrintout& printout, const Be
     // In miniature, one screen pixel is one printer pixel.
     const double fx = layout.miniature ? 1.0 : ScreenTwipsPerPixel / canvas.twipsPerPixelX();
     const double fy = layout.miniature ? 1.0 : ScreenTwipsPerPixel / canvas.twipsPerPixelY();
-    const QImage& picture = layout.onWhite && !printout.whitePicture.isNull()
-                                ? printout.whitePicture
-                                : printout.picture;
+    const bool onWhite = layout.onWhite && !printout.whitePicture.isNull();
+    QImage picture = onWhite ? printout.whitePicture : printout.picture;
     const double width = picture.width() * fx;
     const double height = picture.height() * fy;
+    // At the printer's resolution: one image pixel a printer pixel, up to the finest scale.
+    const double scale = std::min(std::max(fx, fy), MostPrintScale);
+    if (printout.drawAt && !layout.miniature && scale > 1) {
+        const QImage fine = printout.drawAt(scale, onWhite);
+        if (!fine.isNull())
+            picture = fine;
+    }
     const double x =
         layout.centreHorizontally ? (canvas.scaleWidth() - width) / 2 : canvas.scaleWidth() / 10;
     const double y =

@@ -14,6 +14,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QPagedPaintDevice;
@@ -132,7 +133,14 @@ struct BenchPrintout {
     // The same experiment drawn on a white background, for "Imprimer sur fond blanc"; empty when
     // whoever built the printout had none (the picture is then printed as it is).
     QImage whitePicture;
+    // The picture drawn again at scale k (on a white background or not), so that a page gets
+    // the printer's resolution rather than screen pixels stretched; empty: the pictures above
+    // are stretched.
+    std::function<QImage(double scale, bool onWhite)> drawAt;
 };
+
+// The finest scale a bench page is drawn at (8 × 404 pixels across 10,7 cm: 1 900 dpi).
+inline constexpr double MostPrintScale = 8;
 
 // The print window's options for the bench, with their start states.
 struct BenchLayout {

@@ -388,6 +388,7 @@ print::BenchPrintout Prisme::benchPrintout()
     out.picture = benchPicture.composed();
     out.whitePicture = experimentsetup::whiteBenchImage(experiment);
     out.parameters = experimentsetup::parameters(experiment);
+    out.drawAt = experimentsetup::benchDrawer(experiment);
     return out;
 }
 
