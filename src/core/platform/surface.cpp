@@ -377,34 +377,67 @@ void Surface::dot(double deviceX, double deviceY, VbColour colour)
         plotUnchecked(int(x), int(y), toPixel(colour));
 }
 
+namespace {
+
+// The walk of a wide line with one pixel operation: each step paints a run of t pixels across
+// the line (a column for a line closer to the horizontal, a row otherwise), so that runs side by
+// side make a line t pixels thick. The walk is shifted so that a run reaching onto the image from
+// just outside it is still walked.
+template <typename Op>
+void walkWide(QImage& image, i64 xs, i64 ys, i64 xe, i64 ye, int t, DrawStyle style,
+              double patternUnit, Op op)
+{
+    const i64 lo = (t - 1) / 2, shift = t - 1 - lo;
+    const int w = image.width(), h = image.height();
+    uchar* const base = image.bits();
+    const qsizetype stride = image.bytesPerLine();
+    const bool xMajor = (xe > xs ? xe - xs : xs - xe) >= (ye > ys ? ye - ys : ys - ye);
+    if (xMajor) {
+        stepLine(
+            xs + shift, ys + shift, xe + shift, ye + shift, int(w + t - 1), int(h + t - 1), style,
+            [&](int sx, int sy) {
+                const i64 x = sx - shift, top = sy - shift - lo;
+                if (std::uint64_t(x) >= std::uint64_t(w))
+                    return;
+                const i64 from = std::max<i64>(top, 0), to = std::min<i64>(top + t - 1, h - 1);
+                uchar* p = base + from * stride + x * 4;
+                for (i64 y = from; y <= to; ++y, p += stride)
+                    op(*reinterpret_cast<QRgb*>(p));
+            },
+            patternUnit);
+    } else {
+        stepLine(
+            xs + shift, ys + shift, xe + shift, ye + shift, int(w + t - 1), int(h + t - 1), style,
+            [&](int sx, int sy) {
+                const i64 y = sy - shift, left = sx - shift - lo;
+                if (std::uint64_t(y) >= std::uint64_t(h))
+                    return;
+                const i64 from = std::max<i64>(left, 0), to = std::min<i64>(left + t - 1, w - 1);
+                QRgb* row = reinterpret_cast<QRgb*>(base + y * stride);
+                for (i64 x = from; x <= to; ++x)
+                    op(row[x]);
+            },
+            patternUnit);
+    }
+}
+
+} // namespace
+
 void Surface::wideLine(i64 xs, i64 ys, i64 xe, i64 ye, QRgb pen)
 {
-    // Each step paints a run of pen pixels across the line (a column for a line closer to the
-    // horizontal, a row otherwise): runs side by side make a line pen pixels thick. The walk is
-    // shifted so that a run reaching onto the image from just outside it is still walked. Every
-    // drawing mode gives the same pixel when it paints it twice.
-    const i64 t = m_pen, lo = (t - 1) / 2, shift = t - 1 - lo;
-    const int w = m_image.width(), h = m_image.height();
-    const bool xMajor = (xe > xs ? xe - xs : xs - xe) >= (ye > ys ? ye - ys : ys - ye);
-    stepLine(
-        xs + shift, ys + shift, xe + shift, ye + shift, int(w + t - 1), int(h + t - 1), drawStyle,
-        [&](int sx, int sy) {
-            const i64 x = sx - shift, y = sy - shift;
-            if (xMajor) {
-                if (unsigned(x) >= unsigned(w))
-                    return;
-                for (i64 py = std::max<i64>(y - lo, 0); py <= std::min<i64>(y - lo + t - 1, h - 1);
-                     ++py)
-                    plotUnchecked(int(x), int(py), pen);
-            } else {
-                if (unsigned(y) >= unsigned(h))
-                    return;
-                for (i64 px = std::max<i64>(x - lo, 0); px <= std::min<i64>(x - lo + t - 1, w - 1);
-                     ++px)
-                    plotUnchecked(int(px), int(y), pen);
-            }
-        },
-        m_scale);
+    // Every drawing mode gives the same pixel when it paints it twice: the runs may overlap.
+    switch (drawMode) {
+    case DrawMode::Black:
+        walkWide(m_image, xs, ys, xe, ye, m_pen, drawStyle, m_scale,
+                 [](QRgb& p) { p = 0xff000000u; });
+        break;
+    case DrawMode::MergePen:
+        walkWide(m_image, xs, ys, xe, ye, m_pen, drawStyle, m_scale, [pen](QRgb& p) { p |= pen; });
+        break;
+    case DrawMode::CopyPen:
+        walkWide(m_image, xs, ys, xe, ye, m_pen, drawStyle, m_scale, [pen](QRgb& p) { p = pen; });
+        break;
+    }
 }
 
 void Surface::line(double x1, double y1, double x2, double y2, VbColour colour)
