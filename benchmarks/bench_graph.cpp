@@ -73,7 +73,13 @@ void BM_graphPageToPdf(benchmark::State& st)
     options.regression = options.values = true;
     graph::majgraf(picture, t, 0, 1, options);
     const graph::Page page = graph::page(picture.image(), t, 0, 1, options);
-    const print::GraphPage text{page.title, page.equations, page.pointsHeader, page.points};
+    // Printed as the window prints it: the plot drawn again at the printer's resolution.
+    const print::GraphPage text{
+        .title = page.title,
+        .equations = page.equations,
+        .pointsHeader = page.pointsHeader,
+        .points = page.points,
+        .drawAt = [&t, &options](double scale) { return graph::plot(t, 0, 1, options, scale); }};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("graphe.pdf"));
     for (auto _ : st) {

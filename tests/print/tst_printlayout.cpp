@@ -507,6 +507,31 @@ private slots:
         QVERIFY(qAbs(got.width() - 127.25) < 0.7);
     }
 
+    // The graph's plot is drawn again finer for the printer (three image pixels a screen pixel
+    // at 600 dpi), at the same place and size.
+    void graph_drawn_for_the_printer()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            QSKIP("pdfimages (poppler-utils) is not installed");
+        const QString path = pdf(QStringLiteral("graph-fine.pdf"));
+        print::PdfTarget target(path);
+        print::GraphPage page;
+        double asked = 0;
+        page.drawAt = [&asked](double scale) {
+            asked = scale;
+            return blackSquare(int(501 * scale));
+        };
+        QVERIFY(print::printGraph(target, blackSquare(501), page));
+        QCOMPARE(asked, 3.0);
+        const QStringList rows = QString::fromUtf8(poppler::run(QStringLiteral("pdfimages"),
+                                                                {QStringLiteral("-list"), path}))
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                     .mid(2);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].simplified().split(QLatin1Char(' '))[3].toInt(), 1503);
+        QVERIFY(qAbs(darkBoxMm(path).width() - 127.25) < 0.7);
+    }
+
     // The graph as a report's page: the title, the equation and the points' table are text a
     // reader finds; 60 points run onto a second page.
     void graph_page_reads_on_its_own()

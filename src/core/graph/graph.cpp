@@ -580,6 +580,13 @@ Page page(const QImage& plot, const TableModel& table, int xColumn, int yColumn,
     return out;
 }
 
+QImage plot(const TableModel& table, int xColumn, int yColumn, const Options& options, double scale)
+{
+    Surface picture(PictureSize, PictureSize, scale);
+    majgraf(picture, table, xColumn, yColumn, options);
+    return picture.image();
+}
+
 QImage pagePicture(const Page& page)
 {
     QFont titleFont(QStringLiteral("Liberation Sans"));

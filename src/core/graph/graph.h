@@ -143,6 +143,11 @@ struct Options {
 std::optional<QString> majgraf(Surface& picture, const TableModel& table, int xColumn, int yColumn,
                                const Options& options);
 
+// The plot alone drawn on a fresh picture of scale k (k times finer: the printed page's
+// resolution); at 1, what majgraf draws on the window's picture.
+QImage plot(const TableModel& table, int xColumn, int yColumn, const Options& options,
+            double scale);
+
 // The graph as a page reads on its own: its title line ("sin i en fonction de sin r"), the plot
 // with its values and names, and the lines of its fitted lines under it; the points as the table
 // shows them, for the printed page.

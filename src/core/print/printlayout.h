@@ -198,6 +198,9 @@ struct GraphPage {
     QStringList equations;
     QStringList pointsHeader;
     std::vector<QStringList> points;
+    // The plot drawn again at scale k, for the printer's resolution; empty: the picture given is
+    // stretched.
+    std::function<QImage(double scale)> drawAt;
 };
 bool printGraph(PrintTarget& target, const QImage& picture, const GraphPage& page = {});
 // A rich text over as many pages as it needs, with its formatting.

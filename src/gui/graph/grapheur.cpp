@@ -243,7 +243,15 @@ void grapheur::grapheur_Image2_Click()
         return;
     const std::unique_ptr<print::PrintTarget> target = printing::chooseTarget(this);
     const graph::Page page = currentPage();
-    const print::GraphPage text{page.title, page.equations, page.pointsHeader, page.points};
+    const print::GraphPage text{.title = page.title,
+                                .equations = page.equations,
+                                .pointsHeader = page.pointsHeader,
+                                .points = page.points,
+                                .drawAt = [table = m_table, x = Combo1->currentIndex(),
+                                           y = Combo2->currentIndex(),
+                                           options = options()](double scale) {
+                                    return graph::plot(table, x, y, options, scale);
+                                }};
     if (target && !print::printGraph(*target, page.plot, text))
         printing::reportFailure(this);
 }
