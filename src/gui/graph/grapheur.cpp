@@ -197,13 +197,19 @@ void grapheur::majgraf()
 {
     if (Combo1->currentIndex() < 0 || Combo2->currentIndex() < 0)
         return;
+    // Drawn at the screen's pixel ratio: sharp on a screen scaled to 150 or 200 %.
+    const double ratio = std::clamp(devicePixelRatioF(), 1.0, 8.0);
+    if (m_picture.scale() != ratio)
+        m_picture = Surface(graph::PictureSize, graph::PictureSize, ratio);
     const std::optional<QString> label = graph::majgraf(m_picture, m_table, Combo1->currentIndex(),
                                                         Combo2->currentIndex(), options());
     if (label) {
         Label1->setText(*label);
         fitLabel1();
     }
-    Picture1->setPixmap(QPixmap::fromImage(m_picture.image()));
+    QPixmap shown = QPixmap::fromImage(m_picture.image());
+    shown.setDevicePixelRatio(m_picture.scale());
+    Picture1->setPixmap(shown);
 }
 
 void grapheur::grapheur_Combo1_Click()
@@ -263,8 +269,11 @@ void grapheur::grapheur_Image4_Click()
 
 graph::Page grapheur::currentPage() const
 {
-    return graph::page(m_picture.image(), m_table, Combo1->currentIndex(), Combo2->currentIndex(),
-                       options());
+    // The page is laid out in screen pixels: its plot is the 1× picture.
+    const QImage plot = m_picture.scale() == 1 ? m_picture.image()
+                                               : graph::plot(m_table, Combo1->currentIndex(),
+                                                             Combo2->currentIndex(), options(), 1);
+    return graph::page(plot, m_table, Combo1->currentIndex(), Combo2->currentIndex(), options());
 }
 
 graph::Options grapheur::options() const
