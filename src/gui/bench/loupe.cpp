@@ -64,6 +64,8 @@ LOUPE::LOUPE(BenchState& state, QWidget* mainWindow) : QDialog(mainWindow), m_st
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setGeometry(236, 122, 112, 22);
+    Label2->setBuddy(Text1);
+    Label3->setBuddy(Text2);
     Command2 = new QPushButton(QStringLiteral("OK"), this);
     Command2->setGeometry(160, 170, 88, 30);
     Command2->setDefault(true);

@@ -165,6 +165,8 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     Dir1->installEventFilter(this);
     fichexoLabel(Frame1, "LabelFiles", QStringLiteral("Liste des exercices:"), {8, 0, 230, 18});
     File1 = fichexoNamed(new QListWidget(Frame1), "File1");
+    Dir1->setAccessibleName(QStringLiteral("Dossiers"));
+    File1->setAccessibleName(QStringLiteral("Exercices"));
     File1->installEventFilter(this);
 
     titratexo = fichexoNamed(new QLabel(this), "titratexo");
@@ -205,6 +207,8 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     Text1->setReadOnly(true);
     Text1->setAcceptRichText(false);
     fichierexo = fichexoNamed(new QLineEdit(this), "fichierexo");
+    fichierexo->setAccessibleName(QStringLiteral("Fichier de l'exercice"));
+    Text1->setAccessibleName(QStringLiteral("Notions abordées"));
     fichierexo->setReadOnly(true);
 
     Frame2 = fichexoNamed(new QFrame(this), "Frame2");

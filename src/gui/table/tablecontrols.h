@@ -128,6 +128,9 @@ public:
     // current.
     void MSFlexGrid1_KeyPress(QChar key);
     void MSFlexGrid1_KeyUp(int key); // Delete (46) empties the current cell
+    // A text typed into the current cell key by key, then Enter: a reading recorded from
+    // another window (the protractor's read-out), whether the grid is shown or not.
+    void enterReading(const QString& text);
     void MSFlexGrid1_LeaveCell();
     void MSFlexGrid1_MouseMove(QPoint pos);
     void MSFlexGrid1_MouseUp(Qt::MouseButton button, QPoint pos, QPoint globalPos);
