@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <functional>
 #include <memory>
 
@@ -218,7 +219,8 @@ private slots:
     }
 
     // Action: show the table, Tab in it, Ctrl+Tab. Expected: the three panels and the icons
-    // under it are out of Tab's way until it is hidden again; Ctrl+Tab leaves the grid.
+    // under it are out of Tab's way until it is hidden again; Ctrl+Tab leaves the grid and the
+    // text.
     void the_table_covers_what_lies_under_it()
     {
         showWindow();
@@ -236,6 +238,14 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("MSFlexGrid1"));
         press(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("btexo"));
+        // The same out of the text, where Tab is typed into an answer.
+        auto* text = named<QTextEdit>(w.get(), "supertext");
+        text->setReadOnly(false);
+        text->setFocus();
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), text);
+        press(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("fich"));
         tableButton->setFocus();
         press(Qt::Key_Space);
         QVERIFY(named<QWidget>(w.get(), "Combo1")->isEnabled());

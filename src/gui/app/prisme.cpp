@@ -31,6 +31,7 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -300,6 +301,16 @@ bool Prisme::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
         panelShownOrHidden(watched, event->type() == QEvent::Show);
+    if (watched == supertext && event->type() == QEvent::KeyPress) {
+        // Tab is typed into an exercise's answer: Ctrl+Tab leaves the text, with Shift backwards.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            (key->modifiers() & Qt::ControlModifier)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         const auto it = m_hints.constFind(watched);
         if (it != m_hints.constEnd()) {

@@ -87,6 +87,7 @@ void Prisme::createKeyboardAccess()
     };
     for (auto it = m_panelKeys.cbegin(); it != m_panelKeys.cend(); ++it)
         const_cast<QObject*>(it.key())->installEventFilter(this);
+    supertext->installEventFilter(this); // Ctrl+Tab out of an answer being typed
 }
 
 void Prisme::updateCoveredControls()

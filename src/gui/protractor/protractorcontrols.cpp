@@ -174,6 +174,8 @@ ProtractorControls::ProtractorControls(const ProtractorPanel& panel, ProtractorS
     Imagecroix->setAccessibleName(CrossName);
     Imaged->setAccessibleName(TurnName);
     Imageboule->setAccessibleName(SphereName);
+    Imaged->valueMaximum = 360;    // its orientation
+    Imageboule->valueMaximum = 90; // the measure
     picturap->setAccessibleName(QStringLiteral("Rapporteur"));
     Label10->setAccessibleDescription(QStringLiteral("Angle mesuré, en degrés"));
     describe();
@@ -307,10 +309,8 @@ void ProtractorControls::describe()
         degree);
     Imageboule->setAccessibleDescription(QStringLiteral("Rapporteur, mesure ") + Label10->text() +
                                          degree);
-    Imaged->valueMaximum = 360;
     Imaged->value =
         double(protractor::normalisedAngle(m_state.protractorAngle)) / protractor::Degree;
-    Imageboule->valueMaximum = 90;
     Imageboule->value = protractor::measuredDegrees(m_state.lineAngle);
 }
 
