@@ -253,6 +253,36 @@ private slots:
         QCOMPARE(named<QWidget>(w.get(), "Image3_1")->focusPolicy(), Qt::NoFocus);
     }
 
+    void a_closed_dialog_gives_the_focus_back_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Ouvrir") << "Command2";
+        QTest::newRow("Enregistrer") << "Command11";
+        QTest::newRow("Imprimer") << "Command10";
+        QTest::newRow("Calculatrice") << "Command8";
+    }
+    // Action: Space on a command button, the dialog closed with Escape. Expected: the dialog
+    // had the focus, and the button has it again.
+    void a_closed_dialog_gives_the_focus_back()
+    {
+        QFETCH(QString, button);
+        showWindow();
+        auto* command = named<QPushButton>(w.get(), button);
+        command->setFocus();
+        bool dialogHadFocus = false;
+        watchdog->expect([&](QWidget* dialog) {
+            dialogHadFocus = QTest::qWaitFor(
+                [dialog] { return dialog->isAncestorOf(QApplication::focusWidget()); }, 2000);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            if (dialog->isVisible())
+                dialog->close();
+        });
+        press(Qt::Key_Space);
+        QCOMPARE(watchdog->pending(), 0);
+        QVERIFY(dialogHadFocus);
+        QTRY_COMPARE(QApplication::focusWidget(), command);
+    }
+
     // Expected: with every panel open (then the table over them), every control has a name.
     void every_control_of_the_window_is_named()
     {

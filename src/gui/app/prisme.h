@@ -18,6 +18,7 @@
 
 #include <QHash>
 #include <QLabel>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 #include <array>
@@ -44,6 +45,7 @@ class QScrollBar;
 class QTextEdit;
 class QTimer;
 class QUrl;
+class QWindow;
 
 class Prisme : public QWidget {
     Q_OBJECT
@@ -210,5 +212,7 @@ private:
         QWidget* firstControl = nullptr;
     };
     QHash<const QObject*, PanelKeys> m_panelKeys;
+    // The dialog that has the keyboard: closed, the keyboard comes back to this window.
+    QPointer<QWindow> m_dialogWindow;
     bool m_inSizeRule = false;
 };

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QWindow>
 
 namespace {
 
@@ -88,6 +89,32 @@ void Prisme::createKeyboardAccess()
     for (auto it = m_panelKeys.cbegin(); it != m_panelKeys.cend(); ++it)
         const_cast<QObject*>(it.key())->installEventFilter(this);
     supertext->installEventFilter(this); // Ctrl+Tab out of an answer being typed
+
+    // A dialog of this window closed with the keyboard in it: the window takes the keyboard back,
+    // on its control that had the focus, even where no window manager hands it back.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* now) {
+        QWindow* own = windowHandle();
+        if (!now || now == own || now->transientParent() != own || now == m_dialogWindow)
+            return;
+        m_dialogWindow = now;
+        disconnect(now, &QWindow::visibleChanged, this, nullptr); // a dialog shown again
+        connect(now, &QWindow::visibleChanged, this, [this, now](bool visible) {
+            if (visible || m_dialogWindow != now)
+                return;
+            m_dialogWindow.clear();
+            const QWindow* focus = QGuiApplication::focusWindow();
+            if (focus && focus != now)
+                return; // another window has the keyboard already
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    const QWindow* focus = QGuiApplication::focusWindow();
+                    if (isVisible() && (!focus || !focus->isVisible()))
+                        activateWindow();
+                },
+                Qt::QueuedConnection);
+        });
+    });
 }
 
 void Prisme::updateCoveredControls()
