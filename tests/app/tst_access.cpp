@@ -133,9 +133,10 @@ private slots:
         watchdog.reset();
     }
 
-    // Action: from the protractor's icon, Space, then Tab to the sphere, lay the line at 37,5°
-    // press Enter, Right, Enter, the table panel hidden. Expected: both read-outs typed into the
-    // current cell and the one below, in the table's format; the third row current.
+    // Action: from the protractor's icon, Space, then Tab to the sphere, lay the line at 37,5°,
+    // press Enter, Right, Enter, the table panel hidden; then twice Enter on the last row.
+    // Expected: both read-outs typed into the current cell and the one below, in the table's
+    // format, the third row current; on the last row, the reading replaces the cell's text.
     void a_reading_goes_into_the_table_by_keys()
     {
         showWindow();
@@ -155,6 +156,15 @@ private slots:
         QCOMPARE(w->table.getCell(2, 0), table::normalisedCell("38,5", w->table.numberFormat()));
         QCOMPARE(w->table.currentRow(), 3);
         QCOMPARE(w->table.currentColumn(), 0);
+        // On the last row the reading replaces the cell's value, and the hint says so.
+        w->table.setCurrentCell(w->table.dataRows(), 1);
+        w->table.typeKey(u'7');
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        QCOMPARE(w->table.getCell(w->table.dataRows(), 1),
+                 table::normalisedCell("38,5", w->table.numberFormat()));
+        QCOMPARE(w->table.currentRow(), w->table.dataRows());
+        QCOMPARE(w->hint(), TableControls::LastRowHint);
         // The cell as a screen reader reads it.
         const QModelIndex cell = w->tableControls->itemModel()->index(0, 0);
         QCOMPARE(cell.data(Qt::AccessibleTextRole).toString(),

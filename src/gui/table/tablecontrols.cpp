@@ -387,9 +387,14 @@ void TableControls::MSFlexGrid1_KeyPress(QChar key)
 
 void TableControls::enterReading(const QString& text)
 {
+    // The reading replaces what the cell held: typed after it, it would make another number.
+    m_table.deleteKey();
     for (const QChar key : text)
         MSFlexGrid1_KeyPress(key);
+    const int row = m_table.currentRow();
     MSFlexGrid1_KeyPress(u'\r');
+    if (m_table.currentRow() == row)
+        emit hintChanged(LastRowHint);
 }
 
 void TableControls::MSFlexGrid1_KeyUp(int key)
