@@ -85,6 +85,18 @@ void collectNameless(QAccessibleInterface* iface, QStringList& nameless, int dep
         collectNameless(iface->child(i), nameless, depth + 1);
 }
 
+// The shown controls that the pointer shows as clickable and that Tab does not reach.
+QStringList unreachableControls(QWidget* window)
+{
+    QStringList unreachable;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->isVisible() && w->cursor().shape() == Qt::PointingHandCursor &&
+            !(w->focusPolicy() & Qt::TabFocus))
+            unreachable << w->objectName();
+    }
+    return unreachable;
+}
+
 QStringList namelessControls(QWidget* window)
 {
     QStringList nameless;
@@ -293,10 +305,13 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), command);
     }
 
-    // Expected: with every panel open (then the table over them), every control has a name.
+    // Expected: what the pointer can click, Tab reaches (the panels closed: nothing covers the
+    // icons); with every panel open (then the table over them), every control has a name.
     void every_control_of_the_window_is_named()
     {
         showWindow();
+        const QStringList unreachable = unreachableControls(w.get());
+        QVERIFY2(unreachable.isEmpty(), qPrintable(unreachable.join(u'\n')));
         for (int i = 1; i <= 5; ++i)
             w->Image3_Click(i);
         QStringList nameless = namelessControls(w.get());
@@ -346,7 +361,8 @@ private slots:
             return new HelpWindow(QStringLiteral("Aide"), index, &p);
         });
     }
-    // Expected: every control of each dialog, shown, has a name.
+    // Expected: every control of each dialog, shown, has a name, and Tab reaches what the
+    // pointer can click.
     void every_control_of_the_dialogs_is_named()
     {
         using Make = std::function<QWidget*(Prisme&, const QString& folder)>;
@@ -355,8 +371,10 @@ private slots:
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         const QStringList nameless = namelessControls(dialog.get());
+        const QStringList unreachable = unreachableControls(dialog.get());
         dialog->close();
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
+        QVERIFY2(unreachable.isEmpty(), qPrintable(unreachable.join(u'\n')));
     }
 };
 
