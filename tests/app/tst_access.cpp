@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -306,7 +307,8 @@ private slots:
     }
 
     // Expected: what the pointer can click, Tab reaches (the panels closed: nothing covers the
-    // icons); with every panel open (then the table over them), every control has a name.
+    // icons); with every panel open (then the table over them), every control has a name; a
+    // picture that only decorates is passed over.
     void every_control_of_the_window_is_named()
     {
         showWindow();
@@ -319,6 +321,11 @@ private slots:
         nameless << namelessControls(w.get());
         nameless.removeDuplicates();
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
+        // The spectrum behind the wavelength's scroll bar only decorates: white space, no name.
+        QAccessibleInterface* strip =
+            QAccessible::queryAccessibleInterface(named<QLabel>(w.get(), "Image1"));
+        QCOMPARE(strip->role(), QAccessible::Whitespace);
+        QVERIFY(strip->text(QAccessible::Name).isEmpty());
     }
 
     void every_control_of_the_dialogs_is_named_data()

@@ -6,6 +6,7 @@
 #include "core/platform/numtext.h"
 #include "gui/bench/benchview.h"
 #include "gui/bench/loupe.h"
+#include "gui/platform/decorative.h"
 #include "gui/platform/placed.h"
 
 #include <QAccessible>
@@ -137,7 +138,7 @@ void BenchControls::buildSourcePanel(QFrame* source)
     m_w.HScroll1->setValue(589);
     m_w.HScroll1->setFocusPolicy(Qt::TabFocus);
     m_w.HScroll1->setAccessibleName(QStringLiteral("Longueur d'onde, en nanomètres"));
-    m_w.Image1->setAccessibleName(QStringLiteral("Spectre visible, de 400 à 800 nm"));
+    accessibility::markDecorative(m_w.Image1); // the scroll bar says the wavelength
     m_w.Label6 = placedLabel(source, "Label6", QStringLiteral("λ ="), QRect(180, 47, 22, 17));
     m_w.Label7 = placedLabel(source, "Label7", QStringLiteral("589"), QRect(202, 47, 26, 17));
     m_w.Label7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -54,6 +54,7 @@ LOUPE::LOUPE(BenchState& state, QWidget* mainWindow) : QDialog(mainWindow), m_st
     Image1 = new QLabel(this);
     Image1->setPixmap(cauchyPicture());
     Image1->setGeometry(42, 52, 276, 24);
+    Image1->setAccessibleName(QStringLiteral("Loi de Cauchy : n = A + B / λ²"));
     Label2 = new QLabel(QStringLiteral("Valeur de A ( de 1 à 2 ):"), this);
     Label2->setGeometry(12, 90, 220, 22);
     Text1 = new QLineEdit(this);

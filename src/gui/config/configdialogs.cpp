@@ -4,6 +4,7 @@
 #include "core/platform/files.h"
 #include "core/platform/programfolder.h"
 #include "core/state/module1.h"
+#include "gui/platform/decorative.h"
 #include "gui/platform/dialogs.h"
 #include "gui/platform/folderlists.h"
 
@@ -394,6 +395,7 @@ ouvrir::ouvrir(QWidget* mainWindow)
     Frame1->setAutoFillBackground(true);
     Image1 = named(new QLabel(Frame1), "Image1");
     Image1->setPixmap(hourglass());
+    accessibility::markDecorative(Image1); // the wait is said in words beside it
     Image1->setGeometry(14, 16, 32, 32);
     Label4 = caption(QStringLiteral("Patience: chargement du fichier"), {56, 16, 236, 32}, Frame1,
                      "Label4");
