@@ -360,7 +360,6 @@ void ProtractorControls::Imaged_KeyDown(int key, Qt::KeyboardModifiers modifiers
         std::fmod(double(m_state.protractorAngle) + (key == Qt::Key_Left ? step : -step), fullTurn);
     if (turned < 0)
         turned += fullTurn;
-    emit hintChanged(TurnHint);
     m_state.protractorAngle = protractor::normalisedAngle(float(turned));
     majrap();
     describe();
