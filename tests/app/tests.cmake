@@ -26,3 +26,12 @@ set_tests_properties(tst_xclipboard PROPERTIES TIMEOUT 120 ENVIRONMENT
   "QT_QPA_PLATFORM=xcb;ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:intercept_strndup=0")
 optiphane_add_test(tst_experimentsetup SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_experimentsetup.cpp
   LIBS optiphane_ui)
+optiphane_add_test(tst_access SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_access.cpp LIBS optiphane_ui)
+# The names as a screen reader reads them: the real program under Xvfb, read back through AT-SPI
+# (at-spi2-core, python3-pyatspi) in a D-Bus session the script starts; skipped (77) only when
+# no session or accessibility bus can be started. Its X server is looked for from :142 on, so
+# that it never races the other tests' xvfb-run for :99 when ctest starts them together.
+add_test(NAME tst_atspi COMMAND xvfb-run -a -n 142 -s "-screen 0 1024x768x24"
+  /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/atspi_names.py $<TARGET_FILE:optiphane>
+  ${CMAKE_SOURCE_DIR}/data)
+set_tests_properties(tst_atspi PROPERTIES TIMEOUT 120 SKIP_RETURN_CODE 77)

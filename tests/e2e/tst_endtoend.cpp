@@ -3,7 +3,8 @@
 // dragged, then turned with the keys, a value typed in the table, an answer typed in the
 // getting-started text, and the program closed with its two questions answered. The screen is
 // read with ImageMagick's import and xclip: the refracted ray at the angle Snell's law gives,
-// the typed value in the table, and "NON" in the marker file at the end.
+// the typed value in the table, and "NON" in the marker file at the end. A second session uses
+// the keyboard alone: the refracted ray measured with the protractor and recorded in the table.
 #include "core/app/markerfile.h"
 #include "core/config/recordfile.h"
 
@@ -105,6 +106,56 @@ int brightestRow(const QImage& image, int x, int y, int window)
 }
 
 } // namespace
+
+// The program and its files in a folder of their own, as installed beside each other, started
+// on the X server; its window shown, then a moment for the first drawing.
+bool startProgram(const QTemporaryDir& folder, QProcess& optiphane)
+{
+    const QString program = folder.filePath(QStringLiteral("optiphane"));
+    if (!QFile::copy(QStringLiteral(OPTIPHANE_EXECUTABLE), program))
+        return false;
+    QFile::setPermissions(program, QFile::permissions(program) | QFileDevice::ExeOwner);
+    for (const QString& name : {QStringLiteral("OPTIPHANE.PEM"), QStringLiteral("PRISENMAIN.RTF"),
+                                QStringLiteral("PRISENMAIN.P02")}) {
+        if (!QFile::copy(QStringLiteral(OPTIPHANE_SOURCE_DIR "/data/") + name,
+                         folder.filePath(name)))
+            return false;
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    optiphane.setProcessEnvironment(env);
+    optiphane.start(program, {});
+    if (!optiphane.waitForStarted())
+        return false;
+    const bool shown =
+        !run(QStringLiteral("xdotool"),
+             {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+              QStringLiteral("--name"), QStringLiteral("^Optiphane")})
+             .isEmpty();
+    QTest::qWait(1500);
+    return shown;
+}
+
+void keys(const QString& name, int times)
+{
+    for (int i = 0; i < times; ++i)
+        run(QStringLiteral("xdotool"), {QStringLiteral("key"), name});
+    QTest::qWait(250);
+}
+
+// The angle above the horizontal, in degrees, of the bright ray leaving the centre to the right,
+// read at two radii beyond the protractor's box.
+double rayAngle(const QImage& screen, double guess)
+{
+    double angles = 0;
+    for (int radius : {130, 170}) {
+        const int x = int(std::lround(kCentreX + radius * std::cos(guess * M_PI / 180)));
+        const int y = int(std::lround(kCentreY - radius * std::sin(guess * M_PI / 180)));
+        const int found = brightestRow(screen, x, y, 12);
+        angles += std::atan2(kCentreY - found, x - kCentreX) * 180 / M_PI;
+    }
+    return angles / 2;
+}
 
 class TestEndToEnd : public QObject {
     Q_OBJECT
@@ -252,6 +303,61 @@ private slots:
         QCOMPARE(optiphane.exitStatus(), QProcess::NormalExit);
         QCOMPARE(optiphane.exitCode(), 0);
         QCOMPARE(readRecord(marker, marker::Record).value_or(QString()), QStringLiteral("NON"));
+    }
+
+    void a_measurement_by_keys_alone()
+    {
+        QTemporaryDir folder;
+        QProcess optiphane;
+        QVERIFY(startProgram(folder, optiphane));
+        const QByteArray window = run(QStringLiteral("xdotool"),
+                                      {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                       QStringLiteral("--name"), QStringLiteral("^Optiphane")})
+                                      .trimmed();
+        xdotool({QStringLiteral("windowfocus"), QString::fromLatin1(window.split('\n').last())});
+
+        // The focus starts on "Ouvrir"; nine Tabs lead to the bench, where Right turns the lamp
+        // from 135° to 140°: an incidence of 40°, a refracted ray 25,27° above the normal.
+        keys(QStringLiteral("Tab"), 9);
+        keys(QStringLiteral("Right"), 5);
+        // Five Tabs on, past the other panels' icons, the protractor's icon: Space opens it with
+        // the focus on its cross; two Tabs to its sphere. The line, upright at start, turned
+        // down onto the ray by 64° and 7 tenths; Enter records the reading in the table.
+        keys(QStringLiteral("Tab"), 5);
+        keys(QStringLiteral("space"), 1);
+        keys(QStringLiteral("Tab"), 2);
+        keys(QStringLiteral("Right"), 64);
+        keys(QStringLiteral("shift+Right"), 7);
+        QTest::qWait(500);
+        const QImage screen = screenshot();
+        QVERIFY(!screen.isNull());
+        const double ray = rayAngle(screen, 25.3);
+        QVERIFY2(std::abs(ray - 25.3) < 0.5, qPrintable(QString::number(ray)));
+        // The measuring line lies on the ray inside the box: cyan within a pixel or two of it.
+        for (int radius : {40, 60, 80}) {
+            const int x = int(std::lround(kCentreX + radius * std::cos(25.3 * M_PI / 180)));
+            const int y = int(std::lround(kCentreY - radius * std::sin(25.3 * M_PI / 180)));
+            bool cyan = false;
+            for (int dy = -2; dy <= 2 && !cyan; ++dy) {
+                const QRgb p = screen.pixel(x, y + dy);
+                cyan = qBlue(p) > 150 && qGreen(p) > 150 && qRed(p) < 120;
+            }
+            QVERIFY2(cyan, qPrintable(QStringLiteral("r = %1 px").arg(radius)));
+        }
+        keys(QStringLiteral("Return"), 1);
+
+        // "Copier" by its mnemonic, its first item: the table's text on the clipboard.
+        keys(QStringLiteral("alt+p"), 1);
+        keys(QStringLiteral("Down"), 1);
+        keys(QStringLiteral("Return"), 1);
+        const QByteArray table = clipboardText();
+        QVERIFY2(table.startsWith("C1\tC2\tC3\tC4\tC5\n25,300\t\t\t\t\n"), table.constData());
+
+        // "Fermer" by its mnemonic, the question answered with Enter.
+        keys(QStringLiteral("alt+f"), 1);
+        answer(QStringLiteral("^Fermer$"));
+        QTRY_VERIFY_WITH_TIMEOUT(optiphane.state() == QProcess::NotRunning, 10000);
+        QCOMPARE(optiphane.exitCode(), 0);
     }
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The protractor over the bench, on its own panel: opened, driven by pointer moves on its three
-// handles, refreshed by every bench redraw, closed, and never in the bench's picture.
+// The protractor over the bench, on its own panel: opened, driven by pointer moves and by keys on
+// its three handles, refreshed by every bench redraw, closed, and never in the bench's picture.
+#include "core/platform/numtext.h"
 #include "core/state/module1.h"
 #include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
@@ -8,11 +9,13 @@
 #include "support/benchrig.h"
 #include "support/modalwatchdog.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
 
@@ -45,6 +48,22 @@ class TestProtractorControls : public QObject {
         QApplication::sendEvent(w->view, &e);
     }
     QPoint boxCorner() const { return w->protractor->picturap->pos() - QPoint(2, 2); }
+    // Keys pressed on the widget that has the focus.
+    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    }
+    // The rig on screen, the protractor open, the focus on the bench; Tab then goes `tabs` on.
+    void focusFromTheBench(int tabs)
+    {
+        pc().open();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->view->setFocus();
+        for (int i = 0; i < tabs; ++i)
+            press(Qt::Key_Tab);
+    }
 
 private slots:
     void init()
@@ -269,6 +288,167 @@ private slots:
         QCOMPARE(state().protractorAngle, a);
         QCOMPARE(state().lineAngle, b);
         QCOMPARE(w->protractor->Label10->text(), QStringLiteral("30,0"));
+    }
+
+    // Action: Tab from the bench. Expected: the cross, the turning handle, the sphere, each
+    // showing a frame, and the arrows no longer turn the lamp.
+    void tab_goes_through_the_handles()
+    {
+        focusFromTheBench(0);
+        const double lamp = w->experiment.bench.lampAngle;
+        for (QWidget* handle :
+             {static_cast<QWidget*>(pc().Imagecroix), static_cast<QWidget*>(pc().Imaged),
+              static_cast<QWidget*>(pc().Imageboule)}) {
+            press(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), handle);
+            const QImage framed = handle->grab().toImage();
+            QCOMPARE(QColor(framed.pixel(0, 8)), handle->palette().color(QPalette::Highlight));
+            press(Qt::Key_Left);
+            press(Qt::Key_Right);
+        }
+        QCOMPARE(w->experiment.bench.lampAngle, lamp);
+        // Without the focus, the handle is its picture alone.
+        press(Qt::Key_Backtab);
+        QVERIFY(pc().Imageboule->grab().toImage().pixel(0, 8) !=
+                pc().Imageboule->palette().color(QPalette::Highlight).rgb());
+    }
+
+    void cross_keys_move_the_box_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("times");
+        QTest::addColumn<QPoint>("corner");
+        QTest::newRow("right") << int(Qt::Key_Right) << false << 3 << QPoint(104, 101);
+        QTest::newRow("up") << int(Qt::Key_Up) << false << 1 << QPoint(101, 100);
+        QTest::newRow("ten down") << int(Qt::Key_Down) << true << 2 << QPoint(101, 121);
+        QTest::newRow("to the left edge") << int(Qt::Key_Left) << true << 15 << QPoint(0, 101);
+        QTest::newRow("to the bottom edge") << int(Qt::Key_Down) << true << 11 << QPoint(101, 202);
+    }
+    // Action: arrows on the cross. Expected: the box moved, kept on the bench, its background
+    // copied from the bench under its new place.
+    void cross_keys_move_the_box()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, shift);
+        QFETCH(int, times);
+        QFETCH(QPoint, corner);
+        focusFromTheBench(1);
+        press(key, shift ? Qt::ShiftModifier : Qt::NoModifier, times);
+        QCOMPARE(boxCorner(), corner);
+        QCOMPARE(pc().picture.box.picture(),
+                 w->benchPicture.dessin.image().copy(QRect(corner, QSize(202, 202))));
+        QCOMPARE(w->hint(), ProtractorControls::CrossHint);
+    }
+
+    void turning_keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("times");
+        QTest::addColumn<double>("degrees");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("left, anticlockwise")
+            << int(Qt::Key_Left) << false << 30 << 30.0 << "Rapporteur, orientation 30,0°";
+        QTest::newRow("tenths") << int(Qt::Key_Left) << true << 5 << 0.5
+                                << "Rapporteur, orientation 0,5°";
+        QTest::newRow("right, clockwise, through 0")
+            << int(Qt::Key_Right) << false << 90 << 270.0 << "Rapporteur, orientation 270,0°";
+    }
+    // Action: Left or Right on the turning handle. Expected: the protractor turned by whole
+    // degrees or tenths, the handles round the new base, the box not moved, the measure kept.
+    void turning_keys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, shift);
+        QFETCH(int, times);
+        QFETCH(double, degrees);
+        QFETCH(QString, description);
+        focusFromTheBench(2);
+        press(key, shift ? Qt::ShiftModifier : Qt::NoModifier, times);
+        // The turn is 6.28 long: a few thousandths of a degree may go in bringing a back in it.
+        QVERIFY2(std::abs(double(state().protractorAngle) / protractor::Degree - degrees) < 0.01,
+                 qPrintable(QString::number(state().protractorAngle)));
+        QCOMPARE(pc().Imaged->accessibleDescription(), description);
+        QCOMPARE(boxCorner(), QPoint(101, 101));
+        QCOMPARE(pc().Label10->text(), QStringLiteral("90,0"));
+        const QPointF expected =
+            protractor::handlePlaces(state().protractorAngle, state().lineAngle).turn;
+        QCOMPARE(pc().Imaged->pos(), QPoint(qRound(expected.x()), qRound(expected.y())));
+    }
+
+    void sphere_keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("times");
+        QTest::addColumn<QString>("readout");
+        QTest::addColumn<double>("lineDegrees");
+        QTest::newRow("right, towards 0") << int(Qt::Key_Right) << false << 30 << "60,0" << 60.0;
+        QTest::newRow("tenths") << int(Qt::Key_Left) << true << 525 << "37,5" << 142.5;
+        QTest::newRow("left, towards 180") << int(Qt::Key_Left) << true << 5 << "89,5" << 90.5;
+        QTest::newRow("caught by the 0 end") << int(Qt::Key_Right) << false << 100 << "0,0" << 0.0;
+        QTest::newRow("caught by the 180 end")
+            << int(Qt::Key_Left) << false << 100 << "0,0" << 180.0;
+    }
+    // Action: Left or Right on the sphere. Expected: the line turned, the ends catching it, the
+    // read-out, the sphere on the band, the description and the slider's value.
+    void sphere_keys()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, shift);
+        QFETCH(int, times);
+        QFETCH(QString, readout);
+        QFETCH(double, lineDegrees);
+        focusFromTheBench(3);
+        press(key, shift ? Qt::ShiftModifier : Qt::NoModifier, times);
+        QCOMPARE(pc().Label10->text(), readout);
+        QVERIFY(std::abs(double(state().lineAngle) / protractor::Degree - lineDegrees) < 0.01);
+        QVERIFY(double(state().lineAngle) <= protractor::ShortHalfTurn);
+        QCOMPARE(pc().Imageboule->accessibleDescription(),
+                 QStringLiteral("Rapporteur, mesure ") + readout + QStringLiteral("°"));
+        QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(pc().Imageboule);
+        QVERIFY(slider && slider->valueInterface());
+        QCOMPARE(slider->role(), QAccessible::Slider);
+        QCOMPARE(slider->text(QAccessible::Name), ProtractorControls::SphereName);
+        QCOMPARE(numtext::format(slider->valueInterface()->currentValue().toDouble(),
+                                 QStringLiteral("##0.0")),
+                 readout);
+        const QPointF onBand = protractor::polar(double(state().lineAngle), 90);
+        QVERIFY((QPointF(pc().Imageboule->pos()) + QPointF(8, 8) - onBand).manhattanLength() <= 2);
+    }
+
+    // Action: turn the lamp to 123,4° (down left) with the bench's keys, turn the protractor
+    // over, then lay the line on the lamp's ray with the sphere's keys alone. Expected: the
+    // read-out is the ray's angle with the base, 56,6, and the sphere lies on the ray.
+    void measuring_a_ray_with_keys()
+    {
+        focusFromTheBench(0);
+        press(Qt::Key_Left, Qt::NoModifier, 11);
+        press(Qt::Key_Left, Qt::ShiftModifier, 6);
+        QCOMPARE(w->view->accessibleDescription(), QStringLiteral("Lampe, angle 123,4°"));
+        press(Qt::Key_Tab, Qt::NoModifier, 2);
+        press(Qt::Key_Left, Qt::NoModifier, 180);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Right, Qt::NoModifier, 33);
+        press(Qt::Key_Right, Qt::ShiftModifier, 4);
+        const double ray = 180 - w->experiment.bench.lampAngle;
+        QCOMPARE(pc().Label10->text(), QStringLiteral("56,6"));
+        QVERIFY(std::abs(protractor::measuredDegrees(state().lineAngle) - ray) < 0.05);
+        // The sphere lies on the incident ray drawn on the bench.
+        const QPointF sphere =
+            QPointF(pc().picture.placedAt()) + pc().picture.handles.sphere + QPointF(8, 8);
+        const auto& ray1 = w->benchPicture.line1;
+        const QPointF a(ray1.x1, ray1.y1), b(ray1.x2, ray1.y2);
+        const double cross =
+            (b.x() - a.x()) * (sphere.y() - a.y()) - (b.y() - a.y()) * (sphere.x() - a.x());
+        QVERIFY2(std::abs(cross) / std::hypot(b.x() - a.x(), b.y() - a.y()) < 1.5,
+                 qPrintable(QString::number(cross)));
+        QSignalSpy recorded(w->protractor, &ProtractorControls::readingEntered);
+        press(Qt::Key_Return);
+        press(Qt::Key_Enter);
+        QCOMPARE(recorded.count(), 2);
+        QCOMPARE(recorded.at(0).at(0).toString(), QStringLiteral("56,6"));
     }
 
     // Expected: the bench picture (screen bench, copy, --image) never holds the protractor.

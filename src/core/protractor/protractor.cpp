@@ -48,8 +48,14 @@ float turnedAngle(double x, double y)
 
 float measuredLineAngle(float a, float b, double x, double y)
 {
-    const float before = b;
-    b = float(pointerDirection(x, y) - double(a));
+    return caughtLineAngle(b, pointerDirection(x, y) - double(a));
+}
+
+float caughtLineAngle(float before, double wanted)
+{
+    if (!std::isfinite(wanted))
+        return before;
+    float b = float(wanted);
     for (int pass = 0; pass < 2; ++pass) {
         if (b < 0)
             b = float(double(b) + Period);

@@ -31,6 +31,8 @@ constexpr double ShortHalfTurn = 3.1416;
 constexpr double QuarterTurn = 1.571;
 constexpr double Graduation = 0.1745; // ten degrees
 constexpr int HandleSize = 16;
+// One degree as the read-out counts it (180 of them in the half-turn above).
+constexpr double Degree = HalfTurn / 180;
 // The box's place when the protractor is opened: its centre on the bench centre.
 constexpr QPointF StartPlace{101, 101};
 
@@ -52,6 +54,9 @@ float turnedAngle(double x, double y);
 // line's angle b before the step: a sphere just past the 180° end stops on it, one just before the
 // 0° end stops there, and a step into the base side is ignored (b is returned unchanged).
 float measuredLineAngle(float a, float b, double x, double y);
+// The same rules for a line's angle wanted from the base (any real, brought into the turn): from b,
+// the angle the line takes. The arrow keys on the sphere step with it.
+float caughtLineAngle(float b, double wanted);
 
 // The acute angle between the line and the base, in degrees, from 0 to 90.
 double measuredDegrees(float b);

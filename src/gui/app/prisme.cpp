@@ -31,6 +31,7 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -89,6 +90,7 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
     connect(exercisesMenu, &ExerciseControls::panelsHideRequested, this, &Prisme::hideForExercise);
     connect(exercisesMenu, &ExerciseControls::startupTextRequested, this, &Prisme::showStartupText);
     connectControls();
+    createKeyboardAccess();
     Form_Load();
 }
 
@@ -152,6 +154,9 @@ void Prisme::connectControls()
     connect(Label25, &ClickLabel::clicked, protractor, &ProtractorControls::close);
     connect(Image4, &ClickLabel::clicked, protractor, &ProtractorControls::close);
     connect(btexo, &ClickLabel::clicked, exercisesMenu, &ExerciseControls::btexo_Click);
+    // Enter on the protractor's sphere records its reading, shown or not, into the table.
+    connect(protractor, &ProtractorControls::readingEntered, tableControls,
+            &TableControls::enterReading);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -294,6 +299,18 @@ void Prisme::mouseMoveEvent(QMouseEvent* event)
 
 bool Prisme::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+        panelShownOrHidden(watched, event->type() == QEvent::Show);
+    if (watched == supertext && event->type() == QEvent::KeyPress) {
+        // Tab is typed into an exercise's answer: Ctrl+Tab leaves the text, with Shift backwards.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            (key->modifiers() & Qt::ControlModifier)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         const auto it = m_hints.constFind(watched);
         if (it != m_hints.constEnd()) {
@@ -372,7 +389,11 @@ void Prisme::Command9_Click()
 
 void Prisme::Command4_Click()
 {
-    menucopie->popup(QCursor::pos());
+    // Under the pointer that clicked; from the keyboard (the pointer elsewhere), under the button.
+    QPoint at = QCursor::pos();
+    if (!Command4->rect().contains(Command4->mapFromGlobal(at)))
+        at = Command4->mapToGlobal(QPoint(0, Command4->height()));
+    menucopie->popup(at);
 }
 
 void Prisme::cop001_Click()

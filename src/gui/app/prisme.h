@@ -18,6 +18,7 @@
 
 #include <QHash>
 #include <QLabel>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 #include <array>
@@ -44,6 +45,7 @@ class QScrollBar;
 class QTextEdit;
 class QTimer;
 class QUrl;
+class QWindow;
 
 class Prisme : public QWidget {
     Q_OBJECT
@@ -190,6 +192,11 @@ private:
     void createTextArea();
     void createMenus();
     void createHints();
+    // The accessible names, the Tab order, and the focus going into a panel opened from the
+    // keyboard and back to its icon when it closes (prismefocus.cpp).
+    void createKeyboardAccess();
+    void panelShownOrHidden(QObject* panel, bool shown);
+    void updateCoveredControls();
     void connectControls();
     QFrame* createPanel(const QRect& place, const char* name, ClickLabel*& title,
                         const char* titleName, const QString& titleText);
@@ -199,5 +206,13 @@ private:
 
     StartMode m_mode;
     QHash<const QObject*, QString> m_hints;
+    // What opens a panel from the keyboard, and where the focus goes in it.
+    struct PanelKeys {
+        QWidget* opener = nullptr;
+        QWidget* firstControl = nullptr;
+    };
+    QHash<const QObject*, PanelKeys> m_panelKeys;
+    // The dialog that has the keyboard: closed, the keyboard comes back to this window.
+    QPointer<QWindow> m_dialogWindow;
     bool m_inSizeRule = false;
 };

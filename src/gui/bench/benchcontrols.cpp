@@ -3,10 +3,13 @@
 
 #include "core/bench/lamp.h"
 #include "core/bench/materials.h"
+#include "core/platform/numtext.h"
 #include "gui/bench/benchview.h"
 #include "gui/bench/loupe.h"
+#include "gui/platform/decorative.h"
 #include "gui/platform/placed.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -90,20 +93,23 @@ void BenchControls::buildMaterialPanels(QFrame* disc, QFrame* outer)
         const char* lineName;
         QLabel*& readout;
         const char* readoutName;
+        QString accessibleName;
     };
     const Medium media[] = {
         {disc, m_w.Combo1, "Combo1",
          QStringLiteral("Définir le matériau constituant le demi-disque"), m_w.Label20, "Label20",
-         m_w.Label4, "Label4"},
+         m_w.Label4, "Label4", QStringLiteral("Matériau du demi-disque")},
         {outer, m_w.Combo2, "Combo2",
          QStringLiteral("Définir le matériau à l'extérieur du demi-disque"), m_w.Label14, "Label14",
-         m_w.Label16, "Label16"},
+         m_w.Label16, "Label16", QStringLiteral("Matériau du milieu extérieur")},
     };
     for (const Medium& m : media) {
         auto* materialLabel = new QLabel(QStringLiteral("Matériau:"), m.panel);
         materialLabel->setGeometry(6, 22, 54, 16);
         m.combo = placed(new QComboBox(m.panel), m.comboName, QRect(60, 20, 110, 21));
         m.combo->setToolTip(m.toolTip);
+        m.combo->setAccessibleName(m.accessibleName);
+        materialLabel->setBuddy(m.combo);
         m.line = placedLabel(m.panel, m.lineName, QStringLiteral("l ="), QRect(6, 44, 164, 28));
         m.line->setWordWrap(true);
         m.line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -130,6 +136,9 @@ void BenchControls::buildSourcePanel(QFrame* source)
     m_w.HScroll1->setSingleStep(1);
     m_w.HScroll1->setPageStep(25);
     m_w.HScroll1->setValue(589);
+    m_w.HScroll1->setFocusPolicy(Qt::TabFocus);
+    m_w.HScroll1->setAccessibleName(QStringLiteral("Longueur d'onde, en nanomètres"));
+    accessibility::markDecorative(m_w.Image1); // the scroll bar says the wavelength
     m_w.Label6 = placedLabel(source, "Label6", QStringLiteral("λ ="), QRect(180, 47, 22, 17));
     m_w.Label7 = placedLabel(source, "Label7", QStringLiteral("589"), QRect(202, 47, 26, 17));
     m_w.Label7->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -297,6 +306,19 @@ BenchOptions BenchControls::benchOptions() const
 void BenchControls::redrawBench()
 {
     ::redrawBench(m_state, benchOptions(), m_picture);
+    describeLamp();
+}
+
+void BenchControls::describeLamp()
+{
+    const QString text = QStringLiteral("Lampe, angle ") +
+                         numtext::format(m_state.lampAngle, QStringLiteral("##0.0")) +
+                         QStringLiteral("°");
+    if (m_w.dessin->accessibleDescription() == text)
+        return;
+    m_w.dessin->setAccessibleDescription(text);
+    QAccessibleValueChangeEvent event(m_w.dessin, m_state.lampAngle);
+    QAccessible::updateAccessibility(&event);
 }
 
 void BenchControls::redrawWhiteLight()

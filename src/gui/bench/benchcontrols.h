@@ -89,6 +89,8 @@ public:
     BenchOptions benchOptions() const;
     // The redraw cycle on the bench picture (bench/redraw.h).
     void redrawBench();
+    // The bench's accessible description, "Lampe, angle 135,0°", announced when it changes.
+    void describeLamp();
     void redrawWhiteLight();
 
     // Material selectors: coefficients from the catalogue (or the custom-material dialog for

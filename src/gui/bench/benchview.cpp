@@ -15,6 +15,7 @@ BenchView::BenchView(BenchPicture& picture, QWidget* parent) : QFrame(parent), m
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Banc optique"));
 }
 
 QRect BenchView::lampRect() const

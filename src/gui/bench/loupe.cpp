@@ -54,6 +54,7 @@ LOUPE::LOUPE(BenchState& state, QWidget* mainWindow) : QDialog(mainWindow), m_st
     Image1 = new QLabel(this);
     Image1->setPixmap(cauchyPicture());
     Image1->setGeometry(42, 52, 276, 24);
+    Image1->setAccessibleName(QStringLiteral("Loi de Cauchy : n = A + B / λ²"));
     Label2 = new QLabel(QStringLiteral("Valeur de A ( de 1 à 2 ):"), this);
     Label2->setGeometry(12, 90, 220, 22);
     Text1 = new QLineEdit(this);
@@ -64,6 +65,8 @@ LOUPE::LOUPE(BenchState& state, QWidget* mainWindow) : QDialog(mainWindow), m_st
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setGeometry(236, 122, 112, 22);
+    Label2->setBuddy(Text1);
+    Label3->setBuddy(Text2);
     Command2 = new QPushButton(QStringLiteral("OK"), this);
     Command2->setGeometry(160, 170, 88, 30);
     Command2->setDefault(true);

@@ -224,6 +224,7 @@ Machine::~Machine() = default;
 void Machine::createControls()
 {
     z1 = new QTextEdit(this);
+    z1->setAccessibleName(QStringLiteral("Écran de la calculatrice"));
     z1->setObjectName(QStringLiteral("z1"));
     z1->setGeometry(9, 16, 284, 89);
     z1->setReadOnly(true);

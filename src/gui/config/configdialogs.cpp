@@ -4,6 +4,7 @@
 #include "core/platform/files.h"
 #include "core/platform/programfolder.h"
 #include "core/state/module1.h"
+#include "gui/platform/decorative.h"
 #include "gui/platform/dialogs.h"
 #include "gui/platform/folderlists.h"
 
@@ -207,6 +208,9 @@ FolderDialog::FolderDialog(QWidget* mainWindow, const char* folderName, const QS
     Dir1 = list(this, "Dir1", {10, 98, 200, 184});
     m_filesCaption = caption(filesText, {220, 8, 240, 18}, this, filesName);
     File1 = list(this, "File1", {220, 28, 240, 254});
+    Label1->setBuddy(Drive1);
+    Dir1->setAccessibleName(QStringLiteral("Dossiers"));
+    File1->setAccessibleName(QStringLiteral("Fichiers"));
     connect(Drive1, &QComboBox::activated, this, &FolderDialog::Drive1_Change);
     connect(Dir1, &QListWidget::itemDoubleClicked, this, &FolderDialog::Dir1_Open);
 }
@@ -274,6 +278,7 @@ enregistrer::enregistrer(QWidget* mainWindow)
     Label2 = caption(QStringLiteral("Nom du fichier:"), {10, 290, 450, 18}, this, "Label2");
     Text1 = named(new QLineEdit(this), "Text1");
     Text1->setGeometry(10, 310, 450, 24);
+    Text1->setAccessibleName(QStringLiteral("Nom du fichier"));
     Command1 =
         button(QStringLiteral("ENREGISTRER"), kDialogWidth - 10 - 110 - 8 - 110, this, "Command1");
     Command2 = button(QStringLiteral("ANNULER"), kDialogWidth - 10 - 110, this, "Command2");
@@ -378,6 +383,7 @@ ouvrir::ouvrir(QWidget* mainWindow)
     Label3 = m_filesCaption;
     ficharge = named(new QLineEdit(this), "ficharge");
     ficharge->setGeometry(10, 300, 450, 24);
+    ficharge->setAccessibleName(QStringLiteral("Fichier à ouvrir"));
     Command1 =
         button(QStringLiteral("OUVRIR"), kDialogWidth - 10 - 110 - 8 - 110, this, "Command1");
     Command2 = button(QStringLiteral("ANNULER"), kDialogWidth - 10 - 110, this, "Command2");
@@ -389,6 +395,7 @@ ouvrir::ouvrir(QWidget* mainWindow)
     Frame1->setAutoFillBackground(true);
     Image1 = named(new QLabel(Frame1), "Image1");
     Image1->setPixmap(hourglass());
+    accessibility::markDecorative(Image1); // the wait is said in words beside it
     Image1->setGeometry(14, 16, 32, 32);
     Label4 = caption(QStringLiteral("Patience: chargement du fichier"), {56, 16, 236, 32}, Frame1,
                      "Label4");

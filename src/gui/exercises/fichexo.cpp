@@ -153,6 +153,12 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     Image5->setToolTip(QStringLiteral("Fermer sans charger d'exercice"));
     Image5->setCursor(Qt::PointingHandCursor);
     Image5->installEventFilter(this);
+    // The two pictures are buttons for the keyboard too: Tab reaches them, a frame shows the
+    // focus, Space or Enter clicks.
+    ouvreur->setAccessibleName(QStringLiteral("Ouvrir l'exercice sélectionné"));
+    Image5->setAccessibleName(QStringLiteral("Fermer sans charger d'exercice"));
+    for (QLabel* picture : {ouvreur, Image5})
+        picture->setFocusPolicy(Qt::TabFocus);
 
     Frame1 = fichexoNamed(new QFrame(this), "Frame1");
     Frame1->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -165,6 +171,8 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     Dir1->installEventFilter(this);
     fichexoLabel(Frame1, "LabelFiles", QStringLiteral("Liste des exercices:"), {8, 0, 230, 18});
     File1 = fichexoNamed(new QListWidget(Frame1), "File1");
+    Dir1->setAccessibleName(QStringLiteral("Dossiers"));
+    File1->setAccessibleName(QStringLiteral("Exercices"));
     File1->installEventFilter(this);
 
     titratexo = fichexoNamed(new QLabel(this), "titratexo");
@@ -205,6 +213,8 @@ Fichexo::Fichexo(ExerciseControls& controls, QWidget* mainWindow)
     Text1->setReadOnly(true);
     Text1->setAcceptRichText(false);
     fichierexo = fichexoNamed(new QLineEdit(this), "fichierexo");
+    fichierexo->setAccessibleName(QStringLiteral("Fichier de l'exercice"));
+    Text1->setAccessibleName(QStringLiteral("Notions abordées"));
     fichierexo->setReadOnly(true);
 
     Frame2 = fichexoNamed(new QFrame(this), "Frame2");
@@ -370,9 +380,22 @@ bool Fichexo::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
+    if ((watched == ouvreur || watched == Image5) &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        static_cast<QLabel*>(watched)->setFrameStyle(
+            event->type() == QEvent::FocusIn ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+        return false;
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if ((enter || key->key() == Qt::Key_Space) && (watched == ouvreur || watched == Image5)) {
+            if (watched == ouvreur)
+                ouvreur_Click();
+            else
+                Image5_Click();
+            return true;
+        }
         if (enter && watched == Dir1) {
             Dir1_Open(Dir1->currentItem());
             return true;

@@ -39,6 +39,7 @@ HelpWindow::HelpWindow(const QString& title, const QString& index, QWidget* pare
     tools->addSpacing(16);
     tools->addWidget(new QLabel(QStringLiteral("Rechercher :"), this));
     search = new QLineEdit(this);
+    search->setAccessibleName(QStringLiteral("Rechercher"));
     search->setObjectName(QStringLiteral("search"));
     search->setPlaceholderText(QStringLiteral("mot à chercher dans la page"));
     search->setClearButtonEnabled(true);
@@ -48,6 +49,7 @@ HelpWindow::HelpWindow(const QString& title, const QString& index, QWidget* pare
     tools->addWidget(searchStatus);
 
     browser = new QTextBrowser(this);
+    browser->setAccessibleName(title);
     browser->setObjectName(QStringLiteral("browser"));
     browser->setOpenLinks(false);
     browser->setSearchPaths({QFileInfo(index).absolutePath()});

@@ -74,12 +74,14 @@ confimp::confimp(print::BenchPrintout bench, print::TablePrintout table, QWidget
     // Only the arrows of the spinner show: its value is read on Label4 beside it.
     UpDown1 = new QSpinBox(this);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setAccessibleName(QStringLiteral("Nombre d'exemplaires"));
     UpDown1->setRange(1, 99);
     UpDown1->setValue(1);
     UpDown1->setGeometry(204, 206, 20, 22);
 
     defaut = new QLineEdit(this);
     defaut->setObjectName(QStringLiteral("defaut"));
+    defaut->setAccessibleName(QStringLiteral("Imprimante"));
     defaut->setReadOnly(true);
     defaut->setGeometry(10, 238, 320, 22);
 

@@ -29,18 +29,28 @@ private:
 
 // A 16 × 16 handle picture. Pointer moves, with or without a button, are handed on in pixels
 // from the handle's corner; while a button is held they keep coming to the handle that was
-// pressed, wherever the pointer goes.
+// pressed, wherever the pointer goes. A handle is also a focus region of its own: the arrow keys,
+// Enter and Return are handed on (never to the bench under it), and a frame shows the focus.
 class ProtractorHandle : public QWidget {
     Q_OBJECT
 public:
     ProtractorHandle(const QImage& icon, QWidget* parent);
 
+    // What a screen reader reads as the handle's value, from 0 to valueMaximum (degrees); a
+    // handle with no maximum has no value.
+    double value = 0;
+    double valueMaximum = 0;
+
 signals:
     void mouseMoved(Qt::MouseButtons buttons, QPointF pos);
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     const QImage& m_icon;
@@ -68,9 +78,16 @@ public:
     ProtractorControls(const ProtractorPanel& panel, ProtractorState& state, BenchPicture& bench,
                        QObject* parent = nullptr);
 
+    // The handles' accessible names.
+    static inline const QString CrossName = QStringLiteral("Croix de déplacement du rapporteur");
+    static inline const QString TurnName = QStringLiteral("Poignée de rotation du rapporteur");
+    static inline const QString SphereName = QStringLiteral("Sphère de mesure du rapporteur");
+
 signals:
     // The hint bar's text for what the pointer is on.
     void hintChanged(const QString& text);
+    // Enter on the sphere: the read-out as shown ("37,5"), to be recorded.
+    void readingEntered(const QString& readout);
 
 public:
     ProtractorPicture picture;
@@ -98,7 +115,19 @@ public:
     void Imaged_MouseMove(Qt::MouseButtons buttons, QPointF pos);
     void Imageboule_MouseMove(Qt::MouseButtons buttons, QPointF pos);
 
+    // Keys on the handles, through the same steps as the pointer. The cross: the arrows move the
+    // box by 1 pixel (Shift: 10), kept on the bench. The turning handle: Left and Right turn the
+    // protractor by 1° anticlockwise and clockwise (Shift: 0,1°). The sphere: Left and Right turn
+    // the line the same way, the ends catching it and the base side refused; Enter gives the
+    // read-out to be recorded.
+    void Imagecroix_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Imaged_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Imageboule_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
 private:
+    void moveBoxTo(QPointF wanted);
+    void showReadout();
+    void describe();
     void showDrawing();
     QPointF inBox(const ProtractorHandle* handle, QPointF pos) const;
 

@@ -44,6 +44,7 @@ arith::arith(TableModel& table, QWidget* mainWindow) : QDialog(mainWindow), m_ta
         // through the same filter as the keys.
         connect(box, &QLineEdit::textEdited, this, [this, i] { Text1_Edited(i); });
         Text1[i] = box;
+        box->setAccessibleName(QString(Captions[i]).remove(u':').trimmed());
     }
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);

@@ -42,6 +42,7 @@ fnblignes::fnblignes(TableModel& table, QWidget* mainWindow) : QDialog(mainWindo
     // Only the arrows of the spinner show: its value is read on Label1 beside it.
     UpDown1 = new QSpinBox(this);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setAccessibleName(QStringLiteral("Nombre de lignes"));
     UpDown1->setRange(1, 100);
     UpDown1->setSingleStep(1);
     UpDown1->setGeometry(kLabel1.right() + 2, kLabel1.top(), 20, kLabel1.height());

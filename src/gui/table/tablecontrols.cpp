@@ -87,6 +87,13 @@ QVariant TableItemModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return m_table.getCell(index.row() + 1, index.column());
+    case Qt::AccessibleTextRole: {
+        // "C2, ligne 3 : 20,100": the column's title, the row, the text.
+        const QString text = m_table.getCell(index.row() + 1, index.column());
+        return m_table.title(index.column()).trimmed() + QStringLiteral(", ligne ") +
+               QString::number(index.row() + 1) + QStringLiteral(" : ") +
+               (text.isEmpty() ? QStringLiteral("vide") : text);
+    }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -146,6 +153,14 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent)
 
 void TableGrid::keyPressEvent(QKeyEvent* event)
 {
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+        (event->modifiers() & Qt::ControlModifier)) {
+        // Tab goes from cell to cell: Ctrl+Tab leaves the grid, with Shift backwards.
+        const bool back =
+            event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        QWidget::focusNextPrevChild(!back);
+        return;
+    }
     if (event->matches(QKeySequence::Paste)) {
         emit pasteRequested();
         return;
@@ -368,6 +383,18 @@ void TableControls::MSFlexGrid1_KeyPress(QChar key)
         return;
     }
     m_table.typeKey(key);
+}
+
+void TableControls::enterReading(const QString& text)
+{
+    // The reading replaces what the cell held: typed after it, it would make another number.
+    m_table.deleteKey();
+    for (const QChar key : text)
+        MSFlexGrid1_KeyPress(key);
+    const int row = m_table.currentRow();
+    MSFlexGrid1_KeyPress(u'\r');
+    if (m_table.currentRow() == row)
+        emit hintChanged(LastRowHint);
 }
 
 void TableControls::MSFlexGrid1_KeyUp(int key)

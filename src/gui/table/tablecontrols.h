@@ -95,6 +95,10 @@ public:
     static inline const QString TitleRowHint = QStringLiteral(
         "Cliquer sur la première cellule d'une colonne pour calculer, effacer, nommer ou classer.");
 
+    static inline const QString LastRowHint =
+        QStringLiteral("Mesure inscrite dans la dernière ligne : la suivante la remplacera "
+                       "(menu du tableau, « Nombre de lignes » pour en ajouter).");
+
     // What the hint bar says when a cell is left with a text that is not a number.
     static QString notANumberHint(const QString& text)
     {
@@ -128,6 +132,10 @@ public:
     // current.
     void MSFlexGrid1_KeyPress(QChar key);
     void MSFlexGrid1_KeyUp(int key); // Delete (46) empties the current cell
+    // A reading recorded from another window (the protractor's read-out), whether the grid is
+    // shown or not: the current cell emptied, the text typed into it key by key, then Enter. On
+    // the last row, which stays current, the hint says that the next reading will replace it.
+    void enterReading(const QString& text);
     void MSFlexGrid1_LeaveCell();
     void MSFlexGrid1_MouseMove(QPoint pos);
     void MSFlexGrid1_MouseUp(Qt::MouseButton button, QPoint pos, QPoint globalPos);
