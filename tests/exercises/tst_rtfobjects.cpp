@@ -173,6 +173,7 @@ private slots:
     void libreoffice_sample_keeps_its_pictures_and_cells();
     void metafile_is_written_back_byte_for_byte();
     void pasted_image_is_saved_as_png();
+    void image_without_bytes_is_saved_as_png();
     void large_pictures_and_tables_stay_quick();
 };
 
@@ -223,6 +224,7 @@ void TestRtfObjects::reads_and_keeps_pictures_data()
         {"[wmetafile cadre 2000x2000]"});
     row("no format word: a placeholder kept as read", pict("\\picw100\\pich100", "ab"),
         {"[ cadre 4x4]"});
+    row("an empty picture", "{\\pict}", {"[ cadre 100x100]"});
     row("the file ends inside the picture", "a{\\pict\\pngblip " + png().toHex(), {"a[png 40x20]"});
     row("hidden pictures are left out", "{\\v " + pict("\\pngblip", png()) + "}b", {"b"});
     row("a picture inside a picture is left out",
@@ -366,6 +368,19 @@ void TestRtfObjects::pasted_image_is_saved_as_png()
     QCOMPARE(rtf::read(rtf::write(document), again), rtf::ReadStatus::Read);
     QCOMPARE(layout(again), layout(document));
     QCOMPARE(firstImage(again), image.convertToFormat(firstImage(again).format()));
+}
+
+void TestRtfObjects::image_without_bytes_is_saved_as_png()
+{
+    // An image the text took from HTML (a resource, no bytes of its own) is saved as a PNG.
+    QTextDocument document;
+    const QImage image = figure(12, 8);
+    document.addResource(QTextDocument::ImageResource, QUrl("figure.png"), image);
+    QTextCursor(&document).insertImage(QStringLiteral("figure.png"));
+    QTextDocument again;
+    QCOMPARE(rtf::read(rtf::write(document), again), rtf::ReadStatus::Read);
+    QCOMPARE(layout(again), QStringList{"[png 12x8]"});
+    QCOMPARE(firstImage(again), image);
 }
 
 void TestRtfObjects::large_pictures_and_tables_stay_quick()

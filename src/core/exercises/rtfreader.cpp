@@ -47,9 +47,11 @@ constexpr std::size_t kRtfReaderFormatCacheSize = 16;
 constexpr int kRtfReaderMaxPieces = 1000000;
 constexpr int kRtfReaderParagraphPieces = 2;
 // A table holds at most this many columns (RTF's own bound) and cells; rows beyond the cells'
-// bound go on in a table of their own, so that adding a row never costs more than a bounded table.
+// bound go on in a table of their own: adding a row to a table costs time in its number of cells.
+// Past a document's bound of table cells, rows are read as paragraphs, their cells apart by tabs.
 constexpr std::size_t kRtfReaderMaxColumns = 63;
-constexpr int kRtfReaderMaxTableCells = 10000;
+constexpr int kRtfReaderMaxTableCells = 1000;
+constexpr int kRtfReaderMaxDocumentCells = 20000;
 // The width of a row given without its cells' boundaries (twips): a page between its margins.
 constexpr int kRtfReaderRowWidth = 9638;
 // Cell boundaries beyond this are clamped (twips): twice the widest page.
@@ -629,6 +631,13 @@ private:
     std::vector<CellPlace> m_rowCells;
     std::size_t m_cellIndex = 0;
     bool m_rowOpen = false;
+    int m_tableCells = 0; // cells of every table made
+
+    // Whether the paragraph goes into a table: one of its paragraphs while the bound holds.
+    bool tabled() const
+    {
+        return m_state.para.inTable && (m_rowOpen || m_tableCells < kRtfReaderMaxDocumentCells);
+    }
 };
 
 void RtfReaderParser::run(qsizetype start)
@@ -1005,7 +1014,7 @@ void RtfReaderParser::controlWord(std::string_view word, bool hasParam, int para
         emitChar(u'\t');
         return;
     case RtfReaderWord::Cell:
-        if (m_state.dest == RtfReaderDest::Text && (m_rowOpen || para.inTable)) {
+        if (m_state.dest == RtfReaderDest::Text && (m_rowOpen || tabled())) {
             syncTable();
             endCell();
         } else if (m_state.dest == RtfReaderDest::Text && !chars.hidden) {
@@ -1594,7 +1603,7 @@ void RtfReaderParser::finishPicture()
 // the table.
 void RtfReaderParser::syncTable()
 {
-    if (m_state.para.inTable) {
+    if (tabled()) {
         if (!m_rowOpen)
             openRow();
     } else if (m_table) {
@@ -1736,6 +1745,7 @@ void RtfReaderParser::openRow()
     for (const std::size_t span : spanOf)
         m_rowCells.push_back(places[span]);
     countPieces(int(spans.size()) * kRtfReaderParagraphPieces);
+    m_tableCells += int(m_grid.size());
     m_rowOpen = true;
     m_cellIndex = 0;
     enterCell(0);

@@ -425,8 +425,8 @@ void RtfWriterOutput::writePicture(const QTextImageFormat& format)
     QByteArray kind = format.property(PictureKind).toByteArray();
     QByteArray data = format.property(PictureData).toByteArray();
     const QByteArray header = format.property(PictureHeader).toByteArray();
-    if (data.isEmpty() && header.isEmpty()) {
-        // An image the text holds without bytes of its own: written as a PNG.
+    if (!format.hasProperty(PictureKind)) {
+        // An image the text holds without bytes of its own (an HTML paste): written as a PNG.
         const QVariant resource =
             m_document.resource(QTextDocument::ImageResource, QUrl(format.name()));
         QImage image;
