@@ -175,6 +175,7 @@ private slots:
     void pasted_image_is_saved_as_png();
     void image_without_bytes_is_saved_as_png();
     void large_pictures_and_tables_stay_quick();
+    void pictures_past_the_bounds_are_placeholders();
 };
 
 void TestRtfObjects::reads_and_keeps_pictures_data()
@@ -273,6 +274,11 @@ void TestRtfObjects::reads_and_keeps_tables_data()
         "\\trowd\\cellx2000\\pard\\intbl A\\cell\\row\\trowd\\cellx1000\\cellx2000\\pard\\intbl "
         "b\\cell c\\cell\\row",
         {"", "table 2x2", "| <1x2>A", "| b | c", ""});
+    row("a wider row later adds a column after the rows above",
+        "\\trowd\\cellx1000\\pard\\intbl a\\cell\\row\\trowd\\cellx1000\\cellx2000\\pard\\intbl "
+        "b\\cell "
+        "c\\cell\\row",
+        {"", "table 2x2", "| a | ", "| b | c", ""});
     row("\\clmgf and \\clmrg",
         "\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\cellx3000\\pard\\intbl A\\cell\\cell "
         "C\\cell\\row",
@@ -403,6 +409,36 @@ void TestRtfObjects::large_pictures_and_tables_stay_quick()
         QVERIFY(!saved.isEmpty());
         QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
     }
+}
+
+void TestRtfObjects::pictures_past_the_bounds_are_placeholders()
+{
+    // A PNG whose header claims 30 000 × 30 000 pixels is never decoded.
+    QByteArray huge = png();
+    huge.replace(16, 8, QByteArray::fromHex("0000753000007530"));
+    // Six pictures of 20 million pixels: the document shows 100 million at most.
+    QImage blank(4000, 5000, QImage::Format_Mono);
+    blank.fill(0);
+    const QByteArray big = encoded(blank, "PNG");
+    QByteArray body = pict("\\pngblip\\picwgoal300\\pichgoal300", huge) + "\\par ";
+    for (int i = 0; i < 6; ++i)
+        body += pict("\\pngblip\\picwgoal1500\\pichgoal1500", big);
+    // A hundred placeholders of as many sizes.
+    body += "\\par ";
+    for (int i = 1; i <= 100; ++i)
+        body += pict("\\emfblip\\picwgoal" + QByteArray::number(i * 15) + "\\pichgoal15", "x");
+    QTextDocument document;
+    for (int twice = 0; twice < 2; ++twice) { // the same document read again shows the same
+        QCOMPARE(rtf::read(statement(body), document), rtf::ReadStatus::Read);
+        const QStringList lines = layout(document);
+        QCOMPARE(lines.value(0), QStringLiteral("[png cadre 20x20]"));
+        QCOMPARE(lines.value(1), QStringLiteral("[png 100x100]").repeated(5) +
+                                     QStringLiteral("[png cadre 100x100]"));
+        QCOMPARE(lines.value(2).count(QStringLiteral(" cadre ")), 100);
+    }
+    QTextDocument again;
+    QCOMPARE(rtf::read(rtf::write(document), again), rtf::ReadStatus::Read);
+    QCOMPARE(pictureBytes(again), pictureBytes(document));
 }
 
 QTEST_MAIN(TestRtfObjects)

@@ -15,8 +15,13 @@ namespace rtf {
 
 namespace {
 
-// Pictures beyond this many pixels are not decoded (a 16 000 × 16 000 picture is a gigabyte).
-constexpr qint64 kPictureMaxPixels = qint64(64) * 1024 * 1024;
+// Pictures beyond this many pixels are not decoded (a 16 000 × 16 000 picture is a gigabyte), nor
+// those past the document's own bound: a text shows at most this many pixels of its pictures.
+constexpr qint64 kPictureMaxPixels = qint64(25) * 1000 * 1000;
+constexpr qint64 kDocumentMaxPixels = qint64(100) * 1000 * 1000;
+// Placeholders are drawn at their size for this many sizes in a document; past that, one shared
+// frame is stretched to each size.
+constexpr int kPlaceholderSizes = 64;
 
 quint32 bigEndian32(const char* p)
 {
@@ -66,7 +71,16 @@ QString nextPictureName(QTextDocument& document)
 // A frame with its diagonals, shared by every placeholder of one size.
 QString placeholderName(QTextDocument& document, QSize size)
 {
-    const QString name = QStringLiteral("rtfpict:cadre/%1x%2").arg(size.width()).arg(size.height());
+    QString name = QStringLiteral("rtfpict:cadre/%1x%2").arg(size.width()).arg(size.height());
+    if (document.resource(QTextDocument::ImageResource, QUrl(name)).isNull()) {
+        const int made = document.property("optiphanePlaceholders").toInt();
+        if (made >= kPlaceholderSizes) {
+            size = QSize(100, 100);
+            name = QStringLiteral("rtfpict:cadre");
+        } else {
+            document.setProperty("optiphanePlaceholders", made + 1);
+        }
+    }
     const QUrl url(name);
     if (document.resource(QTextDocument::ImageResource, url).isNull()) {
         QImage image(size, QImage::Format_Mono);
@@ -109,8 +123,11 @@ void insertPicture(QTextCursor& cursor, const Picture& picture)
     const QSize size =
         picture.size.boundedTo(QSize(kPictureMaxSide, kPictureMaxSide)).expandedTo(QSize(1, 1));
     QTextImageFormat format;
-    const bool shown = !pictureImageSize(picture.kind, picture.data).isEmpty();
-    if (shown) {
+    const QSize pixels = pictureImageSize(picture.kind, picture.data);
+    const qint64 total = document.property("optiphanePixels").toLongLong() +
+                         qint64(pixels.width()) * pixels.height();
+    if (!pixels.isEmpty() && total <= kDocumentMaxPixels) {
+        document.setProperty("optiphanePixels", total);
         const QString name = nextPictureName(document);
         // Decoded by the text's layout when first drawn: reading a statement stays quick.
         document.addResource(QTextDocument::ImageResource, QUrl(name), picture.data);
@@ -125,6 +142,12 @@ void insertPicture(QTextCursor& cursor, const Picture& picture)
     if (!picture.header.isEmpty())
         format.setProperty(PictureHeader, picture.header);
     cursor.insertImage(format);
+}
+
+void forgetPictures(QTextDocument& document)
+{
+    document.setProperty("optiphanePixels", QVariant());
+    document.setProperty("optiphanePlaceholders", QVariant());
 }
 
 void insertImage(QTextCursor& cursor, const QImage& image)

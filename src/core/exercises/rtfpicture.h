@@ -40,4 +40,7 @@ void insertPicture(QTextCursor& cursor, const Picture& picture);
 // Inserts an image (a pasted one) as a PNG picture at its own size, bounded as read ones are.
 void insertImage(QTextCursor& cursor, const QImage& image);
 
+// Forgets the pictures a cleared document held: they no longer count against its bounds.
+void forgetPictures(QTextDocument& document);
+
 } // namespace rtf

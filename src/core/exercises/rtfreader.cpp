@@ -505,6 +505,16 @@ const std::unordered_map<std::string_view, RtfReaderWordInfo>& rtfReaderWords()
     return words;
 }
 
+// The picture being read: its words, bytes and sizes (goal sizes in twips).
+struct RtfReaderPicture {
+    QByteArray kind;
+    QByteArray header;
+    QByteArray data;
+    int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
+    int nibble = -1; // a first hex digit waiting for its second
+    std::size_t depth = 0;
+};
+
 class RtfReaderParser {
 public:
     RtfReaderParser(const QByteArray& bytes, QTextDocument& document)
@@ -599,16 +609,7 @@ private:
     bool m_cellPending = false;
     RtfReaderPara m_blockPara;
 
-    // The picture being read: its words, bytes and sizes (goal sizes in twips).
-    struct PictureRead {
-        QByteArray kind;
-        QByteArray header;
-        QByteArray data;
-        int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
-        int nibble = -1; // a first hex digit waiting for its second
-        std::size_t depth = 0;
-    };
-    std::optional<PictureRead> m_picture;
+    std::optional<RtfReaderPicture> m_picture;
 
     // The row being defined (\trowd … \cellx) and the table being filled.
     struct CellDefinition {
@@ -1488,7 +1489,7 @@ void RtfReaderParser::finish()
 
 void RtfReaderParser::pictWord(std::string_view word, bool hasParam, int param)
 {
-    PictureRead& p = *m_picture;
+    RtfReaderPicture& p = *m_picture;
     if (word == "pict") {
         skipRestOfGroup(); // a picture inside a picture
         return;
@@ -1543,7 +1544,7 @@ void RtfReaderParser::pictHex()
             table[std::size_t(c)] = static_cast<signed char>(c - 'A' + 10);
         return table;
     }();
-    PictureRead& p = *m_picture;
+    RtfReaderPicture& p = *m_picture;
     qsizetype end = m_pos;
     while (end < m_size && m_data[end] != '\\' && m_data[end] != '{' && m_data[end] != '}')
         ++end;
@@ -1569,7 +1570,7 @@ void RtfReaderParser::pictHex()
 
 void RtfReaderParser::finishPicture()
 {
-    PictureRead p = std::move(*m_picture);
+    RtfReaderPicture p = std::move(*m_picture);
     m_picture.reset();
     Picture picture;
     picture.kind = p.kind;
@@ -1691,10 +1692,11 @@ void RtfReaderParser::openRow()
             if (i < m_grid.size() && m_grid[i] == grid[i])
                 continue;
             const int column = int(i);
+            const bool split = i < m_grid.size(); // else a column after the rows above
             m_table->insertColumns(column, 1);
             m_grid.insert(m_grid.begin() + qsizetype(i), grid[i]);
             m_vmergeTop.insert(m_vmergeTop.begin() + qsizetype(i), -1);
-            for (int row = 0; row < m_table->rows(); ++row) {
+            for (int row = 0; split && row < m_table->rows(); ++row) {
                 const QTextTableCell cell = m_table->cellAt(row, column + 1);
                 if (cell.row() == row && cell.column() == column + 1)
                     mergeCells(row, column, cell.rowSpan(), cell.columnSpan() + 1);
@@ -1812,6 +1814,7 @@ ReadStatus read(const QByteArray& bytes, QTextDocument& document)
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
+    forgetPictures(document);
     RtfReaderParser parser(bytes, document);
     parser.run(start);
     const bool tooLarge = parser.tooLarge();
