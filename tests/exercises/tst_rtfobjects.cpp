@@ -308,6 +308,10 @@ void TestRtfObjects::reads_and_keeps_tables_data()
     row("cell boundaries out of order and huge",
         "\\trowd\\cellx5000\\cellx10\\cellx99999999\\pard\\intbl a\\cell b\\cell c\\cell\\row",
         {"", "table 1x3", "| a | b | c", ""});
+    row("boundaries at the bound join the cell before",
+        "\\trowd\\cellx555555\\cellx\\cellx99999999\\pard\\intbl a\\cell b\\cell c\\cell\\row"
+        "\\trowd\\cellx63360\\pard\\intbl d\\cell\\row",
+        {"", "table 2x1", "| abc", "| d", ""});
     row("\\cell outside a table stays a tab", "a\\cell b\\row c", {"a\tb", "c"});
 }
 

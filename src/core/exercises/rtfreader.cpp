@@ -1653,14 +1653,15 @@ void RtfReaderParser::openRow()
     int left = 0;
     bool border = false;
     for (const CellDefinition& cell : definition) {
-        const int right = std::max(cell.right, left + 1);
-        if (cell.merge && !spans.empty())
-            spans.back().right = right;
+        // Boundaries go up, within the bound; one that cannot joins the cell before.
+        const int right = std::min(std::max(cell.right, left + 1), kRtfReaderMaxCellX);
+        if ((cell.merge || right <= left) && !spans.empty())
+            spans.back().right = std::max(spans.back().right, right);
         else
             spans.push_back({left, right, cell});
         spanOf.push_back(spans.size() - 1);
         border = border || cell.border;
-        left = right;
+        left = std::max(left, right);
     }
     std::vector<int> grid = m_grid;
     for (const Span& span : spans) {
