@@ -5,8 +5,11 @@
 #include "core/exercises/rtfreader.h"
 #include "core/exercises/rtfwriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <benchmark/benchmark.h>
@@ -124,6 +127,79 @@ void BM_readPictureTenMegabytes(benchmark::State& st)
     st.SetBytesProcessed(st.iterations() * rtf.size());
 }
 BENCHMARK(BM_readPictureTenMegabytes)->Unit(benchmark::kMillisecond);
+
+// A 5 MB statement with ten pictures (photographs of the bench: PNG and JPEG of noisy pixels,
+// about 250 KB each, in hex) between its paragraphs, and a table to fill in.
+QByteArray benchRtfPictures()
+{
+    QByteArray rtf = benchRtfStatement();
+    rtf.chop(1);
+    quint32 seed = 12345;
+    for (int i = 0; i < 10; ++i) {
+        const bool png = i % 2 == 0;
+        QImage image(png ? 290 : 700, png ? 290 : 520, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                line[x] = 0xFF000000u | (seed >> 8);
+            }
+        }
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, png ? "PNG" : "JPEG", 90);
+        rtf +=
+            "\\pard\\qc{\\*\\shppict{\\pict\\picscalex50\\picscaley50\\picwgoal4350\\pichgoal4350";
+        rtf += png ? "\\pngblip\n" : "\\jpegblip\n";
+        const QByteArray hex = bytes.toHex();
+        for (qsizetype at = 0; at < hex.size(); at += 128)
+            rtf += hex.mid(at, 128) + '\n';
+        rtf += "}}{\\nonshppict{\\pict\\wmetafile8 0100}}\\par\n";
+    }
+    rtf += "\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl i\\cell r\\cell n\\cell\\row"
+           "\\trowd\\cellx2000\\cellx4000\\cellx6000\\pard\\intbl 30\\cell\\cell\\cell\\row\\pard "
+           "Fin.}";
+    return rtf;
+}
+
+void BM_readStatementWithPictures(benchmark::State& st)
+{
+    const QByteArray rtf = benchRtfPictures();
+    st.counters["MB"] = double(rtf.size()) / (1024 * 1024);
+    for (auto _ : st) {
+        QTextDocument document;
+        benchmark::DoNotOptimize(rtf::read(rtf, document));
+    }
+    st.SetBytesProcessed(st.iterations() * rtf.size());
+}
+BENCHMARK(BM_readStatementWithPictures)->Unit(benchmark::kMillisecond);
+
+void BM_writeStatementWithPictures(benchmark::State& st)
+{
+    const QByteArray rtf = benchRtfPictures();
+    QTextDocument document;
+    rtf::read(rtf, document);
+    for (auto _ : st)
+        benchmark::DoNotOptimize(rtf::write(document));
+    st.SetBytesProcessed(st.iterations() * rtf.size());
+}
+BENCHMARK(BM_writeStatementWithPictures)->Unit(benchmark::kMillisecond);
+
+// The same statement read and drawn once: the pictures are decoded by the first drawing.
+void BM_readAndDrawStatementWithPictures(benchmark::State& st)
+{
+    const QByteArray rtf = benchRtfPictures();
+    QImage page(400, 300, QImage::Format_RGB32);
+    for (auto _ : st) {
+        QTextDocument document;
+        rtf::read(rtf, document);
+        document.setTextWidth(page.width());
+        QPainter painter(&page);
+        document.drawContents(&painter);
+    }
+}
+BENCHMARK(BM_readAndDrawStatementWithPictures)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

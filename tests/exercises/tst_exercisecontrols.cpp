@@ -5,11 +5,15 @@
 // text, and every file that cannot be read.
 #include "core/app/experimentsetup.h"
 #include "core/exercises/exercisefile.h"
+#include "core/exercises/rtfpicture.h"
+#include "core/exercises/rtfreader.h"
+#include "core/exercises/rtfwriter.h"
 #include "core/exercises/startuptext.h"
 #include "core/platform/programfolder.h"
 #include "core/state/module1.h"
 #include "gui/exercises/exercisecontrols.h"
 #include "gui/exercises/fichexo.h"
+#include "gui/exercises/statementedit.h"
 #include "gui/print/printers.h"
 #include "support/modalwatchdog.h"
 #include "support/poppler.h"
@@ -17,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -24,6 +29,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -460,6 +466,35 @@ private slots:
                                            "PERDU.RTF est introuvable"});
         QVERIFY(!QApplication::overrideCursor());
         QCOMPARE(firstLine(w->supertext), QStringLiteral("Énoncé"));
+    }
+
+    // State: an image on the clipboard, then a text. Action: Ctrl+V into the statement, then a
+    // save. Expected: the image is a picture of the text, saved as a PNG with its pixels; a text
+    // still pastes as text.
+    void pasted_image_is_a_picture_kept_on_save()
+    {
+        StatementEdit edit;
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(qRgb(200, 40, 10));
+        image.setPixel(3, 4, qRgb(0, 0, 255));
+        QApplication::clipboard()->setImage(image);
+        edit.setFocus();
+        QTest::keySequence(&edit, QKeySequence::Paste);
+        auto* text = new QMimeData;
+        text->setText(QStringLiteral(" vue"));
+        QApplication::clipboard()->setMimeData(text);
+        QTest::keySequence(&edit, QKeySequence::Paste);
+        QCOMPARE(edit.toPlainText(), QString(QChar::ObjectReplacementCharacter) + " vue");
+
+        QTextDocument back;
+        QCOMPARE(rtf::read(rtf::write(*edit.document()), back), rtf::ReadStatus::Read);
+        const QTextCharFormat picture = back.begin().begin().fragment().charFormat();
+        QVERIFY(picture.isImageFormat());
+        QCOMPARE(picture.property(rtf::PictureKind).toByteArray(), QByteArray("png"));
+        QImage pixels;
+        QVERIFY(pixels.loadFromData(picture.property(rtf::PictureData).toByteArray()));
+        QCOMPARE(pixels.convertToFormat(QImage::Format_RGB32), image);
+        QCOMPARE(picture.toImageFormat().width(), 30.0);
     }
 
     // Saving: ".RTF" added, the question before replacing, a failed save keeps the edits marked.

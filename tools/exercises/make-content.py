@@ -6,11 +6,12 @@
 #   tools/exercises/make-content.py [--programme build/optiphane] [--images DOSSIER]
 #
 # The texts are written in tools/exercises/textes/*.txt in a small markup (see rtf_from_source);
-# the configurations are described below. Each configuration is encoded here, then read and
+# the configurations are described below. A text's figure is the program's own picture of its
+# configuration ("--image"), with the angles to measure marked on it by ImageMagick ("convert"). Each configuration is encoded here, then read and
 # written again by the program itself ("--enregistrer"), so that the files shipped are the
 # program's own; its table is read back ("--tableau") and compared with the expected cells, and
 # the computed columns are checked with the program's calculator ("--calcul").
-import argparse, os, struct, subprocess, sys, tempfile
+import argparse, math, os, struct, subprocess, sys, tempfile
 from decimal import Decimal, ROUND_HALF_EVEN
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -197,6 +198,9 @@ EXERCISES = [
 #   1. texte                   a numbered question (the number in bold)
 #   > texte                    an indented line (the space left for an answer, a result)
 #   ! texte                    a framed note in blue
+#   [schéma NOM]               the figure of the configuration exercices/NOM, centred
+#   | a | b | c                a row of a table to fill in (consecutive rows make one table, the
+#                              first one is the heading, in bold; a cell may be left empty)
 #   other lines                body text (10 pt); consecutive body lines make one paragraph
 # A line ending with " \" is followed by a line break and the next line continues the paragraph.
 # Inline: **gras**, //italique//, _{indice}, ^{exposant}. Characters outside Windows-1252 are
@@ -261,6 +265,14 @@ def blocks(source):
             current = None
             continue
         kind = None
+        if stripped.startswith("[schéma ") and stripped.endswith("]"):
+            result.append(["figure", stripped[len("[schéma "):-1].strip()])
+            current = None
+            continue
+        if stripped.startswith("|"):
+            result.append(["row", stripped])
+            current = None
+            continue
         for prefix, name in (("== ", "section"), ("= ", "title"), ("* ", "item"), ("> ", "indent"),
                              ("! ", "note")):
             if stripped.startswith(prefix):
@@ -278,10 +290,50 @@ def blocks(source):
         result.append(current)
     return result
 
-def rtf_from_source(source):
+# The figure's shown width (pixels) and the table's width (twips), inside the text area.
+FIGURE_PIXELS = 300
+TABLE_TWIPS = 5100
+
+def rtf_picture(png, pixels):
+    width, height = struct.unpack(">II", png[16:24])
+    words = "\\pngblip\\picw%d\\pich%d\\picwgoal%d\\pichgoal%d" % (
+        width, height, pixels * 15, pixels * height // width * 15)
+    data = png.hex()
+    lines = [data[k:k + 128] for k in range(0, len(data), 128)]
+    return "{\\pict%s\n%s\n}" % (words, "\n".join(lines))
+
+def rtf_table(rows):
+    columns = max(len(row) for row in rows)
+    width = TABLE_TWIPS // columns
+    border = "".join("\\clbrdr%s\\brdrs\\brdrw10" % side for side in "tlbr")
+    definition = "\\trowd\\trgaph70" + "".join(
+        "%s\\cellx%d" % (border, width * (k + 1)) for k in range(columns)) + "\n"
+    out = []
+    for number, row in enumerate(rows):
+        cells = row + [""] * (columns - len(row))
+        bold = "\\b " if number == 0 else ""
+        out.append(definition + "".join(
+            "\\pard\\intbl\\qc %s%s%s\\cell\n" % (bold, rtf_inline(cell), "\\b0 " if bold else "")
+            for cell in cells) + "\\row\n")
+    return "".join(out) + "\\pard\n"
+
+def rtf_from_source(source, figures=None):
     parts = [RTF_HEAD]
-    for kind, text in blocks(source):
-        if kind == "title":
+    table = []
+    for kind, text in blocks(source) + [("end", "")]:
+        if kind == "row":
+            table.append([cell.strip() for cell in text.strip().strip("|").split("|")])
+            continue
+        if table:
+            parts.append(rtf_table(table))
+            table = []
+        if kind == "end":
+            break
+        if kind == "figure":
+            if figures is None or text not in figures:
+                raise SystemExit("schéma inconnu : " + text)
+            parts.append("\\pard\\qc\\sa80 %s\\par\n" % rtf_picture(figures[text], FIGURE_PIXELS))
+        elif kind == "title":
             parts.append("\\pard\\qc\\sa240\\cf1\\b\\fs32 %s\\cf0\\b0\\fs20\\par\n" % rtf_inline(text))
         elif kind == "section":
             parts.append("\\pard\\sb200\\sa80\\keepn\\b\\fs22 %s\\b0\\fs20\\par\n" % rtf_inline(text))
@@ -361,6 +413,51 @@ def write_configuration(programme, out_dir, name, records, cells, images):
         os.makedirs(images, exist_ok=True)
         run(programme, "--image", os.path.join(images, os.path.basename(name) + ".png"), target)
 
+# The angles marked on a figure: (the ray's angle on the picture, clockwise from the normal's right
+# half, the normal's half it is measured from, the angle's name). The lamp's angle gives the
+# incident ray; the other rays follow from the configuration's optics.
+def cauchy(ab, wavelength):
+    return float(ab[0]) + float(ab[1]) / wavelength ** 2
+
+def figure_angles(name):
+    records, _cells = CONFIGURATIONS["exercices/" + name]
+    lamp = float(records[13])
+    mirror = records[9] == "1"
+    i = 180.0 - lamp
+    marks = [(lamp, 180.0, "i")]
+    if mirror:
+        marks.append((180.0 + i, 180.0, "i'"))
+    else:
+        wavelength = int(records[11])
+        outer = cauchy((records[14], records[15]), wavelength)
+        disc = cauchy((records[16], records[17]), wavelength)
+        r = math.degrees(math.asin(outer * math.sin(math.radians(i)) / disc))
+        marks.append((360.0 - r, 360.0, "r"))
+    return marks
+
+def make_figure(programme, configuration, name, folder):
+    plain = os.path.join(folder, name + "-brut.png")
+    marked = os.path.join(folder, name + ".png")
+    run(programme, "--image", plain, configuration)
+    centre = 201
+    font = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+    command = ["convert", plain, "-fill", "none", "-stroke", "#ff5050", "-strokewidth", "3"]
+    labels = []
+    for number, (ray, normal, label) in enumerate(figure_angles(name)):
+        radius = 110 + 30 * number  # arcs side by side stay apart
+        start, end = sorted((ray, normal))
+        command += ["-draw", "arc %d,%d %d,%d %.1f,%.1f" % (
+            centre - radius, centre - radius, centre + radius, centre + radius, start, end)]
+        middle = math.radians((start + end) / 2)
+        x = centre + (radius + 16) * math.cos(middle) - 6
+        y = centre + (radius + 16) * math.sin(middle) + 6
+        labels += ["-annotate", "+%d+%d" % (x, y), label]
+    command += ["-stroke", "none", "-fill", "#ff5050", "-font", font, "-pointsize", "22"] + labels
+    command += ["-strip", "-define", "png:exclude-chunks=date,time", marked]
+    subprocess.run(command, check=True)
+    with open(marked, "rb") as f:
+        return f.read()
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--programme", default=os.path.join(ROOT, "build", "optiphane"))
@@ -372,18 +469,26 @@ def main():
         raise SystemExit("programme introuvable : %s (construire d'abord Optiphane, ou donner "
                          "--programme)" % args.programme)
 
-    texts = sorted(f[:-4] for f in os.listdir(TEXTS) if f.endswith(".txt"))
-    for name in texts:
-        with open(os.path.join(TEXTS, name + ".txt"), encoding="utf-8") as f:
-            rtf = rtf_from_source(f.read())
-        folder = out if name == "PRISENMAIN" else os.path.join(out, "exercices")
-        os.makedirs(folder, exist_ok=True)
-        with open(os.path.join(folder, name + ".RTF"), "wb") as f:
-            f.write(rtf)
-
     for name, (records, cells) in sorted(CONFIGURATIONS.items()):
         check_formulas(args.programme, name, cells, records[-6:-1])
         write_configuration(args.programme, out, name, records, cells, args.images)
+
+    texts = sorted(f[:-4] for f in os.listdir(TEXTS) if f.endswith(".txt"))
+    with tempfile.TemporaryDirectory() as pictures:
+        for name in texts:
+            with open(os.path.join(TEXTS, name + ".txt"), encoding="utf-8") as f:
+                source = f.read()
+            figures = {}
+            for kind, text in blocks(source):
+                if kind == "figure" and text not in figures:
+                    figures[text] = make_figure(
+                        args.programme, os.path.join(out, "exercices", text + ".P02"), text,
+                        pictures)
+            rtf = rtf_from_source(source, figures)
+            folder = out if name == "PRISENMAIN" else os.path.join(out, "exercices")
+            os.makedirs(folder, exist_ok=True)
+            with open(os.path.join(folder, name + ".RTF"), "wb") as f:
+                f.write(rtf)
 
     with open(os.path.join(out, "OPTIPHANE.PEM"), "wb") as f:
         f.write(encode(["PRISENMAIN.RTF", "PRISENMAIN.P02"]))

@@ -3,6 +3,7 @@
 // into runs of one character format, each run inserted into the document once.
 #include "core/exercises/rtfreader.h"
 
+#include "core/exercises/rtfpicture.h"
 #include "core/platform/cp1252.h"
 
 #include <QColor>
@@ -11,6 +12,7 @@
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextTable>
 
 #include <algorithm>
 #include <array>
@@ -18,6 +20,7 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -43,6 +46,16 @@ constexpr std::size_t kRtfReaderFormatCacheSize = 16;
 // paragraphs would take a minute and gigabytes, while a long statement holds a few thousand.
 constexpr int kRtfReaderMaxPieces = 1000000;
 constexpr int kRtfReaderParagraphPieces = 2;
+// A table holds at most this many columns (RTF's own bound) and cells; rows beyond the cells'
+// bound go on in a table of their own: adding a row to a table costs time in its number of cells.
+// Past a document's bound of table cells, rows are read as paragraphs, their cells apart by tabs.
+constexpr std::size_t kRtfReaderMaxColumns = 63;
+constexpr int kRtfReaderMaxTableCells = 1000;
+constexpr int kRtfReaderMaxDocumentCells = 20000;
+// The width of a row given without its cells' boundaries (twips): a page between its margins.
+constexpr int kRtfReaderRowWidth = 9638;
+// Cell boundaries beyond this are clamped (twips): twice the widest page.
+constexpr int kRtfReaderMaxCellX = 2 * kRtfReaderMaxTwips;
 
 // Symbol font glyphs from 0x20 to 0xFF as Unicode; 0 where the byte reads as in Windows-1252.
 constexpr std::array<char16_t, 224> kRtfReaderSymbolGlyphs = {
@@ -208,6 +221,7 @@ enum class RtfReaderDest : std::uint8_t {
     ColorTable, // colours ended by ';'
     Upr,        // \upr: the 8-bit text and its Unicode twin; text here is dropped
     UprChild,   // a group just inside \upr: skipped unless it is the Unicode twin (\*\ud)
+    Pict,       // \pict: the picture's words and its bytes (hex digits or \bin)
 };
 
 // Character properties of a group; colours are colour-table indices (0: automatic).
@@ -233,6 +247,7 @@ struct RtfReaderPara {
     int first = 0;
     int before = 0;
     int after = 0;
+    bool inTable = false; // \intbl
     bool operator==(const RtfReaderPara&) const = default;
 };
 
@@ -299,6 +314,18 @@ enum class RtfReaderWord : std::uint8_t {
     Unicode,
     UnicodeSkip,
     Bin,
+    Pict,
+    Transparent, // a group read as if its content stood outside it (\shppict)
+    RowDefaults,
+    CellX,
+    CellMergeFirst,
+    CellMerge,
+    CellVMergeFirst,
+    CellVMerge,
+    CellBorderSide,
+    BorderStyle,
+    BorderNone,
+    InTable,
     Symbol, // a character given by the table
     Drop,   // a mark with no visible character
 };
@@ -315,7 +342,6 @@ const std::unordered_map<std::string_view, RtfReaderWordInfo>& rtfReaderWords()
         std::unordered_map<std::string_view, RtfReaderWordInfo> m;
         for (const char* name : {"stylesheet",
                                  "info",
-                                 "pict",
                                  "object",
                                  "header",
                                  "headerl",
@@ -357,7 +383,6 @@ const std::unordered_map<std::string_view, RtfReaderWordInfo>& rtfReaderWords()
                                  "bkmkend",
                                  "shp",
                                  "shpinst",
-                                 "shppict",
                                  "nonshppict",
                                  "objdata",
                                  "do",
@@ -430,9 +455,24 @@ const std::unordered_map<std::string_view, RtfReaderWordInfo>& rtfReaderWords()
             {"line", W::Line},
             {"tab", W::Tab},
             {"cell", W::Cell},
-            {"nestcell", W::Cell},
+            {"nestcell", W::Tab},
             {"row", W::Row},
-            {"nestrow", W::Row},
+            {"nestrow", W::Par},
+            {"pict", W::Pict},
+            {"shppict", W::Transparent},
+            {"trowd", W::RowDefaults},
+            {"cellx", W::CellX},
+            {"clmgf", W::CellMergeFirst},
+            {"clmrg", W::CellMerge},
+            {"clvmgf", W::CellVMergeFirst},
+            {"clvmrg", W::CellVMerge},
+            {"clbrdrt", W::CellBorderSide},
+            {"clbrdrl", W::CellBorderSide},
+            {"clbrdrb", W::CellBorderSide},
+            {"clbrdrr", W::CellBorderSide},
+            {"brdrnone", W::BorderNone},
+            {"brdrnil", W::BorderNone},
+            {"intbl", W::InTable},
             {"u", W::Unicode},
             {"uc", W::UnicodeSkip},
             {"bin", W::Bin},
@@ -445,6 +485,10 @@ const std::unordered_map<std::string_view, RtfReaderWordInfo>& rtfReaderWords()
         };
         for (const auto& [name, word] : plain)
             m.emplace(name, RtfReaderWordInfo{word});
+        for (const char* name : {"brdrs", "brdrth", "brdrsh", "brdrdb", "brdrdot", "brdrdash",
+                                 "brdrhair", "brdrtriple", "brdrw", "brdrdashsm", "brdrdashd",
+                                 "brdrdashdd", "brdrinset", "brdroutset", "brdrthtnsg"})
+            m.emplace(name, RtfReaderWordInfo{W::BorderStyle});
         for (const char* name : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
                                  "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd",
                                  "ulthldash", "ululdbwave", "ulw", "ulwave"})
@@ -460,6 +504,16 @@ const std::unordered_map<std::string_view, RtfReaderWordInfo>& rtfReaderWords()
     }();
     return words;
 }
+
+// The picture being read: its words, bytes and sizes (goal sizes in twips).
+struct RtfReaderPicture {
+    QByteArray kind;
+    QByteArray header;
+    QByteArray data;
+    int picw = 0, pich = 0, goalw = 0, goalh = 0, scalex = 100, scaley = 100;
+    int nibble = -1; // a first hex digit waiting for its second
+    std::size_t depth = 0;
+};
 
 class RtfReaderParser {
 public:
@@ -480,6 +534,20 @@ private:
     void controlWord(std::string_view word, bool hasParam, int param);
     void controlSymbol(char c);
     void textRun();
+
+    // Pictures
+    void pictWord(std::string_view word, bool hasParam, int param);
+    void pictHex();
+    void finishPicture();
+
+    // Tables
+    void syncTable();
+    void openRow();
+    void enterCell(std::size_t index);
+    void endCell();
+    void endRow();
+    void leaveTable();
+    void mergeCells(int row, int column, int rows, int columns);
 
     // Text
     void emitAscii(const char* text, qsizetype length);
@@ -540,6 +608,37 @@ private:
     bool m_blockPending = false;
     bool m_cellPending = false;
     RtfReaderPara m_blockPara;
+
+    std::optional<RtfReaderPicture> m_picture;
+
+    // The row being defined (\trowd … \cellx) and the table being filled.
+    struct CellDefinition {
+        int right = 0;
+        bool merge = false; // \clmrg: one with the cell before
+        bool vmergeFirst = false;
+        bool vmerge = false;
+        bool border = false;
+    };
+    std::vector<CellDefinition> m_rowDefinition;
+    CellDefinition m_nextCell;
+    bool m_borderSide = false; // a \clbrdr… word was read; the next border style is a cell's
+    struct CellPlace {
+        int column = 0;
+        int span = 1;
+    };
+    QTextTable* m_table = nullptr;
+    std::vector<int> m_grid;      // right boundaries of the table's columns, in twips
+    std::vector<int> m_vmergeTop; // for each column, the row its vertical merge began in, or -1
+    std::vector<CellPlace> m_rowCells;
+    std::size_t m_cellIndex = 0;
+    bool m_rowOpen = false;
+    int m_tableCells = 0; // cells of every table made
+
+    // Whether the paragraph goes into a table: one of its paragraphs while the bound holds.
+    bool tabled() const
+    {
+        return m_state.para.inTable && (m_rowOpen || m_tableCells < kRtfReaderMaxDocumentCells);
+    }
 };
 
 void RtfReaderParser::run(qsizetype start)
@@ -599,6 +698,8 @@ void RtfReaderParser::closeGroup()
     m_ucSkip = 0;
     if (m_fontEntryOpen && m_stack.size() <= m_fontEntryDepth)
         commitFont();
+    if (m_picture && m_stack.size() <= m_picture->depth)
+        finishPicture();
     if (m_stack.size() <= 1) {
         // The outermost group ends the document; anything after it is not read.
         finish();
@@ -734,6 +835,10 @@ void RtfReaderParser::controlToken()
 
 void RtfReaderParser::controlWord(std::string_view word, bool hasParam, int param)
 {
+    if (m_state.dest == RtfReaderDest::Pict) {
+        pictWord(word, hasParam, param);
+        return;
+    }
     const auto& words = rtfReaderWords();
     const auto found = words.find(word);
     if (found == words.end()) {
@@ -910,7 +1015,10 @@ void RtfReaderParser::controlWord(std::string_view word, bool hasParam, int para
         emitChar(u'\t');
         return;
     case RtfReaderWord::Cell:
-        if (m_state.dest == RtfReaderDest::Text && !chars.hidden) {
+        if (m_state.dest == RtfReaderDest::Text && (m_rowOpen || tabled())) {
+            syncTable();
+            endCell();
+        } else if (m_state.dest == RtfReaderDest::Text && !chars.hidden) {
             if (m_cellPending) {
                 m_cellPending = false;
                 emitChar(u'\t');
@@ -919,7 +1027,10 @@ void RtfReaderParser::controlWord(std::string_view word, bool hasParam, int para
         }
         return;
     case RtfReaderWord::Row:
-        if (m_state.dest == RtfReaderDest::Text) {
+        if (m_state.dest == RtfReaderDest::Text && (m_rowOpen || m_table)) {
+            if (m_rowOpen)
+                endRow();
+        } else if (m_state.dest == RtfReaderDest::Text) {
             m_cellPending = false;
             endParagraph();
         }
@@ -939,6 +1050,53 @@ void RtfReaderParser::controlWord(std::string_view word, bool hasParam, int para
     case RtfReaderWord::Symbol:
         emitChar(info.ch);
         return;
+    case RtfReaderWord::Pict:
+        if (m_state.dest != RtfReaderDest::Text || chars.hidden || m_picture) {
+            skipRestOfGroup();
+            return;
+        }
+        m_picture.emplace();
+        m_picture->depth = m_stack.size();
+        m_state.dest = RtfReaderDest::Pict;
+        return;
+    case RtfReaderWord::RowDefaults:
+        m_rowDefinition.clear();
+        m_nextCell = CellDefinition();
+        m_borderSide = false;
+        return;
+    case RtfReaderWord::CellX:
+        if (m_rowDefinition.size() < kRtfReaderMaxColumns) {
+            m_nextCell.right = std::clamp(param, 0, kRtfReaderMaxCellX);
+            m_rowDefinition.push_back(m_nextCell);
+        }
+        m_nextCell = CellDefinition();
+        m_borderSide = false;
+        return;
+    case RtfReaderWord::CellMergeFirst:
+        return;
+    case RtfReaderWord::CellMerge:
+        m_nextCell.merge = true;
+        return;
+    case RtfReaderWord::CellVMergeFirst:
+        m_nextCell.vmergeFirst = true;
+        return;
+    case RtfReaderWord::CellVMerge:
+        m_nextCell.vmerge = true;
+        return;
+    case RtfReaderWord::CellBorderSide:
+        m_borderSide = true;
+        return;
+    case RtfReaderWord::BorderStyle:
+        if (m_borderSide && (!hasParam || param > 0 || word != "brdrw"))
+            m_nextCell.border = true;
+        return;
+    case RtfReaderWord::BorderNone:
+        m_borderSide = false;
+        return;
+    case RtfReaderWord::InTable:
+        para.inTable = true;
+        return;
+    case RtfReaderWord::Transparent:
     case RtfReaderWord::Bin:
     case RtfReaderWord::Drop:
         return;
@@ -949,6 +1107,13 @@ void RtfReaderParser::controlWord(std::string_view word, bool hasParam, int para
 void RtfReaderParser::controlSymbol(char c)
 {
     if (c == '*') {
+        // A picture's own group, read; its fallback (\nonshppict) is skipped as a known word.
+        static constexpr std::string_view shppict = "\\shppict";
+        if (m_state.dest == RtfReaderDest::Text && m_size - m_pos >= qsizetype(shppict.size()) &&
+            std::string_view(m_data + m_pos, shppict.size()) == shppict &&
+            (m_size - m_pos == qsizetype(shppict.size()) ||
+             !std::isalpha(static_cast<unsigned char>(m_data[m_pos + qsizetype(shppict.size())]))))
+            return;
         // An ignorable destination: skipped, but for the Unicode twin of an \upr group.
         if (m_state.dest == RtfReaderDest::UprChild && m_pos + 2 < m_size &&
             m_data[m_pos] == '\\' && m_data[m_pos + 1] == 'u' && m_data[m_pos + 2] == 'd' &&
@@ -995,6 +1160,10 @@ void RtfReaderParser::controlSymbol(char c)
 
 void RtfReaderParser::textRun()
 {
+    if (m_state.dest == RtfReaderDest::Pict) {
+        pictHex();
+        return;
+    }
     const auto c = static_cast<unsigned char>(m_data[m_pos]);
     if (m_expectTrail && c >= 0x20) {
         // The second byte of a double-byte character written raw after its escaped first byte.
@@ -1079,6 +1248,7 @@ void RtfReaderParser::emitChar(char16_t ch)
         return;
     case RtfReaderDest::Upr:
     case RtfReaderDest::UprChild:
+    case RtfReaderDest::Pict:
         return;
     }
 }
@@ -1230,7 +1400,8 @@ void RtfReaderParser::ensureBlock()
         m_blockStarted = true;
         m_blockPara = m_state.para;
         m_cursor.setBlockFormat(blockFormat(m_blockPara));
-        m_cursor.setBlockCharFormat(cachedCharFormat(m_state.chars));
+        // Merged: a table cell's first block holds the cell's own format (its spans).
+        m_cursor.mergeBlockCharFormat(cachedCharFormat(m_state.chars));
     } else if (m_blockPending) {
         flushRun();
         m_blockPending = false;
@@ -1252,6 +1423,7 @@ bool RtfReaderParser::prepareText()
 {
     if (m_state.chars.hidden)
         return false;
+    syncTable();
     ensureBlock();
     if (m_formatDirty) {
         m_formatDirty = false;
@@ -1293,6 +1465,7 @@ const QTextCharFormat& RtfReaderParser::cachedCharFormat(const RtfReaderChars& c
 // another paragraph end comes, so that a final \par leaves no empty block.
 void RtfReaderParser::endParagraph()
 {
+    syncTable();
     ensureBlock();
     flushRun();
     if (!(m_state.para == m_blockPara)) {
@@ -1305,9 +1478,315 @@ void RtfReaderParser::endParagraph()
 void RtfReaderParser::finish()
 {
     flushBytes();
+    if (m_picture)
+        finishPicture();
+    if (m_rowOpen)
+        endRow();
     flushRun();
     if (m_blockStarted && !m_blockPending && !(m_state.para == m_blockPara))
         m_cursor.setBlockFormat(blockFormat(m_state.para));
+}
+
+void RtfReaderParser::pictWord(std::string_view word, bool hasParam, int param)
+{
+    RtfReaderPicture& p = *m_picture;
+    if (word == "pict") {
+        skipRestOfGroup(); // a picture inside a picture
+        return;
+    }
+    if (word == "bin") {
+        if (hasParam && param > 0) {
+            const qsizetype n = std::min<qsizetype>(param, m_size - m_pos);
+            p.data.append(m_data + m_pos, n);
+            m_pos += n;
+        }
+        p.nibble = -1;
+        return;
+    }
+    if (word == "pngblip")
+        p.kind = "png";
+    else if (word == "jpegblip")
+        p.kind = "jpeg";
+    else if (word == "wmetafile" || word == "emfblip" || word == "macpict" ||
+             word == "pmmetafile" || word == "dibitmap" || word == "wbitmap")
+        p.kind = QByteArray(word.data(), qsizetype(word.size()));
+    else if (word == "picw")
+        p.picw = param;
+    else if (word == "pich")
+        p.pich = param;
+    else if (word == "picwgoal")
+        p.goalw = param;
+    else if (word == "pichgoal")
+        p.goalh = param;
+    else if (word == "picscalex")
+        p.scalex = param;
+    else if (word == "picscaley")
+        p.scaley = param;
+    // Every word as read, for a format written back as it came.
+    p.header.append('\\');
+    p.header.append(word.data(), qsizetype(word.size()));
+    if (hasParam)
+        p.header.append(QByteArray::number(param));
+}
+
+// The picture's hex digits up to the next control word or group; blanks and stray characters are
+// passed over (a damaged picture is shown as a placeholder).
+void RtfReaderParser::pictHex()
+{
+    static const std::array<signed char, 256> hexValues = [] {
+        std::array<signed char, 256> table{};
+        table.fill(-1);
+        for (int c = '0'; c <= '9'; ++c)
+            table[std::size_t(c)] = static_cast<signed char>(c - '0');
+        for (int c = 'a'; c <= 'f'; ++c)
+            table[std::size_t(c)] = static_cast<signed char>(c - 'a' + 10);
+        for (int c = 'A'; c <= 'F'; ++c)
+            table[std::size_t(c)] = static_cast<signed char>(c - 'A' + 10);
+        return table;
+    }();
+    RtfReaderPicture& p = *m_picture;
+    qsizetype end = m_pos;
+    while (end < m_size && m_data[end] != '\\' && m_data[end] != '{' && m_data[end] != '}')
+        ++end;
+    const qsizetype was = p.data.size();
+    p.data.resize(was + (end - m_pos) / 2 + 1);
+    char* out = p.data.data() + was;
+    int nibble = p.nibble;
+    for (qsizetype i = m_pos; i < end; ++i) {
+        const int v = hexValues[static_cast<unsigned char>(m_data[i])];
+        if (v < 0)
+            continue;
+        if (nibble < 0) {
+            nibble = v;
+        } else {
+            *out++ = char(nibble * 16 + v);
+            nibble = -1;
+        }
+    }
+    p.nibble = nibble;
+    p.data.resize(out - p.data.constData());
+    m_pos = end;
+}
+
+void RtfReaderParser::finishPicture()
+{
+    RtfReaderPicture p = std::move(*m_picture);
+    m_picture.reset();
+    Picture picture;
+    picture.kind = p.kind;
+    picture.data = std::move(p.data);
+    const bool image = p.kind == "png" || p.kind == "jpeg";
+    const QSize natural = image ? pictureImageSize(p.kind, picture.data) : QSize();
+    if (!image)
+        picture.header = std::move(p.header);
+    // The size without its goal, in twips: a bitmap's \picw is in pixels, a metafile's in
+    // hundredths of a millimetre.
+    const auto twipsOf = [&](int pic, int naturalPixels) {
+        if (pic > 0)
+            return image ? double(pic) * kRtfReaderTwipsPerPixel : double(pic) * 1440.0 / 2540.0;
+        return naturalPixels > 0 ? naturalPixels * kRtfReaderTwipsPerPixel : 1500.0;
+    };
+    double width = p.goalw > 0 ? p.goalw : twipsOf(p.picw, natural.width());
+    double height = p.goalh > 0 ? p.goalh : twipsOf(p.pich, natural.height());
+    width *= std::clamp(p.scalex, 1, 10000) / 100.0 / kRtfReaderTwipsPerPixel;
+    height *= std::clamp(p.scaley, 1, 10000) / 100.0 / kRtfReaderTwipsPerPixel;
+    const double shrink = std::min({1.0, kPictureMaxSide / width, kPictureMaxSide / height});
+    picture.size = QSize(std::clamp(int(std::lround(width * shrink)), 1, kPictureMaxSide),
+                         std::clamp(int(std::lround(height * shrink)), 1, kPictureMaxSide));
+    flushRun();
+    syncTable();
+    ensureBlock();
+    insertPicture(m_cursor, picture);
+    countPieces(1);
+}
+
+// Puts the text where its paragraph belongs: a table paragraph opens its row, another one leaves
+// the table.
+void RtfReaderParser::syncTable()
+{
+    if (tabled()) {
+        if (!m_rowOpen)
+            openRow();
+    } else if (m_table) {
+        leaveTable();
+    }
+}
+
+// Merges the cells, leaving out the blank that Qt puts before the content it joins.
+void RtfReaderParser::mergeCells(int row, int column, int rows, int columns)
+{
+    const int end = m_table->cellAt(row, column).lastPosition();
+    m_table->mergeCells(row, column, rows, columns);
+    const QTextTableCell cell = m_table->cellAt(row, column);
+    if (cell.lastPosition() > end && m_table->document()->characterAt(end) == QLatin1Char(' ')) {
+        QTextCursor joined(m_table->document());
+        joined.setPosition(end);
+        joined.setPosition(end + 1, QTextCursor::KeepAnchor);
+        joined.removeSelectedText();
+    }
+}
+
+void RtfReaderParser::leaveTable()
+{
+    if (m_rowOpen)
+        endRow();
+    m_table = nullptr;
+    m_grid.clear();
+    m_vmergeTop.clear();
+}
+
+// Adds the row defined last to the table (making the table at its first row), its merged cells
+// joined, and goes into its first cell.
+void RtfReaderParser::openRow()
+{
+    flushRun();
+    std::vector<CellDefinition> definition = m_rowDefinition;
+    if (definition.empty())
+        definition.push_back({.right = m_grid.empty() ? kRtfReaderRowWidth : m_grid.back()});
+    struct Span {
+        int left;
+        int right;
+        CellDefinition cell;
+    };
+    std::vector<Span> spans;
+    std::vector<std::size_t> spanOf; // each defined cell's span (a merged one, the span before)
+    int left = 0;
+    bool border = false;
+    for (const CellDefinition& cell : definition) {
+        // Boundaries go up, within the bound; one that cannot joins the cell before.
+        const int right = std::min(std::max(cell.right, left + 1), kRtfReaderMaxCellX);
+        if ((cell.merge || right <= left) && !spans.empty())
+            spans.back().right = std::max(spans.back().right, right);
+        else
+            spans.push_back({left, right, cell});
+        spanOf.push_back(spans.size() - 1);
+        border = border || cell.border;
+        left = std::max(left, right);
+    }
+    std::vector<int> grid = m_grid;
+    for (const Span& span : spans) {
+        const auto at = std::lower_bound(grid.begin(), grid.end(), span.right);
+        if (at == grid.end() || *at != span.right)
+            grid.insert(at, span.right);
+    }
+    if (m_table && (grid.size() > kRtfReaderMaxColumns ||
+                    (m_table->rows() + 1) * int(grid.size()) > kRtfReaderMaxTableCells)) {
+        leaveTable();
+        grid.clear();
+        for (const Span& span : spans)
+            grid.push_back(span.right);
+    }
+    if (!m_table) {
+        QTextTableFormat format;
+        format.setBorder(border ? 1 : 0);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setBorderBrush(QColor(Qt::black));
+        format.setBorderCollapse(true);
+        format.setCellSpacing(0);
+        format.setCellPadding(3);
+        m_table = m_cursor.insertTable(1, int(grid.size()), format);
+        m_grid = grid;
+        m_vmergeTop.assign(grid.size(), -1);
+    } else {
+        // A boundary new to the table splits a column: the cells of the rows above stay whole.
+        for (std::size_t i = 0; i < grid.size(); ++i) {
+            if (i < m_grid.size() && m_grid[i] == grid[i])
+                continue;
+            const int column = int(i);
+            const bool split = i < m_grid.size(); // else a column after the rows above
+            m_table->insertColumns(column, 1);
+            m_grid.insert(m_grid.begin() + qsizetype(i), grid[i]);
+            m_vmergeTop.insert(m_vmergeTop.begin() + qsizetype(i), -1);
+            for (int row = 0; split && row < m_table->rows(); ++row) {
+                const QTextTableCell cell = m_table->cellAt(row, column + 1);
+                if (cell.row() == row && cell.column() == column + 1)
+                    mergeCells(row, column, cell.rowSpan(), cell.columnSpan() + 1);
+            }
+        }
+        m_table->appendRows(1);
+        if (border && m_table->format().border() <= 0) {
+            QTextTableFormat format = m_table->format();
+            format.setBorder(1);
+            m_table->setFormat(format);
+        }
+    }
+    QTextTableFormat format = m_table->format();
+    QList<QTextLength> widths;
+    int previous = 0;
+    for (const int right : m_grid) {
+        widths.append(QTextLength(QTextLength::FixedLength,
+                                  std::max(1, right - previous) / kRtfReaderTwipsPerPixel));
+        previous = right;
+    }
+    if (format.columnWidthConstraints() != widths) {
+        format.setColumnWidthConstraints(widths);
+        m_table->setFormat(format);
+    }
+    const int row = m_table->rows() - 1;
+    std::vector<CellPlace> places;
+    for (const Span& span : spans) {
+        const int first =
+            int(std::upper_bound(m_grid.begin(), m_grid.end(), span.left) - m_grid.begin());
+        const int last =
+            int(std::lower_bound(m_grid.begin(), m_grid.end(), span.right) - m_grid.begin());
+        const int columns = std::max(1, last - first + 1);
+        if (columns > 1)
+            mergeCells(row, first, 1, columns);
+        int& top = m_vmergeTop[std::size_t(first)];
+        if (span.cell.vmerge && top >= 0) {
+            const QTextTableCell above = m_table->cellAt(top, first);
+            if (above.column() == first && above.columnSpan() == columns)
+                mergeCells(top, first, row - top + 1, columns);
+            else
+                top = -1;
+        } else {
+            top = span.cell.vmergeFirst ? row : -1;
+        }
+        places.push_back({first, columns});
+    }
+    m_rowCells.clear();
+    for (const std::size_t span : spanOf)
+        m_rowCells.push_back(places[span]);
+    countPieces(int(spans.size()) * kRtfReaderParagraphPieces);
+    m_tableCells += int(m_grid.size());
+    m_rowOpen = true;
+    m_cellIndex = 0;
+    enterCell(0);
+}
+
+void RtfReaderParser::enterCell(std::size_t index)
+{
+    flushRun();
+    const QTextTableCell cell = m_table->cellAt(m_table->rows() - 1, m_rowCells[index].column);
+    m_cursor = cell.lastCursorPosition();
+    m_blockStarted = false; // the cell's block takes the paragraph's format
+    m_blockPending = false;
+}
+
+void RtfReaderParser::endCell()
+{
+    if (!m_rowOpen)
+        return;
+    ensureBlock();
+    flushRun();
+    if (!(m_state.para == m_blockPara)) {
+        m_blockPara = m_state.para;
+        m_cursor.setBlockFormat(blockFormat(m_blockPara));
+    }
+    if (m_cellIndex + 1 < m_rowCells.size())
+        enterCell(++m_cellIndex);
+    else
+        m_blockPending = true; // more cells than the row defines: paragraphs of its last one
+}
+
+void RtfReaderParser::endRow()
+{
+    flushRun();
+    m_rowOpen = false;
+    m_cursor = m_table->lastCursorPosition();
+    m_cursor.movePosition(QTextCursor::NextBlock);
+    m_blockStarted = false; // the block after the table
+    m_blockPending = false;
 }
 
 qsizetype rtfReaderStart(const QByteArray& bytes)
@@ -1336,6 +1815,7 @@ ReadStatus read(const QByteArray& bytes, QTextDocument& document)
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
+    forgetPictures(document);
     RtfReaderParser parser(bytes, document);
     parser.run(start);
     const bool tooLarge = parser.tooLarge();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the RTF that WordPad, Word and LibreOffice write (exercise statements, saved texts) into a
-// QTextDocument: text, character formats and paragraph formats; pictures, notes and the like are
-// left out.
+// QTextDocument: text, character formats and paragraph formats, pictures (rtfpicture.h) and tables
+// (a QTextTable with its merged cells); notes, headers and the like are left out.
 #pragma once
 
 #include <QByteArray>

@@ -1,9 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two passes over the blocks: the first gathers the font and colour tables, the second writes each
-// paragraph with only the character properties that change from one fragment to the next.
+// paragraph with only the character properties that change from one fragment to the next, each
+// table row by row and each picture as a \pict group of its own bytes.
 #include "core/exercises/rtfwriter.h"
 
+#include "core/exercises/rtfpicture.h"
 #include "core/platform/cp1252.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPixmap>
+#include <QTextFrame>
+#include <QTextTable>
+#include <QUrl>
 
 #include <QColor>
 #include <QFont>
@@ -22,6 +31,10 @@ namespace {
 // A new line is started at the next token once a line is this long (RTF ignores bare line feeds).
 constexpr qsizetype kRtfWriterLineLength = 200;
 constexpr double kRtfWriterTwipsPerPixel = 15.0;
+// Picture bytes per line of hex digits.
+constexpr qsizetype kRtfWriterPictureLine = 64;
+// The width a table takes when its columns have no width of their own (twips).
+constexpr int kRtfWriterTableWidth = 9638;
 
 // Windows-1252 byte of a character, or -1.
 int rtfWriterByte(char16_t c)
@@ -72,7 +85,10 @@ private:
     RtfWriterChars charsOf(const QTextCharFormat& format) const;
     int colourIndex(const QBrush& brush) const;
     void writeChars(const RtfWriterChars& chars);
-    void writeBlock(const QTextBlock& block);
+    void writeBlock(const QTextBlock& block, const char* end = "par", bool inTable = false);
+    void writeBlocks(int first, int last, const char* end, bool inTable);
+    void writeTable(const QTextTable& table);
+    void writePicture(const QTextImageFormat& format);
     void word(const char* name);
     void word(const char* name, int value);
     void text(const QString& text);
@@ -266,10 +282,12 @@ void RtfWriterOutput::writeChars(const RtfWriterChars& chars)
     m_chars = chars;
 }
 
-void RtfWriterOutput::writeBlock(const QTextBlock& block)
+void RtfWriterOutput::writeBlock(const QTextBlock& block, const char* end, bool inTable)
 {
     const QTextBlockFormat format = block.blockFormat();
     word("pard");
+    if (inTable)
+        word("intbl");
     const Qt::Alignment alignment = format.alignment() & Qt::AlignHorizontal_Mask;
     if (alignment & Qt::AlignJustify)
         word("qj");
@@ -313,16 +331,149 @@ void RtfWriterOutput::writeBlock(const QTextBlock& block)
         if (!fragment.isValid())
             continue;
         const QTextCharFormat charFormat = fragment.charFormat();
-        if (charFormat.isImageFormat())
+        if (charFormat.isImageFormat()) {
+            for (qsizetype i = 0; i < fragment.length(); ++i)
+                writePicture(charFormat.toImageFormat());
+            empty = false;
             continue;
+        }
         writeChars(charsOf(charFormat));
         text(fragment.text());
         empty = false;
     }
     if (empty)
         writeChars(charsOf(block.charFormat())); // the height of an empty line
-    word("par");
+    word(end);
     m_out.append('\n');
+    m_lineStart = m_out.size();
+    m_needDelimiter = false;
+}
+
+// The blocks from the one at first to the one at last, as paragraphs, the last one ended by end
+// (a table inside a cell is written as its paragraphs).
+void RtfWriterOutput::writeBlocks(int first, int last, const char* end, bool inTable)
+{
+    QTextBlock block = m_document.findBlock(first);
+    while (block.isValid() && block.position() <= last) {
+        const QTextBlock next = block.next();
+        const bool final = !next.isValid() || next.position() > last;
+        writeBlock(block, final ? end : "par", inTable);
+        block = next;
+    }
+}
+
+void RtfWriterOutput::writeTable(const QTextTable& table)
+{
+    const QTextTableFormat format = table.format();
+    const int columns = table.columns();
+    const QList<QTextLength> constraints = format.columnWidthConstraints();
+    std::vector<int> rights(std::size_t(std::max(columns, 0)));
+    int right = 0;
+    for (int c = 0; c < columns; ++c) {
+        const QTextLength length = constraints.value(c);
+        int width = kRtfWriterTableWidth / columns;
+        if (length.type() == QTextLength::FixedLength)
+            width = int(std::lround(length.rawValue() * kRtfWriterTwipsPerPixel));
+        else if (length.type() == QTextLength::PercentageLength)
+            width = int(std::lround(length.rawValue() * kRtfWriterTableWidth / 100.0));
+        right += std::max(width, 1);
+        rights[std::size_t(c)] = right;
+    }
+    const bool border = format.border() > 0;
+    for (int r = 0; r < table.rows(); ++r) {
+        word("trowd");
+        word("trgaph", 45);
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.column() != c)
+                continue; // inside a cell merged across
+            if (cell.rowSpan() > 1)
+                word(cell.row() == r ? "clvmgf" : "clvmrg");
+            if (border) {
+                for (const char* side : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr"}) {
+                    word(side);
+                    word("brdrs");
+                    word("brdrw", 10);
+                }
+            }
+            word("cellx", rights[std::size_t(std::min(c + cell.columnSpan(), columns) - 1)]);
+        }
+        m_out.append('\n');
+        m_lineStart = m_out.size();
+        m_needDelimiter = false;
+        for (int c = 0; c < columns; ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.column() != c)
+                continue;
+            if (cell.row() != r) { // the lower part of a cell merged down holds no text
+                word("pard");
+                word("intbl");
+                word("cell");
+                continue;
+            }
+            writeBlocks(cell.firstPosition(), cell.lastPosition(), "cell", true);
+        }
+        word("row");
+        m_out.append('\n');
+        m_lineStart = m_out.size();
+        m_needDelimiter = false;
+    }
+}
+
+void RtfWriterOutput::writePicture(const QTextImageFormat& format)
+{
+    QByteArray kind = format.property(PictureKind).toByteArray();
+    QByteArray data = format.property(PictureData).toByteArray();
+    const QByteArray header = format.property(PictureHeader).toByteArray();
+    if (!format.hasProperty(PictureKind)) {
+        // An image the text holds without bytes of its own (an HTML paste): written as a PNG.
+        const QVariant resource =
+            m_document.resource(QTextDocument::ImageResource, QUrl(format.name()));
+        QImage image;
+        if (resource.userType() == QMetaType::QImage)
+            image = resource.value<QImage>();
+        else if (resource.userType() == QMetaType::QPixmap)
+            image = resource.value<QPixmap>().toImage();
+        else if (resource.userType() == QMetaType::QByteArray)
+            image.loadFromData(resource.toByteArray());
+        if (image.isNull())
+            return;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        kind = "png";
+    }
+    raw("{");
+    word("pict");
+    if (kind == "png" || kind == "jpeg") {
+        word(kind == "png" ? "pngblip" : "jpegblip");
+        QSize shown(int(std::lround(format.width())), int(std::lround(format.height())));
+        QSize pixels = pictureImageSize(kind, data);
+        if (pixels.isEmpty())
+            pixels = shown;
+        if (shown.width() <= 0 || shown.height() <= 0)
+            shown = pixels;
+        word("picw", pixels.width());
+        word("pich", pixels.height());
+        word("picwgoal", int(std::lround(shown.width() * kRtfWriterTwipsPerPixel)));
+        word("pichgoal", int(std::lround(shown.height() * kRtfWriterTwipsPerPixel)));
+    } else {
+        m_out.append(header); // a format the program cannot show, as it was read
+    }
+    m_out.append('\n');
+    static const char hex[] = "0123456789abcdef";
+    const qsizetype lines = (data.size() + kRtfWriterPictureLine - 1) / kRtfWriterPictureLine;
+    const qsizetype start = m_out.size();
+    m_out.resize(start + data.size() * 2 + lines);
+    char* out = m_out.data() + start;
+    const auto* in = reinterpret_cast<const unsigned char*>(data.constData());
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        *out++ = hex[in[i] >> 4];
+        *out++ = hex[in[i] & 0xF];
+        if (i % kRtfWriterPictureLine == kRtfWriterPictureLine - 1 || i + 1 == data.size())
+            *out++ = '\n';
+    }
+    m_out.append('}');
     m_lineStart = m_out.size();
     m_needDelimiter = false;
 }
@@ -373,8 +524,17 @@ QByteArray RtfWriterOutput::run()
     m_out.append("\\viewkind4\\uc1\n");
     m_lineStart = m_out.size();
     m_needDelimiter = false;
-    for (QTextBlock block = m_document.begin(); block.isValid(); block = block.next())
-        writeBlock(block);
+    const QTextFrame* root = m_document.rootFrame();
+    for (auto it = root->begin(); !it.atEnd(); ++it) {
+        if (const QTextFrame* frame = it.currentFrame()) {
+            if (const auto* table = qobject_cast<const QTextTable*>(frame))
+                writeTable(*table);
+            else
+                writeBlocks(frame->firstPosition(), frame->lastPosition(), "par", false);
+        } else {
+            writeBlock(it.currentBlock());
+        }
+    }
     m_out.append("}\n");
     return m_out;
 }

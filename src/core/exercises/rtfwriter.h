@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a QTextDocument as RTF: its text with fonts, sizes, styles, colours, alignment and
-// indents.
+// indents, its pictures with their own bytes and its tables row by row.
 #pragma once
 
 #include <QByteArray>

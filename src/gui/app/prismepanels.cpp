@@ -6,6 +6,7 @@
 #include "gui/app/prismeicons.h"
 #include "gui/bench/benchcontrols.h"
 #include "gui/bench/benchview.h"
+#include "gui/exercises/statementedit.h"
 #include "gui/platform/placed.h"
 #include "gui/protractor/protractorcontrols.h"
 #include "gui/table/tablecontrols.h"
@@ -199,7 +200,7 @@ void Prisme::createTextArea()
     // The box names the file the text came from; it is not for typing.
     fich = placed(new QLineEdit(this), "fich", QRect(424, 312, 361, 19));
     fich->setReadOnly(true);
-    supertext = placed(new QTextEdit(this), "supertext", QRect(424, 331, 361, 214));
+    supertext = placed(new StatementEdit(this), "supertext", QRect(424, 331, 361, 214));
     supertext->setAcceptRichText(true);
 }
 
