@@ -178,6 +178,23 @@ private slots:
             QVERIFY((centre - onBand).manhattanLength() <= 4);
     }
 
+    // Action: the same drags with the bench drawn for a screen at 200 %. Expected: the same
+    // read-outs (the pointer is in 1× pixels), the box twice as fine over the bench under it.
+    void same_measure_at_twice_the_pixels_data() { measuring_with_the_sphere_data(); }
+    void same_measure_at_twice_the_pixels()
+    {
+        QFETCH(QPointF, pointer);
+        QFETCH(QString, readout);
+        w->bench->matchScreen(2);
+        QCOMPARE(w->benchPicture.composed().size(), QSize(808, 808));
+        pc().open();
+        QCOMPARE(pc().picture.box.image().size(), QSize(404, 404));
+        QCOMPARE(pc().picture.box.picture(),
+                 w->benchPicture.dessin.image().copy(QRect(2 * 101, 2 * 101, 404, 404)));
+        moveInBox(pc().Imageboule, pointer, Qt::LeftButton);
+        QCOMPARE(w->protractor->Label10->text(), readout);
+    }
+
     // Action: a sphere drag into the base side after a measure. Expected: ignored.
     void the_base_side_is_ignored()
     {

@@ -73,6 +73,16 @@ BenchPicture::BenchPicture(double scale) : dessin(Size, Size, scale)
     dessin.setFont(f);
 }
 
+void BenchPicture::setScale(double scale)
+{
+    if (scale == dessin.scale())
+        return;
+    Surface fresh(Size, Size, scale);
+    fresh.setFont(dessin.font());
+    dessin = fresh;
+    fond = QImage();
+}
+
 void drawBenchBackground(BenchState& state, const BenchOptions& options, BenchPicture& picture)
 {
     Surface& s = picture.dessin;

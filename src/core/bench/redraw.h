@@ -63,6 +63,9 @@ struct BenchPicture {
     // in.
     QImage composed() const;
     double scale() const { return dessin.scale(); }
+    // Draws from now on at scale k (the screen's pixel ratio); the drawing starts blank, and
+    // whoever calls it redraws the bench, static picture included.
+    void setScale(double scale);
 };
 
 // Full and half-intensity colours of a whole wavelength; leaves both unchanged outside 400…800.

@@ -146,6 +146,10 @@ QImage ProtractorPicture::composed() const
 {
     QImage out = box.image();
     QPainter p(&out);
+    if (box.scale() != 1) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.scale(box.scale(), box.scale());
+    }
     p.drawImage(handleAt(handles.turn), turnHandleIcon());
     p.drawImage(handleAt(handles.cross), crossIcon());
     p.drawImage(handleAt(handles.sphere), sphereIcon());
@@ -154,7 +158,18 @@ QImage ProtractorPicture::composed() const
 
 void copyBenchUnder(ProtractorPicture& picture, const BenchPicture& bench, ProtractorState& state)
 {
-    const QRect under(picture.placedAt(), QSize(Size, Size));
+    // The box is drawn at the bench's scale: 1× pixel p of the bench is image pixel p k of it.
+    const double k = bench.scale();
+    if (picture.box.scale() != k) {
+        Surface fresh(Size, Size, k);
+        fresh.setFont(picture.box.font());
+        picture.box = fresh;
+    }
+    const QPoint at = picture.placedAt();
+    const QRect under =
+        k == 1 ? QRect(at, QSize(Size, Size))
+               : QRect(QPoint(int(std::lround(at.x() * k)), int(std::lround(at.y() * k))),
+                       picture.box.image().size());
     picture.box.setPicture(bench.dessin.image().copy(under));
     drawProtractor(picture, bench, state);
 }
@@ -173,7 +188,10 @@ void drawProtractor(ProtractorPicture& picture, const BenchPicture& bench, Protr
            bench.line1.y2 - at.y(), bench.line1.colour);
     {
         QPainter p(&s.image());
-        p.drawImage(bench.lampeTopLeft - at, lampIcon());
+        if (s.scale() == 1)
+            p.drawImage(bench.lampeTopLeft - at, lampIcon());
+        else
+            p.drawImage((bench.lampeTopLeft - at) * s.scale(), lampIcon(s.scale()));
     }
 
     const bool black = bench.dessin.backColour() == paletteColour(0);

@@ -399,14 +399,18 @@ void Prisme::Command4_Click()
 void Prisme::cop001_Click()
 {
     // The composed picture: the incident ray and the lamp painted in, never the protractor.
-    clipboardcopy::putImage(benchPicture.composed());
+    // In screen pixels, whatever the screen's pixel ratio.
+    clipboardcopy::putImage(benchPicture.scale() == 1
+                                ? benchPicture.composed()
+                                : experimentsetup::benchDrawer(experiment)(1, false));
     setHint(CopiedMessage);
 }
 
 print::BenchPrintout Prisme::benchPrintout()
 {
     print::BenchPrintout out;
-    out.picture = benchPicture.composed();
+    out.picture = benchPicture.scale() == 1 ? benchPicture.composed()
+                                            : experimentsetup::benchDrawer(experiment)(1, false);
     out.whitePicture = experimentsetup::whiteBenchImage(experiment);
     out.parameters = experimentsetup::parameters(experiment);
     out.drawAt = experimentsetup::benchDrawer(experiment);

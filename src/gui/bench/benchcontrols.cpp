@@ -65,6 +65,7 @@ BenchControls::BenchControls(const BenchPanels& panels, BenchSettings& settings,
     buildMaterialPanels(panels.disc, panels.outer);
     buildSourcePanel(panels.source);
     buildOptionsPanel(panels.options);
+    connect(m_w.dessin, &BenchView::pixelRatioChanged, this, &BenchControls::matchScreen);
     m_w.Timer1 = new QTimer(this);
     m_w.Timer1->setObjectName(QStringLiteral("Timer1"));
     m_w.Timer1->setSingleShot(true);
@@ -307,6 +308,15 @@ void BenchControls::redrawBench()
 {
     ::redrawBench(m_state, benchOptions(), m_picture);
     describeLamp();
+}
+
+void BenchControls::matchScreen(double ratio)
+{
+    if (ratio == m_picture.scale())
+        return;
+    m_picture.setScale(ratio);
+    m_state.benchDrawnFor = 0;
+    redrawForOption();
 }
 
 void BenchControls::describeLamp()

@@ -89,6 +89,9 @@ public:
     BenchOptions benchOptions() const;
     // The redraw cycle on the bench picture (bench/redraw.h).
     void redrawBench();
+    // Draws the bench at the screen's pixel ratio k from now on (sharp at 150 or 200 %): the
+    // picture holds k times as many pixels, everything else stays in 1× pixels.
+    void matchScreen(double ratio);
     // The bench's accessible description, "Lampe, angle 135,0°", announced when it changes.
     void describeLamp();
     void redrawWhiteLight();

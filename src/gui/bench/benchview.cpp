@@ -33,8 +33,15 @@ void BenchView::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.fillRect(contentsRect(), Qt::black);
-    if (!m_picture.hidden)
-        p.drawImage(Border, Border, m_picture.composed());
+    const double ratio = std::clamp(devicePixelRatioF(), 1.0, 8.0);
+    if (ratio != m_picture.scale())
+        QMetaObject::invokeMethod(
+            this, [this, ratio] { emit pixelRatioChanged(ratio); }, Qt::QueuedConnection);
+    if (!m_picture.hidden) {
+        QImage picture = m_picture.composed();
+        picture.setDevicePixelRatio(m_picture.scale());
+        p.drawImage(Border, Border, picture);
+    }
     p.end();
     QFrame::paintEvent(event);
     if (hasFocus()) {

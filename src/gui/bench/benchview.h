@@ -29,6 +29,8 @@ signals:
     void dessinMouseMove(QPointF pos);
     void lampKeyPressed(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
     void lampKeyReleased(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
+    // The screen's pixel ratio is not the picture's (a screen scaled to 150 or 200 %).
+    void pixelRatioChanged(double ratio);
 
 protected:
     bool event(QEvent* event) override; // the lamp's tool tip

@@ -26,7 +26,9 @@ ProtractorBox::ProtractorBox(const ProtractorPicture& picture, QWidget* parent)
 void ProtractorBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, m_picture.box.image());
+    QImage box = m_picture.box.image();
+    box.setDevicePixelRatio(m_picture.box.scale());
+    p.drawImage(0, 0, box);
 }
 
 namespace {
