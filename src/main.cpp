@@ -287,13 +287,15 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 // What --help prints.
 const char* const Usage =
-    "Utilisation : optiphane [FICHIER]\n"
+    "Utilisation : optiphane [--echelle K] [FICHIER]\n"
     "              optiphane MODE ARGUMENTS\n"
     "\n"
     "Simulateur d'optique : réflexion et réfraction de la lumière.\n"
     "\n"
     "  FICHIER                  une configuration (.P02), un exercice (.E02) ou un texte (.RTF),\n"
     "                           ouvert au démarrage\n"
+    "  --echelle K              la fenêtre K fois plus grande (de 1 à 8 : un projecteur, un\n"
+    "                           tableau interactif), nette à toute taille\n"
     "  --image SORTIE.png [CONFIG.P02] [--echelle K]\n"
     "                           le schéma de l'expérience, en PNG ; K (de 1 à 8) : dessiné\n"
     "                           K fois plus fin\n"
@@ -338,6 +340,17 @@ int main(int argc, char* argv[])
                        std::fflush(stdout) == 0
                    ? 0
                    : 2;
+    }
+    // `optiphane --echelle K [FICHIER]`: the whole window K times larger, drawn at that size
+    // (Qt scales every widget and font; the bench, the protractor and the graph are drawn at the
+    // resulting pixel ratio).
+    if (!arguments.isEmpty() && arguments.first() == QLatin1String("--echelle")) {
+        double scale = 1;
+        if (!takeScale({}, arguments, scale))
+            return 2;
+        bool given = false;
+        const double screen = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&given);
+        qputenv("QT_SCALE_FACTOR", QByteArray::number(scale * (given && screen > 0 ? screen : 1)));
     }
     const bool commandLine = !arguments.isEmpty() && arguments.first().startsWith(u"--");
     if (commandLine) {

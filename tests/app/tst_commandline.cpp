@@ -119,6 +119,9 @@ private slots:
         QTest::newRow("a scale that is not a number")
             << R"("$OPTIPHANE" --image out.png --echelle deux)"
             << "optiphane --image : --echelle : facteur de 1 à 8 attendu : deux\n";
+        QTest::newRow("the window at a scale out of range")
+            << R"("$OPTIPHANE" --echelle 9)"
+            << "optiphane : --echelle : facteur de 1 à 8 attendu : 9\n";
         QTest::newRow("a scale without its factor")
             << R"("$OPTIPHANE" --image out.png --echelle)"
             << "optiphane --image : --echelle : facteur manquant\n";
@@ -285,7 +288,7 @@ private slots:
         QTest::newRow("--version") << R"("$OPTIPHANE" --version)"
                                    << "optiphane 0.1\n";
         QTest::newRow("--help, in French") << R"("$OPTIPHANE" --help | head -n 1)"
-                                           << "Utilisation : optiphane [FICHIER]\n";
+                                           << "Utilisation : optiphane [--echelle K] [FICHIER]\n";
         QTest::newRow("a display platform that cannot start")
             << R"(QT_QPA_PLATFORM=xcb "$OPTIPHANE" --calcul "1+1")"
             << " 2\n";
