@@ -10,6 +10,7 @@
 # Exit status: 0 passed, 1 failed, 77 skipped (no session bus or accessibility bus could start).
 import os
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
@@ -61,7 +62,14 @@ def main():
         env = dict(os.environ)
         env.pop("QT_QPA_PLATFORM", None)
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
+        wait_for_display(env.get("DISPLAY", ""))
         child = subprocess.Popen([exe], env=env, cwd=folder)
+        # A program that could not reach the X server of a busy machine stops at once: once more.
+        time.sleep(1)
+        if child.poll() is not None:
+            print("le programme s'est arrêté au démarrage (code %s) : nouvel essai" % child.returncode)
+            wait_for_display(env.get("DISPLAY", ""))
+            child = subprocess.Popen([exe], env=env, cwd=folder)
         try:
             check(pyatspi, child)
         finally:
@@ -69,6 +77,23 @@ def main():
             child.wait()
     finally:
         shutil.rmtree(folder, ignore_errors=True)
+
+
+def wait_for_display(display):
+    """Waits until the X server of DISPLAY (":142") takes connections, for at most 20 s: the
+    server xvfb-run started may still be coming up while the machine is busy."""
+    number = display.lstrip(":").split(".")[0]
+    path = "/tmp/.X11-unix/X" + number
+    deadline = time.time() + 20
+    while time.time() < deadline:
+        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as probe:
+            try:
+                probe.connect(path)
+                return
+            except OSError:
+                pass
+        time.sleep(0.2)
+    fail("le serveur X %s ne répond pas" % display)
 
 
 def in_own_session():
