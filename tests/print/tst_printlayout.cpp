@@ -53,6 +53,15 @@ const poppler::Word* findWord(const QList<poppler::Word>& words, const QString& 
     return nullptr;
 }
 
+// The rows of `pdfimages -list`, one an image, without its two header lines.
+QStringList imageRows(const QString& path)
+{
+    return QString::fromUtf8(
+               poppler::run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path}))
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+        .mid(2);
+}
+
 QStringList lines(const QString& text)
 {
     QStringList out;
@@ -450,10 +459,7 @@ private slots:
         const QString path = pdf(QStringLiteral("resolution.pdf"));
         print::PdfTarget target(path, dpi);
         QVERIFY(print::printBench(target, printout, layout));
-        const QStringList rows = QString::fromUtf8(poppler::run(QStringLiteral("pdfimages"),
-                                                                {QStringLiteral("-list"), path}))
-                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                     .mid(2);
+        const QStringList rows = imageRows(path);
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].simplified().split(QLatin1Char(' '))[3].toInt(), imageWidth);
         if (!miniature) {
@@ -523,10 +529,7 @@ private slots:
         };
         QVERIFY(print::printGraph(target, blackSquare(501), page));
         QCOMPARE(asked, 3.0);
-        const QStringList rows = QString::fromUtf8(poppler::run(QStringLiteral("pdfimages"),
-                                                                {QStringLiteral("-list"), path}))
-                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                     .mid(2);
+        const QStringList rows = imageRows(path);
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].simplified().split(QLatin1Char(' '))[3].toInt(), 1503);
         QVERIFY(qAbs(darkBoxMm(path).width() - 127.25) < 0.7);

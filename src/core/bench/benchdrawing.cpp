@@ -77,9 +77,7 @@ void BenchPicture::setScale(double scale)
 {
     if (scale == dessin.scale())
         return;
-    Surface fresh(Size, Size, scale);
-    fresh.setFont(dessin.font());
-    dessin = fresh;
+    dessin.setScale(scale);
     fond = QImage();
 }
 

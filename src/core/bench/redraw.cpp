@@ -153,11 +153,7 @@ QImage BenchPicture::composed() const
     copy.line(line1.x1, line1.y1, line1.x2, line1.y2, line1.colour);
     QImage out = copy.image();
     QPainter p(&out);
-    if (scale() == 1)
-        p.drawImage(lampeTopLeft, lampIcon());
-    else
-        p.drawImage(QPointF(copy.toDevice(lampeTopLeft.x()) - (scale() - 1) / 2,
-                            copy.toDevice(lampeTopLeft.y()) - (scale() - 1) / 2),
-                    lampIcon(scale()));
+    // The lamp's corner at k: 1× point x lies at image point x k.
+    p.drawImage(lampeTopLeft * scale(), lampIcon(scale()));
     return out;
 }

@@ -299,11 +299,9 @@ VbColour paletteColour(int index)
 }
 
 Surface::Surface(int width, int height, double scale)
+    : m_width(std::max(1, width)), m_height(std::max(1, height))
 {
-    if (std::isfinite(scale) && scale > 1)
-        m_scale = std::min(scale, 16.0);
-    m_pen = std::max(1, int(std::nearbyint(m_scale)));
-    resize(width, height);
+    setScale(scale);
     m_font.setFamily(QStringLiteral("MS Sans Serif"));
     m_font.setPixelSize(13);
 }
@@ -353,6 +351,26 @@ void Surface::plotUnchecked(int x, int y, QRgb pixel)
 i64 Surface::devicePixel(double v) const
 {
     return pixel(toDevice(v));
+}
+
+i64 Surface::firstImagePixel(i64 v) const
+{
+    if (m_scale == 1)
+        return v;
+    return devicePixel(double(std::clamp<i64>(v, -2, 1 << 24))) - (m_pen - 1) / 2;
+}
+
+i64 Surface::lastImagePixel(i64 v) const
+{
+    return m_scale == 1 ? v : firstImagePixel(v) + m_pen - 1;
+}
+
+void Surface::setScale(double scale)
+{
+    m_scale = std::isfinite(scale) && scale > 1 ? std::min(scale, 16.0) : 1.0;
+    m_pen = std::max(1, int(std::nearbyint(m_scale)));
+    m_picture = QImage();
+    resize(m_width, m_height);
 }
 
 void Surface::stamp(i64 x, i64 y, QRgb pixel)
@@ -516,13 +534,10 @@ void Surface::box(double x1, double y1, double x2, double y2, VbColour colour)
     } else if (fillStyle == FillStyle::UpwardDiagonal) {
         const int w = m_image.width(), h = m_image.height();
         // The inside, from the first image pixel of 1× pixel l + 1 to the last one of r - 1.
-        const i64 lo = (m_pen - 1) / 2;
-        auto first = [&](i64 v) { return m_scale == 1 ? v : pixel(toDevice(double(v))) - lo; };
-        auto last = [&](i64 v) {
-            return m_scale == 1 ? v : pixel(toDevice(double(v))) - lo + m_pen - 1;
-        };
-        hatchBox(clampToInt(first(l + 1), -1, w), clampToInt(first(t + 1), -1, h),
-                 clampToInt(last(r - 1), -1, w), clampToInt(last(b - 1), -1, h), fillColour);
+        hatchBox(clampToInt(firstImagePixel(l + 1), -1, w),
+                 clampToInt(firstImagePixel(t + 1), -1, h),
+                 clampToInt(lastImagePixel(r - 1), -1, w), clampToInt(lastImagePixel(b - 1), -1, h),
+                 fillColour);
     }
     const double dl = double(l), dt = double(t), dr = double(r), db = double(b);
     line(dl, dt, dr, dt, colour);
@@ -540,17 +555,11 @@ void Surface::filledBox(double x1, double y1, double x2, double y2, VbColour col
         std::swap(l, r);
     if (t > b)
         std::swap(t, b);
-    if (m_scale != 1) {
-        // From the first image pixel of 1× pixel l to the last one of r.
-        const i64 lo = (m_pen - 1) / 2;
-        auto at = [this](i64 v) {
-            return pixel(toDevice(double(std::clamp<i64>(v, -2, 1 << 24))));
-        };
-        l = at(l) - lo;
-        t = at(t) - lo;
-        r = at(r) - lo + m_pen - 1;
-        b = at(b) - lo + m_pen - 1;
-    }
+    // From the first image pixel of 1× pixel l to the last one of r.
+    l = firstImagePixel(l);
+    t = firstImagePixel(t);
+    r = lastImagePixel(r);
+    b = lastImagePixel(b);
     l = std::max<i64>(l, 0);
     t = std::max<i64>(t, 0);
     r = std::min<i64>(r, m_image.width() - 1);

@@ -55,6 +55,9 @@ public:
     int width() const { return m_width; }
     int height() const { return m_height; }
     double scale() const { return m_scale; }
+    // Draws from now on at another scale, keeping the drawing state and the font; the image
+    // starts over in the back colour, without its picture.
+    void setScale(double scale);
     void resize(int width, int height); // keeps nothing: the new surface is the back colour
     // Where a 1× coordinate lies on the image.
     double toDevice(double v) const { return m_scale == 1 ? v : (v + 0.5) * m_scale - 0.5; }
@@ -115,6 +118,9 @@ private:
     void stamp(std::int64_t x, std::int64_t y, QRgb pixel);
     void wideLine(std::int64_t xs, std::int64_t ys, std::int64_t xe, std::int64_t ye, QRgb pixel);
     std::int64_t devicePixel(double v) const;
+    // The first and the last image pixel that 1× pixel v covers (v itself at scale 1).
+    std::int64_t firstImagePixel(std::int64_t v) const;
+    std::int64_t lastImagePixel(std::int64_t v) const;
     void hatchBox(int x1, int y1, int x2, int y2, VbColour colour);
     void fillSpans(std::int64_t cx, std::int64_t cy, std::int64_t radius, VbColour colour);
 

@@ -160,11 +160,8 @@ void copyBenchUnder(ProtractorPicture& picture, const BenchPicture& bench, Protr
 {
     // The box is drawn at the bench's scale: 1× pixel p of the bench is image pixel p k of it.
     const double k = bench.scale();
-    if (picture.box.scale() != k) {
-        Surface fresh(Size, Size, k);
-        fresh.setFont(picture.box.font());
-        picture.box = fresh;
-    }
+    if (picture.box.scale() != k)
+        picture.box.setScale(k);
     const QPoint at = picture.placedAt();
     const QRect under =
         k == 1 ? QRect(at, QSize(Size, Size))
@@ -188,10 +185,7 @@ void drawProtractor(ProtractorPicture& picture, const BenchPicture& bench, Protr
            bench.line1.y2 - at.y(), bench.line1.colour);
     {
         QPainter p(&s.image());
-        if (s.scale() == 1)
-            p.drawImage(bench.lampeTopLeft - at, lampIcon());
-        else
-            p.drawImage((bench.lampeTopLeft - at) * s.scale(), lampIcon(s.scale()));
+        p.drawImage((bench.lampeTopLeft - at) * s.scale(), lampIcon(s.scale()));
     }
 
     const bool black = bench.dessin.backColour() == paletteColour(0);
