@@ -12,18 +12,22 @@
 #include "gui/config/configdialogs.h"
 #include "gui/exercises/exercisecontrols.h"
 #include "gui/platform/dialogs.h"
+#include "gui/protractor/protractorcontrols.h"
 #include "gui/table/tablecontrols.h"
 #include "support/modalwatchdog.h"
 #include "support/named.h"
 #include "support/smalldisc.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,6 +66,10 @@ private slots:
 
     void size_rule_data();
     void size_rule();
+
+    void maximized_layout_fills_the_window_data();
+    void maximized_layout_fills_the_window();
+    void f11_goes_to_full_screen_and_back();
 
     void closing_questions_data();
     void closing_questions();
@@ -348,6 +356,150 @@ void TestPrisme::size_rule()
         QTRY_COMPARE(w.frameGeometry().size(), QSize(800, 600));
         QCOMPARE(w.pos(), centredAt);
     }
+}
+
+namespace {
+// Where the window's named controls are, and the size of their type.
+struct Place {
+    QRect rect; // in the window
+    double type;
+    bool operator==(const Place&) const = default;
+};
+QMap<QString, Place> places(const Prisme& w)
+{
+    QMap<QString, Place> out;
+    for (const QWidget* c : w.findChildren<QWidget*>()) {
+        if (c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")) ||
+            c->isWindow())
+            continue;
+        const QFont f = c->font();
+        out[c->objectName()] = {QRect(c->mapTo(&w, QPoint(0, 0)), c->size()),
+                                f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF()};
+    }
+    return out;
+}
+
+// A lamp drag on the bench from the lamp's centre to a point of the drawing (1× pixels).
+void dragLamp(BenchView* view, QPointF to)
+{
+    const double z = view->width() / double(BenchView::OuterSize);
+    auto send = [view, z](QEvent::Type type, QPointF p, Qt::MouseButtons buttons) {
+        const QPointF local = QPointF(view->contentsRect().topLeft()) + p * z;
+        QMouseEvent e(type, local, view->mapToGlobal(local),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                      Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+    };
+    const QPointF lamp = QRectF(view->lampRect()).center();
+    send(QEvent::MouseButtonPress, lamp, Qt::LeftButton);
+    send(QEvent::MouseMove, (lamp + to) / 2, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
+// The sphere dragged to a point of the protractor's box (1× pixels); the read-out.
+QString measure(ProtractorControls* protractor, QPointF inBox)
+{
+    ProtractorHandle* sphere = protractor->Imageboule;
+    const double z = protractor->picturap->width() / double(protractor::Size);
+    const QPointF local = inBox * z - QPointF(sphere->pos());
+    QMouseEvent e(QEvent::MouseMove, local, sphere->mapToGlobal(local), Qt::NoButton,
+                  Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(sphere, &e);
+    return protractor->Label10->text();
+}
+} // namespace
+
+void TestPrisme::maximized_layout_fills_the_window_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<QPoint>("offset");
+    // The layout is 791 × 565: the narrower side decides, the other is shared on both sides.
+    QTest::newRow("twice, wide screen") << QSize(1782, 1130) << 2.0 << QPoint(100, 0);
+    QTest::newRow("1,5, tall screen") << QSize(1187, 948) << 1187 / 791.0 << QPoint(0, 50);
+    QTest::newRow("1280 x 1024") << QSize(1280, 1024) << 1280 / 791.0 << QPoint(0, 55);
+}
+
+void TestPrisme::maximized_layout_fills_the_window()
+{
+    // Action: maximize the window on a large screen, drag the lamp and measure with the
+    // protractor as at the designed size, then restore it. Expected: every control at its place
+    // times the factor (within a pixel of rounding), its type too, the bench drawn at the factor,
+    // the same drags giving the same angles, the statement laid out larger but unchanged;
+    // restored, every control back exactly where it was.
+    QFETCH(QSize, window);
+    QFETCH(double, factor);
+    QFETCH(QPoint, offset);
+    Prisme w;
+    named<QPushButton>(w, QStringLiteral("Check1"))->setChecked(true); // the table
+    BenchView* view = named<BenchView>(w, QStringLiteral("dessin"));
+    auto* text = named<QTextEdit>(w, QStringLiteral("supertext"));
+    const QString statement = text->toHtml();
+    auto measureOnce = [&] {
+        w.experiment.bench.lampAngle = 135;
+        w.bench->redrawBench();
+        dragLamp(view, QPointF(40, 300));
+        w.protractor->open();
+        return std::make_pair(w.experiment.bench.lampAngle,
+                              measure(w.protractor, QPointF(177.94228634059948, 55.0)));
+    };
+    const auto atOne = measureOnce();
+    QVERIFY(atOne.first != 135);
+    QCOMPARE(atOne.second, QStringLiteral("30,0"));
+    const QMap<QString, Place> designed = places(w);
+
+    w.resize(window); // as the window manager does it, before saying it is maximized
+    w.setWindowState(Qt::WindowMaximized);
+    w.fitLayout();
+    QCOMPARE(w.layoutFactor(), factor);
+    QCOMPARE(w.benchPicture.scale(), factor);
+    QCOMPARE(measureOnce(), atOne);
+    const QMap<QString, Place> large = places(w);
+    auto times = [factor](int length) { return int(std::lround(length * factor)); };
+    for (auto it = designed.begin(); it != designed.end(); ++it) {
+        const QRect& d = it->rect;
+        const QRect& l = large[it.key()].rect;
+        const QRect wanted(times(d.x()) + offset.x(), times(d.y()) + offset.y(), times(d.width()),
+                           times(d.height()));
+        const bool near = std::abs(l.left() - wanted.left()) <= 1 &&
+                          std::abs(l.top() - wanted.top()) <= 1 &&
+                          std::abs(l.right() - wanted.right()) <= 1 &&
+                          std::abs(l.bottom() - wanted.bottom()) <= 1;
+        QVERIFY2(near, qPrintable(it.key() + QDebug::toString(l) + QDebug::toString(wanted)));
+        // The statement box keeps its type: its text is laid out at the factor instead.
+        if (it.key() != QLatin1String("supertext"))
+            QVERIFY2(std::abs(large[it.key()].type - it->type * factor) <= 0.5,
+                     qPrintable(it.key()));
+    }
+    QCOMPARE(w.tableControls->widgets().MSFlexGrid1->columnWidth(0), times(67));
+    const QPaintDevice* device = text->document()->documentLayout()->paintDevice();
+    QVERIFY(device);
+    QCOMPARE(device->logicalDpiY(), times(96));
+    QCOMPARE(text->toHtml(), statement);
+
+    w.setWindowState(Qt::WindowNoState);
+    w.resize(Prisme::DesignWidth, Prisme::DesignHeight);
+    w.fitLayout();
+    QCOMPARE(places(w), designed);
+    QCOMPARE(w.benchPicture.scale(), 1.0);
+    QVERIFY(!text->document()->documentLayout()->paintDevice());
+}
+
+void TestPrisme::f11_goes_to_full_screen_and_back()
+{
+    // Action: F11, then F11 again. Expected: full screen with the layout at the factor that fits
+    // the screen, then the designed size again.
+    Prisme w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTest::keyClick(&w, Qt::Key_F11);
+    QTRY_VERIFY(w.isFullScreen());
+    QTRY_VERIFY(w.layoutFactor() > 1);
+    QTest::keyClick(&w, Qt::Key_F11);
+    QTRY_VERIFY(!w.isFullScreen());
+    QTRY_COMPARE(w.layoutFactor(), 1.0);
+    QTRY_COMPARE(w.size(), QSize(Prisme::DesignWidth, Prisme::DesignHeight));
 }
 
 void TestPrisme::an_exercise_is_read_beside_the_bench_alone()

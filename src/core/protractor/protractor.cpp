@@ -126,13 +126,6 @@ QPoint handleAt(QPointF topLeft)
     return {numtext::roundToInt(topLeft.x()), numtext::roundToInt(topLeft.y())};
 }
 
-QImage blankIcon()
-{
-    QImage img(HandleSize, HandleSize, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    return img;
-}
-
 } // namespace
 
 ProtractorPicture::ProtractorPicture() : box(Size, Size) {}
@@ -146,13 +139,13 @@ QImage ProtractorPicture::composed() const
 {
     QImage out = box.image();
     QPainter p(&out);
-    if (box.scale() != 1) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.scale(box.scale(), box.scale());
-    }
-    p.drawImage(handleAt(handles.turn), turnHandleIcon());
-    p.drawImage(handleAt(handles.cross), crossIcon());
-    p.drawImage(handleAt(handles.sphere), sphereIcon());
+    const double k = box.scale();
+    auto at = [k](QPoint corner) {
+        return QPoint(int(std::lround(corner.x() * k)), int(std::lround(corner.y() * k)));
+    };
+    p.drawImage(at(handleAt(handles.turn)), turnHandleIcon(k));
+    p.drawImage(at(handleAt(handles.cross)), crossIcon(k));
+    p.drawImage(at(handleAt(handles.sphere)), sphereIcon(k));
     return out;
 }
 
@@ -240,72 +233,89 @@ void drawProtractor(ProtractorPicture& picture, const BenchPicture& bench, Protr
 // ---------------------------------------------------------------------------------------------
 // Handle pictures
 
-const QImage& turnHandleIcon()
+namespace {
+
+void paintTurnHandle(QPainter& p)
 {
     // A round handle with a curved double arrow: turn me.
-    static const QImage icon = [] {
-        QImage img = blankIcon();
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(90, 60, 0), 1));
-        p.setBrush(QColor(255, 210, 60));
-        p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
-        p.setPen(QPen(QColor(60, 30, 0), 1.4));
-        p.setBrush(Qt::NoBrush);
-        p.drawArc(QRectF(4, 4, 8, 8), 30 * 16, 240 * 16);
-        QPainterPath head;
-        head.moveTo(12.6, 4.4);
-        head.lineTo(11.6, 8.4);
-        head.lineTo(8.4, 6.2);
-        head.closeSubpath();
-        p.setBrush(QColor(60, 30, 0));
-        p.drawPath(head);
-        return img;
-    }();
-    return icon;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 60, 0), 1));
+    p.setBrush(QColor(255, 210, 60));
+    p.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    p.setPen(QPen(QColor(60, 30, 0), 1.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(4, 4, 8, 8), 30 * 16, 240 * 16);
+    QPainterPath head;
+    head.moveTo(12.6, 4.4);
+    head.lineTo(11.6, 8.4);
+    head.lineTo(8.4, 6.2);
+    head.closeSubpath();
+    p.setBrush(QColor(60, 30, 0));
+    p.drawPath(head);
 }
 
-const QImage& crossIcon()
+void paintCross(QPainter& p)
 {
     // A four-way arrow: move me.
-    static const QImage icon = [] {
-        QImage img = blankIcon();
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(QColor(90, 60, 0), 1));
-        p.setBrush(QColor(255, 210, 60));
-        p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
-        p.setPen(QPen(QColor(60, 30, 0), 1.4));
-        p.drawLine(QPointF(8, 3), QPointF(8, 13));
-        p.drawLine(QPointF(3, 8), QPointF(13, 8));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(60, 30, 0));
-        const QPointF tips[4][3] = {{{8, 1.5}, {5.5, 4.5}, {10.5, 4.5}},
-                                    {{8, 14.5}, {5.5, 11.5}, {10.5, 11.5}},
-                                    {{1.5, 8}, {4.5, 5.5}, {4.5, 10.5}},
-                                    {{14.5, 8}, {11.5, 5.5}, {11.5, 10.5}}};
-        for (const auto& tip : tips)
-            p.drawPolygon(tip, 3);
-        return img;
-    }();
-    return icon;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 60, 0), 1));
+    p.setBrush(QColor(255, 210, 60));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+    p.setPen(QPen(QColor(60, 30, 0), 1.4));
+    p.drawLine(QPointF(8, 3), QPointF(8, 13));
+    p.drawLine(QPointF(3, 8), QPointF(13, 8));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 30, 0));
+    const QPointF tips[4][3] = {{{8, 1.5}, {5.5, 4.5}, {10.5, 4.5}},
+                                {{8, 14.5}, {5.5, 11.5}, {10.5, 11.5}},
+                                {{1.5, 8}, {4.5, 5.5}, {4.5, 10.5}},
+                                {{14.5, 8}, {11.5, 5.5}, {11.5, 10.5}}};
+    for (const auto& tip : tips)
+        p.drawPolygon(tip, 3);
 }
 
-const QImage& sphereIcon()
+void paintSphere(QPainter& p)
 {
     // A cyan ball lit from the upper left.
-    static const QImage icon = [] {
-        QImage img = blankIcon();
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        QRadialGradient shade(QPointF(6, 5.5), 9, QPointF(5.5, 5));
-        shade.setColorAt(0, QColor(220, 255, 255));
-        shade.setColorAt(0.45, QColor(0, 220, 235));
-        shade.setColorAt(1, QColor(0, 90, 110));
-        p.setPen(QPen(QColor(0, 70, 90), 1));
-        p.setBrush(shade);
-        p.drawEllipse(QRectF(2.5, 2.5, 11, 11));
-        return img;
-    }();
-    return icon;
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient shade(QPointF(6, 5.5), 9, QPointF(5.5, 5));
+    shade.setColorAt(0, QColor(220, 255, 255));
+    shade.setColorAt(0.45, QColor(0, 220, 235));
+    shade.setColorAt(1, QColor(0, 90, 110));
+    p.setPen(QPen(QColor(0, 70, 90), 1));
+    p.setBrush(shade);
+    p.drawEllipse(QRectF(2.5, 2.5, 11, 11));
+}
+
+// A handle picture drawn at scale pixels per 1x pixel, on a transparent background.
+QImage drawnIcon(void (*paint)(QPainter&), double scale)
+{
+    const int side = int(std::ceil(HandleSize * scale - 1e-9));
+    QImage img(side, side, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    if (scale != 1)
+        p.scale(scale, scale);
+    paint(p);
+    return img;
+}
+
+} // namespace
+
+QImage turnHandleIcon(double scale)
+{
+    static const QImage atOne = drawnIcon(paintTurnHandle, 1);
+    return scale == 1 ? atOne : drawnIcon(paintTurnHandle, scale);
+}
+
+QImage crossIcon(double scale)
+{
+    static const QImage atOne = drawnIcon(paintCross, 1);
+    return scale == 1 ? atOne : drawnIcon(paintCross, scale);
+}
+
+QImage sphereIcon(double scale)
+{
+    static const QImage atOne = drawnIcon(paintSphere, 1);
+    return scale == 1 ? atOne : drawnIcon(paintSphere, scale);
 }

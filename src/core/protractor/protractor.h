@@ -100,7 +100,7 @@ void copyBenchUnder(ProtractorPicture& picture, const BenchPicture& bench, Protr
 // Brings a back into [0, 6.28].
 void drawProtractor(ProtractorPicture& picture, const BenchPicture& bench, ProtractorState& state);
 
-// The three 16 × 16 handle pictures.
-const QImage& turnHandleIcon();
-const QImage& crossIcon();
-const QImage& sphereIcon();
+// The three 16 × 16 handle pictures, drawn at scale (16 scale pixels wide).
+QImage turnHandleIcon(double scale = 1);
+QImage crossIcon(double scale = 1);
+QImage sphereIcon(double scale = 1);

@@ -19,6 +19,7 @@
 #include "gui/graph/grapheur.h"
 #include "gui/help/helpwindow.h"
 #include "gui/platform/dialogs.h"
+#include "gui/platform/zoom.h"
 #include "gui/print/confimp.h"
 #include "gui/protractor/protractorcontrols.h"
 #include "gui/table/tablecontrols.h"
@@ -43,6 +44,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -74,7 +76,7 @@ Prisme::Prisme(StartMode mode, QWidget* parent) : QWidget(parent), m_mode(mode)
         QFont::insertSubstitutions(
             QStringLiteral("MS Sans Serif"),
             {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(DesignFont());
     resize(DesignWidth, DesignHeight);
 
     createControls();
@@ -240,11 +242,42 @@ void Prisme::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
+    fitLayout();
+}
+
+void Prisme::fitLayout()
+{
+    double factor = 1;
+    QPoint offset;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        factor =
+            std::max(1.0, std::min(width() / double(DesignWidth), height() / double(DesignHeight)));
+        offset = QPoint((width() - int(std::lround(DesignWidth * factor))) / 2,
+                        (height() - int(std::lround(DesignHeight * factor))) / 2);
+    }
+    if (factor == m_zoom && offset == m_zoomOffset)
+        return;
+    m_zoom = factor;
+    m_zoomOffset = offset;
+    zoom::apply(this, factor, offset);
+    zoom::layOutDocument(supertext->document(), factor);
+    showIcons();
+    update();
+}
+
+void Prisme::toggleFullScreen()
+{
+    if (isFullScreen())
+        showNormal();
+    else
+        showFullScreen();
 }
 
 void Prisme::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    if (devicePixelRatioF() * m_zoom != m_iconScale)
+        showIcons();
     // The window's frame is known once it is on screen: apply the rule again with it.
     QMetaObject::invokeMethod(this, &Prisme::Form_Resize, Qt::QueuedConnection);
 }
@@ -261,19 +294,24 @@ void Prisme::paintEvent(QPaintEvent* event)
 {
     // A gradient from white at the top to (200, 200, 180) at y = 600, and the shadow of the text
     // area.
+    // At a factor the gradient spans the layout's height times the factor, and goes on below.
     QPainter p(this);
     const QRect area = event->rect();
     const int top = std::max(area.top(), 0);
-    const int bottom = std::min(area.bottom(), 600);
+    const int bottom = m_zoom == 1 ? std::min(area.bottom(), 600) : area.bottom();
+    const int right = std::max(800, width());
     for (int y = top; y <= bottom; ++y) {
-        const int g = int(std::nearbyint(255.0 - y * 55.0 / 600.0));
-        const int b = int(std::nearbyint(255.0 - y * 75.0 / 600.0));
-        p.fillRect(QRect(0, y, 800, 1), QColor(g, g, b));
+        const double d = m_zoom == 1 ? y : std::clamp((y - m_zoomOffset.y()) / m_zoom, 0.0, 600.0);
+        const int g = int(std::nearbyint(255.0 - d * 55.0 / 600.0));
+        const int b = int(std::nearbyint(255.0 - d * 75.0 / 600.0));
+        p.fillRect(QRect(0, y, right, 1), QColor(g, g, b));
     }
     const QRect text = supertext->geometry();
-    p.fillRect(QRect(QPoint(text.left() + 3, fich->geometry().top() + 3),
-                     QPoint(text.left() + text.width() + 3, text.top() + text.height() + 3)),
-               ShadowGrey);
+    const int shadow = int(std::lround(3 * m_zoom));
+    p.fillRect(
+        QRect(QPoint(text.left() + shadow, fich->geometry().top() + shadow),
+              QPoint(text.left() + text.width() + shadow, text.top() + text.height() + shadow)),
+        ShadowGrey);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "core/table/tablemodel.h"
 #include "gui/app/clicklabel.h"
 
+#include <QFont>
 #include <QHash>
 #include <QLabel>
 #include <QPointer>
@@ -55,6 +56,8 @@ public:
 
     static constexpr int DesignWidth = 791;
     static constexpr int DesignHeight = 565;
+    // The window's type, at the designed size.
+    static QFont DesignFont() { return QFont(QStringLiteral("MS Sans Serif"), 8); }
 
     // The hint shown at start and over the window's background.
     static inline const QString StartHint = QStringLiteral(
@@ -107,6 +110,11 @@ public:
     // Handlers of the window itself.
     void Form_Load();
     void Form_Resize(); // the size rule
+    // Maximized or in full screen, the layout at the largest factor that fits the window, centred
+    // (zoom.h); otherwise at its designed size. F11 ("Plein écran") goes to full screen and back.
+    void fitLayout();
+    double layoutFactor() const { return m_zoom; }
+    void toggleFullScreen();
     void Command1_Click();
     void Command7_Click();
     void Command9_Click();
@@ -203,6 +211,7 @@ private:
     void openHelp(const QString& oldFile, const QString& folder, const QString& title,
                   HelpWindow*& window);
     QRect screenGeometry() const;
+    void showIcons();
 
     StartMode m_mode;
     QHash<const QObject*, QString> m_hints;
@@ -215,4 +224,7 @@ private:
     // The dialog that has the keyboard: closed, the keyboard comes back to this window.
     QPointer<QWindow> m_dialogWindow;
     bool m_inSizeRule = false;
+    double m_zoom = 1;
+    QPoint m_zoomOffset;
+    double m_iconScale = 1; // what the icons were drawn at
 };

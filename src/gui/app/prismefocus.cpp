@@ -9,6 +9,7 @@
 #include "gui/protractor/protractorcontrols.h"
 #include "gui/table/tablecontrols.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFrame>
 #include <QLineEdit>
@@ -51,6 +52,14 @@ void Prisme::createKeyboardAccess()
     supertext->setAccessibleName(QStringLiteral("Texte : accueil ou énoncé d'exercice"));
     tableControls->widgets().MSFlexGrid1->setAccessibleName(QStringLiteral("Tableau de valeurs"));
     protractor->Label10->setAccessibleName(QString());
+
+    // F11: the whole window on the screen, the layout at the largest factor that fits, and back.
+    auto* fullScreen = new QAction(QStringLiteral("Plein écran"), this);
+    fullScreen->setObjectName(QStringLiteral("pleinEcran"));
+    fullScreen->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreen->setShortcutContext(Qt::WindowShortcut);
+    addAction(fullScreen);
+    connect(fullScreen, &QAction::triggered, this, &Prisme::toggleFullScreen);
 
     // Tab: the command row, the bench, the protractor's handles, each panel after the icon that
     // opens it, the table, the exercises and the text.

@@ -10,11 +10,19 @@
 namespace prismeicons {
 
 namespace {
-QImage blank(int w, int h)
+// A transparent picture of w × h 1× pixels, scale image pixels each.
+QImage blank(int w, int h, double scale)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(int(std::lround(w * scale)), int(std::lround(h * scale)),
+               QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     return img;
+}
+
+void scaled(QPainter& p, double scale)
+{
+    if (scale != 1)
+        p.scale(scale, scale);
 }
 
 const QColor Navy(0, 0, 128);
@@ -133,10 +141,11 @@ void drawIcon5(QPainter& p)
 }
 } // namespace
 
-QPixmap panelIcon(int index)
+QPixmap panelIcon(int index, double scale)
 {
-    QImage img = blank(PanelIconSize, PanelIconSize);
+    QImage img = blank(PanelIconSize, PanelIconSize, scale);
     QPainter p(&img);
+    scaled(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     switch (index) {
     case 1:
@@ -165,7 +174,7 @@ QIcon windowIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48}) {
-        QImage img = blank(size, size);
+        QImage img = blank(size, size, 1);
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
         p.scale(size / 32.0, size / 32.0);
@@ -191,10 +200,11 @@ QIcon windowIcon()
     return icon;
 }
 
-QPixmap tableMenuIcon()
+QPixmap tableMenuIcon(double scale)
 {
-    QImage img = blank(18, 16);
+    QImage img = blank(18, 16, scale);
     QPainter p(&img);
+    scaled(p, scale);
     p.setPen(QPen(QColor(80, 80, 80), 1));
     p.setBrush(QColor(250, 250, 250));
     p.drawRect(0, 0, 17, 15);
@@ -205,10 +215,11 @@ QPixmap tableMenuIcon()
     return QPixmap::fromImage(img);
 }
 
-QPixmap closeIcon()
+QPixmap closeIcon(double scale)
 {
-    QImage img = blank(16, 16);
+    QImage img = blank(16, 16, scale);
     QPainter p(&img);
+    scaled(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(60, 60, 60), 1));
     p.setBrush(QColor(212, 208, 200));
@@ -220,10 +231,11 @@ QPixmap closeIcon()
     return QPixmap::fromImage(img);
 }
 
-QPixmap exerciseTab(const QFont& font)
+QPixmap exerciseTab(const QFont& font, double scale)
 {
-    QImage img = blank(84, 22);
+    QImage img = blank(84, 22, scale);
     QPainter p(&img);
+    scaled(p, scale);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath tab;
     tab.moveTo(0.5, 22);

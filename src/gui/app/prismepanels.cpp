@@ -8,6 +8,7 @@
 #include "gui/bench/benchview.h"
 #include "gui/exercises/statementedit.h"
 #include "gui/platform/placed.h"
+#include "gui/platform/zoom.h"
 #include "gui/protractor/protractorcontrols.h"
 #include "gui/table/tablecontrols.h"
 
@@ -59,7 +60,6 @@ void Prisme::createControls()
         auto* icon = new ClickLabel(this);
         icon->setObjectName(QStringLiteral("Image3_%1").arg(i));
         icon->setGeometry(iconPlaces[i]);
-        icon->setPixmap(prismeicons::panelIcon(i));
         icon->setCursor(Qt::PointingHandCursor);
         Image3[std::size_t(i)] = icon;
     }
@@ -84,6 +84,24 @@ void Prisme::createControls()
     createProtractorPanel();
     createTablePanel();
     createMenus();
+    showIcons();
+}
+
+void Prisme::showIcons()
+{
+    // Drawn at the screen's resolution times the window's factor, shown at the factor's size.
+    const double ratio = devicePixelRatioF();
+    const double scale = ratio * m_zoom;
+    auto show = [ratio](ClickLabel* label, QPixmap picture) {
+        picture.setDevicePixelRatio(ratio);
+        label->setPixmap(picture);
+    };
+    for (int i = 1; i <= 5; ++i)
+        show(Image3[std::size_t(i)], prismeicons::panelIcon(i, scale));
+    show(Image4, prismeicons::closeIcon(scale));
+    show(Image5, prismeicons::tableMenuIcon(scale));
+    show(btexo, prismeicons::exerciseTab(DesignFont(), scale));
+    m_iconScale = scale;
 }
 
 void Prisme::createCommandRow()
@@ -167,7 +185,6 @@ void Prisme::createProtractorPanel()
     Image4 = new ClickLabel(Picture2);
     Image4->setObjectName(QStringLiteral("Image4"));
     Image4->setGeometry(112, 1, 16, 16);
-    Image4->setPixmap(prismeicons::closeIcon());
     Image4->setToolTip(QStringLiteral("Fermer rapporteur"));
     Image4->setCursor(Qt::PointingHandCursor);
 
@@ -185,7 +202,6 @@ void Prisme::createTablePanel()
     Image5 = new ClickLabel(Frame4);
     Image5->setObjectName(QStringLiteral("Image5"));
     Image5->setGeometry(341, 1, 18, 16);
-    Image5->setPixmap(prismeicons::tableMenuIcon());
     Image5->setCursor(Qt::PointingHandCursor);
 }
 
@@ -194,7 +210,6 @@ void Prisme::createTextArea()
     btexo = new ClickLabel(this);
     btexo->setObjectName(QStringLiteral("btexo"));
     btexo->setGeometry(424, 290, 84, 22);
-    btexo->setPixmap(prismeicons::exerciseTab(font()));
     btexo->setCursor(Qt::PointingHandCursor);
 
     // The box names the file the text came from; it is not for typing.
@@ -202,6 +217,8 @@ void Prisme::createTextArea()
     fich->setReadOnly(true);
     supertext = placed(new StatementEdit(this), "supertext", QRect(424, 331, 361, 214));
     supertext->setAcceptRichText(true);
+    // Its documents are laid out at the window's factor: the box's own type stays as designed.
+    zoom::keepFont(supertext);
 }
 
 void Prisme::createMenus()

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/bench/benchview.h"
 
+#include "gui/platform/zoom.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
+#include <cmath>
 
 BenchView::BenchView(BenchPicture& picture, QWidget* parent) : QFrame(parent), m_picture(picture)
 {
@@ -26,21 +30,35 @@ QRect BenchView::lampRect() const
 
 QPointF BenchView::toDessin(QPointF widgetPos) const
 {
-    return widgetPos - QPointF(Border, Border);
+    const double z = zoom::of(this);
+    const QPointF origin = contentsRect().topLeft();
+    return z == 1 ? widgetPos - origin : (widgetPos - origin) / z;
+}
+
+QPoint BenchView::fromDessin(QPoint p) const
+{
+    const double z = zoom::of(this);
+    const QPoint origin = contentsRect().topLeft();
+    return z == 1 ? origin + p : origin + (QPointF(p) * z).toPoint();
+}
+
+double BenchView::pictureScale() const
+{
+    return std::clamp(devicePixelRatioF() * zoom::of(this), 1.0, 8.0);
 }
 
 void BenchView::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.fillRect(contentsRect(), Qt::black);
-    const double ratio = std::clamp(devicePixelRatioF(), 1.0, 8.0);
+    const double ratio = pictureScale();
     if (ratio != m_picture.scale())
         QMetaObject::invokeMethod(
             this, [this, ratio] { emit pixelRatioChanged(ratio); }, Qt::QueuedConnection);
     if (!m_picture.hidden) {
         QImage picture = m_picture.composed();
-        picture.setDevicePixelRatio(m_picture.scale());
-        p.drawImage(Border, Border, picture);
+        picture.setDevicePixelRatio(m_picture.scale() / zoom::of(this));
+        p.drawImage(contentsRect().topLeft(), picture);
     }
     p.end();
     QFrame::paintEvent(event);
@@ -56,11 +74,21 @@ bool BenchView::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QRect lamp = lampRect().translated(Border, Border);
+        const QRect lamp(fromDessin(lampRect().topLeft()),
+                         fromDessin(lampRect().bottomRight() + QPoint(1, 1)) - QPoint(1, 1));
         if (lamp.contains(help->pos()))
             QToolTip::showText(help->globalPos(), LampToolTip, this, lamp);
         else
             QToolTip::hideText();
+        return true;
+    }
+    if (event->type() == zoom::ChangeEvent) {
+        // The border grows with the rest; the picture is drawn again at the new scale at once,
+        // so that what lies over it (the protractor) takes its new place too.
+        setLineWidth(std::max(1, int(std::lround(Border * zoom::of(this)))));
+        if (pictureScale() != m_picture.scale())
+            emit pixelRatioChanged(pictureScale());
+        update();
         return true;
     }
     return QFrame::event(event);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bench on the main window: the composed bench picture (the drawing `dessin` with the
 // incident-ray line `Line1` and the lamp `lampe`) inside a 2-pixel sunken border. Mouse and key
-// events on the lamp and on the drawing are handed on as signals, in drawing pixels.
+// events on the lamp and on the drawing are handed on as signals, in drawing pixels. At the
+// window's factor z everything is z times larger, drawn at z times the resolution, and the
+// positions handed on are still in 1× drawing pixels.
 #pragma once
 
 #include "core/bench/redraw.h"
@@ -20,6 +22,8 @@ public:
     // Where the lamp lies, in drawing pixels.
     QRect lampRect() const;
     BenchPicture& picture() { return m_picture; }
+    // Where 1× drawing pixel p lies in the widget.
+    QPoint fromDessin(QPoint p) const;
 
 signals:
     // Positions are in drawing pixels (origin inside the border), as doubles.
@@ -29,7 +33,8 @@ signals:
     void dessinMouseMove(QPointF pos);
     void lampKeyPressed(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
     void lampKeyReleased(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
-    // The screen's pixel ratio is not the picture's (a screen scaled to 150 or 200 %).
+    // The screen's pixel ratio times the window's factor is not the picture's scale (a screen
+    // scaled to 150 or 200 %, the window maximized).
     void pixelRatioChanged(double ratio);
 
 protected:
@@ -45,6 +50,7 @@ protected:
 
 private:
     QPointF toDessin(QPointF widgetPos) const;
+    double pictureScale() const; // the screen's pixel ratio times the window's factor
     BenchPicture& m_picture;
     bool m_dragging = false; // a press began on the lamp: moves and release belong to it
 };

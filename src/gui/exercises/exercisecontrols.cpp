@@ -10,6 +10,7 @@
 #include "gui/exercises/fichexo.h"
 #include "gui/platform/dialogs.h"
 #include "gui/platform/folderlists.h"
+#include "gui/platform/zoom.h"
 #include "gui/print/printers.h"
 
 #include <QAction>
@@ -93,6 +94,8 @@ void ExerciseControls::showDocument(QTextEdit* box, std::unique_ptr<QTextDocumen
     // The box's own first document is deleted by the box itself; later ones are children of the
     // box and go here.
     const QPointer<QTextDocument> old = box->document();
+    // Laid out for the box's window factor, as the one it replaces.
+    zoom::layOutDocument(document.get(), zoom::of(box));
     document->setParent(box);
     box->setDocument(document.release());
     box->moveCursor(QTextCursor::Start);

@@ -5,6 +5,7 @@
 #include "core/platform/numtext.h"
 #include "gui/bench/benchview.h"
 #include "gui/platform/placed.h"
+#include "gui/platform/zoom.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -27,7 +28,7 @@ void ProtractorBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     QImage box = m_picture.box.image();
-    box.setDevicePixelRatio(m_picture.box.scale());
+    box.setDevicePixelRatio(m_picture.box.scale() / zoom::of(this));
     p.drawImage(0, 0, box);
 }
 
@@ -70,8 +71,7 @@ QAccessibleInterface* handleAccessible(const QString& className, QObject* object
 
 } // namespace
 
-ProtractorHandle::ProtractorHandle(const QImage& icon, QWidget* parent)
-    : QWidget(parent), m_icon(icon)
+ProtractorHandle::ProtractorHandle(Icon icon, QWidget* parent) : QWidget(parent), m_icon(icon)
 {
     setFixedSize(protractor::HandleSize, protractor::HandleSize);
     setMouseTracking(true);
@@ -85,8 +85,15 @@ ProtractorHandle::ProtractorHandle(const QImage& icon, QWidget* parent)
 
 void ProtractorHandle::paintEvent(QPaintEvent*)
 {
+    const double z = zoom::of(this);
+    const double scale = devicePixelRatioF() * z;
+    if (scale != m_drawnScale) {
+        m_drawn = m_icon(scale);
+        m_drawn.setDevicePixelRatio(scale / z);
+        m_drawnScale = scale;
+    }
     QPainter p(this);
-    p.drawImage(0, 0, m_icon);
+    p.drawImage(0, 0, m_drawn);
     if (hasFocus()) {
         // The keys act on this handle: the same frame as the bench's.
         p.setPen(QPen(palette().color(QPalette::Highlight), 1));
@@ -96,7 +103,7 @@ void ProtractorHandle::paintEvent(QPaintEvent*)
 
 void ProtractorHandle::mouseMoveEvent(QMouseEvent* event)
 {
-    emit mouseMoved(event->buttons(), event->position());
+    emit mouseMoved(event->buttons(), event->position() / zoom::of(this));
 }
 
 void ProtractorHandle::keyPressEvent(QKeyEvent* event)
@@ -149,13 +156,13 @@ ProtractorControls::ProtractorControls(const ProtractorPanel& panel, ProtractorS
 
     picturap = new ProtractorBox(picture, m_view);
     picturap->hide();
-    Imaged = new ProtractorHandle(turnHandleIcon(), picturap);
+    Imaged = new ProtractorHandle(turnHandleIcon, picturap);
     Imaged->setObjectName(QStringLiteral("Imaged"));
     Imaged->setCursor(Qt::OpenHandCursor);
-    Imagecroix = new ProtractorHandle(crossIcon(), picturap);
+    Imagecroix = new ProtractorHandle(crossIcon, picturap);
     Imagecroix->setObjectName(QStringLiteral("Imagecroix"));
     Imagecroix->setCursor(Qt::SizeAllCursor);
-    Imageboule = new ProtractorHandle(sphereIcon(), picturap);
+    Imageboule = new ProtractorHandle(sphereIcon, picturap);
     Imageboule->setObjectName(QStringLiteral("Imageboule"));
     Imageboule->setCursor(Qt::PointingHandCursor);
 
@@ -223,10 +230,15 @@ void ProtractorControls::majrap()
 
 void ProtractorControls::showDrawing()
 {
-    const QPoint border(BenchView::Border, BenchView::Border);
-    picturap->move(border + picture.placedAt());
-    auto place = [](QWidget* handle, QPointF topLeft) {
-        handle->move(numtext::roundToInt(topLeft.x()), numtext::roundToInt(topLeft.y()));
+    // At the window's factor z, 1× pixel p of the box is z p of its widget.
+    const double z = zoom::of(m_view);
+    const int side = numtext::roundToInt(protractor::Size * z);
+    picturap->setFixedSize(side, side);
+    picturap->move(m_view->fromDessin(picture.placedAt()));
+    const int handleSide = numtext::roundToInt(protractor::HandleSize * z);
+    auto place = [z, handleSide](QWidget* handle, QPointF topLeft) {
+        handle->setFixedSize(handleSide, handleSide);
+        handle->move(numtext::roundToInt(topLeft.x() * z), numtext::roundToInt(topLeft.y() * z));
     };
     place(Imaged, picture.handles.turn);
     place(Imagecroix, picture.handles.cross);
@@ -236,7 +248,7 @@ void ProtractorControls::showDrawing()
 
 QPointF ProtractorControls::inBox(const ProtractorHandle* handle, QPointF pos) const
 {
-    return QPointF(handle->pos()) + pos;
+    return QPointF(handle->pos()) / zoom::of(m_view) + pos;
 }
 
 void ProtractorControls::Imagecroix_MouseMove(Qt::MouseButtons buttons, QPointF pos)

@@ -27,14 +27,17 @@ private:
     const ProtractorPicture& m_picture;
 };
 
-// A 16 × 16 handle picture. Pointer moves, with or without a button, are handed on in pixels
+// A 16 × 16 handle picture (times the window's factor), drawn at the screen's resolution. Pointer
+// moves, with or without a button, are handed on in pixels
 // from the handle's corner; while a button is held they keep coming to the handle that was
-// pressed, wherever the pointer goes. A handle is also a focus region of its own: the arrow keys,
-// Enter and Return are handed on (never to the bench under it), and a frame shows the focus.
+// pressed, wherever the pointer goes; they are given in 1× pixels at every factor. A handle is also
+// a focus region of its own: the arrow keys, Enter and Return are handed on (never to the bench
+// under it), and a frame shows the focus.
 class ProtractorHandle : public QWidget {
     Q_OBJECT
 public:
-    ProtractorHandle(const QImage& icon, QWidget* parent);
+    using Icon = QImage (*)(double scale);
+    ProtractorHandle(Icon icon, QWidget* parent);
 
     // What a screen reader reads as the handle's value, from 0 to valueMaximum (degrees); a
     // handle with no maximum has no value.
@@ -53,7 +56,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    const QImage& m_icon;
+    Icon m_icon;
+    QImage m_drawn; // the icon at m_drawnScale pixels per 1× pixel
+    double m_drawnScale = 0;
 };
 
 // Where the protractor goes: over the bench, and its read-out in the panel the main window made.

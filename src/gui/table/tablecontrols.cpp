@@ -2,6 +2,7 @@
 #include "gui/table/tablecontrols.h"
 
 #include "gui/platform/placed.h"
+#include "gui/platform/zoom.h"
 
 #include "core/platform/clipboardcopy.h"
 #include "core/platform/files.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 
@@ -143,12 +145,29 @@ TableGrid::TableGrid(QWidget* parent) : QTableView(parent)
     setTabKeyNavigation(true);
     setMouseTracking(true);
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(RowHeightTwips / 15);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setMouseTracking(true);
-    horizontalHeader()->setFixedHeight(18);
+    applySizes();
+}
+
+void TableGrid::applySizes()
+{
+    const double z = zoom::of(this);
+    auto pixels = [z](int twips) { return int(std::lround(twips / 15 * z)); };
+    verticalHeader()->setDefaultSectionSize(pixels(RowHeightTwips));
+    horizontalHeader()->setFixedHeight(int(std::lround(18 * z)));
+    if (model())
+        for (int c = 0; c < model()->columnCount(); ++c)
+            setColumnWidth(c, pixels(ColumnWidthTwips));
+}
+
+bool TableGrid::event(QEvent* event)
+{
+    if (event->type() == zoom::ChangeEvent)
+        applySizes();
+    return QTableView::event(event);
 }
 
 void TableGrid::keyPressEvent(QKeyEvent* event)
@@ -215,8 +234,7 @@ TableControls::TableControls(QWidget* panel, TableModel& table, QWidget* window)
     buildMenus(window);
     TableGrid* grid = m_w.MSFlexGrid1;
     grid->setModel(m_items);
-    for (int c = 0; c < table::Columns; ++c)
-        grid->setColumnWidth(c, TableGrid::ColumnWidthTwips / 15);
+    grid->applySizes();
     grid->viewport()->setCursor(Qt::IBeamCursor);
     grid->horizontalHeader()->viewport()->setCursor(columnCursor());
     grid->horizontalHeader()->viewport()->installEventFilter(this);

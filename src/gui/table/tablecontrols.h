@@ -43,6 +43,8 @@ public:
     // Every column's width, set at start, and every row's height, in twips (15 per pixel).
     static constexpr int ColumnWidthTwips = table::ColumnWidthTwips;
     static constexpr int RowHeightTwips = table::RowHeightTwips;
+    // The rows' and columns' sizes, and the header's height, at the window's factor.
+    void applySizes();
 
 signals:
     void keyTyped(QKeyEvent* event); // every key the view itself does not use to move
@@ -54,6 +56,7 @@ signals:
     void currentCellMoving(QModelIndex from, QModelIndex to);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
