@@ -250,10 +250,14 @@ void Prisme::fitLayout()
     double factor = 1;
     QPoint offset;
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-        factor =
-            std::max(1.0, std::min(width() / double(DesignWidth), height() / double(DesignHeight)));
-        offset = QPoint((width() - int(std::lround(DesignWidth * factor))) / 2,
-                        (height() - int(std::lround(DesignHeight * factor))) / 2);
+        // Never under the designed size: a screen too small for it shows it as it always did.
+        const double fits =
+            std::min(width() / double(DesignWidth), height() / double(DesignHeight));
+        if (fits > 1) {
+            factor = fits;
+            offset = QPoint((width() - int(std::lround(DesignWidth * factor))) / 2,
+                            (height() - int(std::lround(DesignHeight * factor))) / 2);
+        }
     }
     if (factor == m_zoom && offset == m_zoomOffset)
         return;
