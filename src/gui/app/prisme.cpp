@@ -292,6 +292,9 @@ void Prisme::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange &&
         (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         QMetaObject::invokeMethod(this, &Prisme::Form_Resize, Qt::QueuedConnection);
+    // The window manager may say the window is maximized after or before giving its new size.
+    if (event->type() == QEvent::WindowStateChange)
+        QMetaObject::invokeMethod(this, &Prisme::fitLayout, Qt::QueuedConnection);
 }
 
 void Prisme::paintEvent(QPaintEvent* event)
