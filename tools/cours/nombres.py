@@ -292,7 +292,7 @@ def _course_values():
     # Chapter 7: the corrected refraction exercise, its table in the free format, the grapher's
     # line, and the index with its precision.
     a, b, corr = reg("REFRACTION_C")
-    V["reg_text"] = grapher_text(a, b, corr).replace("     ", " ; ")
+    V["reg_eq"], V["reg_rtext"] = grapher_text(a, b, corr).split("     ")
     V["reg_a"] = f(a, 4)
     V["reg_b"] = f(b, 4)
     V["reg_r"] = f(corr, 4)
@@ -332,7 +332,12 @@ V["pas_precision"] = f(PRECISION_STEP, 3)
 # ---------------------------------------------------------------------------------------------
 # Filling a source.
 
-NAMESPACE = {"n": n, "s": s, "asin": asin, "r": r, "lim": lim, "reading": reading, "f": f,
+def below(angle):
+    """The last incidence at a tenth of a degree that still has a refracted ray."""
+    return math.floor(angle * 10) / 10
+
+
+NAMESPACE = {"below": below, "n": n, "s": s, "asin": asin, "r": r, "lim": lim, "reading": reading, "f": f,
              "g": g, "A": A, "B": B, "reg": reg, "rows": rows, "MEASURES": MEASURES,
              "number": number, "index_sentence": index_sentence, "index_error": index_error,
              "math": math, "abs": abs, "round": round}
