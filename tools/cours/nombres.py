@@ -338,7 +338,7 @@ def below(angle):
 
 
 NAMESPACE = {"below": below, "n": n, "s": s, "asin": asin, "r": r, "lim": lim, "reading": reading, "f": f,
-             "g": g, "A": A, "B": B, "reg": reg, "rows": rows, "MEASURES": MEASURES,
+             "g": g, "grapher_text": grapher_text, "A": A, "B": B, "reg": reg, "rows": rows, "MEASURES": MEASURES,
              "number": number, "index_sentence": index_sentence, "index_error": index_error,
              "math": math, "abs": abs, "round": round}
 
