@@ -75,12 +75,18 @@ def catalogue_text(text):
     return "\u00a0".join([whole] + groups) + ("," + decimals if decimals else "")
 
 
+def _coefficient(medium, k):
+    if medium in NAMES:
+        return catalogue_text(catalogue.MATERIALS[NAMES[medium]][k])
+    return catalogue_text(("%.4f" % CAUCHY[medium][k]).rstrip("0").rstrip("."))
+
+
 def A(medium):
-    return catalogue_text(catalogue.MATERIALS[NAMES[medium]][0])
+    return _coefficient(medium, 0)
 
 
 def B(medium):
-    return catalogue_text(catalogue.MATERIALS[NAMES[medium]][1])
+    return _coefficient(medium, 1)
 
 
 # ---------------------------------------------------------------------------------------------
