@@ -77,7 +77,7 @@ def exercise(name, title):
 
 OPEN_EXERCISE = ("Pour l'ouvrir depuis le programme : onglet <b>« Exercices »</b> (au-dessus de la "
                  "zone de texte), bouton <b>« Ouvrir un exercice »</b>, puis choisir dans le "
-                 "dossier <b>« exercices »</b> l'exercice ")
+                 "dossier <b>« exercices »</b> l'exercice")
 
 def a_vous(items):
     """The closing section: [(name, title, what it practises)]."""
@@ -159,14 +159,18 @@ def fill(text, where="?"):
     return nombres.fill(text, where, {"mes_rows": MES_ROWS, "sommaire": V.get("sommaire", "")})
 
 def typography(html):
-    """Non-breaking spaces before the high punctuation and inside the quotation marks, outside
-    the tags only."""
-    parts = re.split(r"(<[^>]*>)", html)
-    for k in range(0, len(parts), 2):
-        t = parts[k]
+    """Non-breaking spaces before the high punctuation and inside the quotation marks, in the text
+    and the pictures' alt texts."""
+    def spaces(t):
         t = re.sub(r" ([:;?!»])", "\u00a0\\1", t)
-        t = t.replace("« ", "«\u00a0")
-        parts[k] = t
+        return t.replace("« ", "«\u00a0")
+    parts = re.split(r"(<[^>]*>)", html)
+    for k in range(0, len(parts)):
+        if k % 2 == 0:
+            parts[k] = spaces(parts[k])
+        else:  # a picture's alt text is read too
+            parts[k] = re.sub(r'\balt="([^"]*)"', lambda m: 'alt="%s"' % spaces(m.group(1)),
+                              parts[k])
     return "".join(parts)
 
 def nav(k):
