@@ -10,7 +10,7 @@ no page may load anything from outside (no http:, no script). Each page is UTF-8
 <html lang="fr">, <meta charset="utf-8"> and has a <title>; it ends with the links "Sommaire",
 "Page précédente" and "Page suivante", and following "Page suivante" from index.html goes
 through every page once and back, "Page précédente" being the way back. The folder stays under
-3 MB. With --fix-sizes the width and height of the pictures are written into the pages first.
+3 MB. No heading level is skipped (h1, then h2, then h3). With --fix-sizes the width and height of the pictures are written into the pages first.
 
 Exit status: 0 when everything is right, 1 otherwise (each problem is printed).
 """
@@ -132,6 +132,11 @@ def main(argv):
             problems.append(f"{rel}: <title> manque ou vide")
         if page.scripts:
             problems.append(f"{rel}: script, objet ou ressource externe interdits")
+        with open(os.path.join(root, rel), encoding="utf-8", errors="replace") as f:
+            levels = [int(level) for level in re.findall(r"<h([1-6])\b", f.read())]
+        for before, level in zip([0] + levels, levels):
+            if level > before + 1:
+                problems.append(f"{rel}: titre h{level} après h{before} (niveau sauté)")
 
         for href, label, line in page.links:
             split = urlsplit(href)

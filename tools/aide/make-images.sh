@@ -125,18 +125,18 @@ shot lignes
 crop nombre-lignes lignes 331x134+220+175
 click 400 285
 
-# C3 = sin C1 and C4 = sin C2, with the calculator in column mode.
+# C3 = sin (C1) and C4 = sin (C2), with the calculator in column mode.
 click 593 75
 shot menu-colonne-vide
 crop menu-colonne menu-colonne-vide 249x179+594+76
 click 650 85 1 1.2
-click 264 208 1 0.3; click 268 125 1 0.5
+click 264 208 1 0.3; click 326 268 1 0.3; click 268 125 1 0.3; click 386 268 1 0.5
 shot calcul-colonne
 crop calcul-colonne calcul-colonne 302x432+234+26
 click 485 428 1 1.5
 click 660 75
 click 717 85 1 1.2
-click 264 208 1 0.3; click 326 125 1 0.5
+click 264 208 1 0.3; click 326 268 1 0.3; click 326 125 1 0.3; click 386 268 1 0.5
 click 485 428 1 1.5
 
 # Column titles.

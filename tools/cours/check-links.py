@@ -5,7 +5,8 @@
 #     exercise "exercice:NAME.E02" shipped in data/exercices/; no remote resource, no script;
 #   - every image exists, is a PNG of the width and height given in the <img> tag;
 #   - every chapter ends with the links "Sommaire", "Chapitre précédent", "Chapitre suivant"
-#     and has an "À vous" section with a link to an exercise;
+#     and has an "À vous" section with a link to an exercise (or the getting-started activity);
+#   - no heading level is skipped (h1, then h2, then h3...);
 #   - every page of data/cours/ can be reached from index.html; the folder stays under 2 MB.
 #
 #   tools/cours/check-links.py [DOSSIER]        (default: data/cours)
@@ -171,10 +172,16 @@ def main():
             problems.append("%s : pas de partie « À vous »" % name)
         else:
             after = text[text.index('name="a-vous"'):]
-            if "exercice:" not in after:
+            # An exercise, or the getting-started activity (a button of its own, no link).
+            if "exercice:" not in after and "Prise en main" not in after:
                 problems.append("%s : la partie « À vous » ne renvoie à aucun exercice" % name)
         if name not in reached:
             problems.append("%s : aucun lien n'y mène" % name)
+    for name, (p, text) in pages.items():
+        levels = [int(level) for level in re.findall(r"<h([1-6])\b", text)]
+        for before, level in zip([0] + levels, levels):
+            if level > before + 1:
+                problems.append("%s : titre h%d après h%d (niveau sauté)" % (name, level, before))
 
     images_dir = os.path.join(folder, "images")
     if os.path.isdir(images_dir):

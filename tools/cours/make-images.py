@@ -7,12 +7,14 @@
 # record file (.P02), rewritten by the program ("--enregistrer") and drawn by it ("--image", a
 # 404 x 404 picture of the bench). The program is copied with the content of data/ into a scratch
 # folder and run there, never in the build folder. ImageMagick ("convert") then adds the labels,
-# puts pictures side by side and reduces them. The graph of the last chapter is drawn by
-# ImageMagick alone, from the measurements of the corrected refraction exercise.
+# puts pictures side by side and reduces them; the numbers they write come from nombres.py. The
+# graph of the last chapter is the program's own grapher window (make-graph.sh, under Xvfb).
 import argparse, math, os, shutil, struct, subprocess, sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import catalogue  # noqa: E402
+import nombres  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
@@ -78,13 +80,15 @@ BENCH = {
     "indice-crown": configuration(disc="Verre Crown", lamp=lamp_left(60)),
     "indice-flint": configuration(disc="Verre Flint", lamp=lamp_left(60)),
     "verre-air-30": configuration(lamp=lamp_right(30), partial=True),
-    "verre-air-lim": configuration(lamp=lamp_right(41.6), partial=True),
+    "verre-air-lim": configuration(lamp=lamp_right(nombres.below(nombres.lim("crown"))),
+                                   partial=True),
     "verre-air-50": configuration(lamp=lamp_right(50), partial=True),
-    "eau-air-lim": configuration(disc="Air", outer="Eau", lamp=lamp_left(48.6), partial=True),
+    "eau-air-lim": configuration(disc="Air", outer="Eau",
+                                 lamp=lamp_left(nombres.below(nombres.lim("eau"))), partial=True),
     "blanche-crown": configuration(source="blanche", lamp=lamp_left(60)),
     "blanche-flint": configuration(disc="Verre Flint", source="blanche", lamp=lamp_left(60)),
     "cinq-crown": configuration(source="5", lamp=lamp_left(60)),
-    "mesure-40": configuration(lamp=lamp_left(40)),
+    "mesure-40": configuration(lamp=lamp_left(40), partial=True),
 }
 
 def run(cmd, **kw):
@@ -162,53 +166,12 @@ def final(src, name, width=None):
     convert(src, *resize, "-depth", "8", "-strip", "-define", "png:compression-level=9", dst)
     return dst
 
-def graph(dst):
-    """sin i against sin r for the measurements of the corrected refraction exercise, with the
-    least-squares line, drawn as the program's grapher shows it (crosses, grid)."""
-    i = [10, 20, 30, 40, 50, 60, 70, 80]
-    r = [6.6, 13.1, 19.4, 25.3, 30.6, 35.1, 38.6, 40.8]
-    xs = [round(math.sin(math.radians(v)), 3) for v in r]
-    ys = [round(math.sin(math.radians(v)), 3) for v in i]
-    n = len(xs)
-    mx, my = sum(xs) / n, sum(ys) / n
-    sxx = sum((x - mx) ** 2 for x in xs)
-    sxy = sum((x - mx) * (y - my) for x, y in zip(xs, ys))
-    syy = sum((y - my) ** 2 for y in ys)
-    a = sxy / sxx
-    b = my - a * mx
-    corr = sxy / math.sqrt(sxx * syy)
-    W, H, L, B, T, R = 460, 350, 60, 50, 36, 20  # size and margins
-    X = lambda x: L + x / 0.7 * (W - L - R)
-    Y = lambda y: H - B - y / 1.0 * (H - B - T)
-    args = ["-size", "%dx%d" % (W, H), "xc:white", "-stroke", "#d0d0d0", "-strokewidth", "1"]
-    for k in range(8):
-        args += ["-draw", "line %g,%g %g,%g" % (X(k / 10), Y(0), X(k / 10), Y(1))]
-    for k in range(11):
-        args += ["-draw", "line %g,%g %g,%g" % (X(0), Y(k / 10), X(0.7), Y(k / 10))]
-    args += ["-stroke", "black", "-draw", "line %g,%g %g,%g" % (X(0), Y(0), X(0.7), Y(0)),
-             "-draw", "line %g,%g %g,%g" % (X(0), Y(0), X(0), Y(1))]
-    for k in range(8):
-        args += text(X(k / 10) - 10, Y(0) + 18, ("%.1f" % (k / 10)).replace(".", ","),
-                     "black", 12)
-    for k in range(0, 11, 2):
-        args += text(X(0) - 32, Y(k / 10) + 5, ("%.1f" % (k / 10)).replace(".", ","),
-                     "black", 12)
-    args += text(X(0.7) - 60, Y(0) + 40, "sin r (C4)", "black", 13)
-    args += text(8, 18, "sin i (C3)", "black", 13)
-    args += ["-stroke", "#c00000", "-strokewidth", "1.5",
-             "-draw", "line %g,%g %g,%g" % (X(0), Y(b), X(0.68), Y(a * 0.68 + b))]
-    args += ["-stroke", "#0000c0", "-strokewidth", "1.5"]
-    for x, y in zip(xs, ys):
-        px, py = X(x), Y(y)
-        args += ["-draw", "line %g,%g %g,%g" % (px - 5, py - 5, px + 5, py + 5),
-                 "-draw", "line %g,%g %g,%g" % (px - 5, py + 5, px + 5, py - 5)]
-    equation = "y = %.3f x %s %.3f" % (a, "+" if b >= 0 else "-", abs(b))
-    args += ["-stroke", "none", "-fill", "white", "-draw", "rectangle %g,%g %g,%g"
-             % (X(0.03), Y(0.97), X(0.36), Y(0.80))]
-    args += text(X(0.04), Y(0.92), equation.replace(".", ","), "#c00000", 14, True)
-    args += text(X(0.04), Y(0.84), ("r = %.6f" % corr).replace(".", ","), "#c00000", 14, True)
-    convert(*args, dst)
-    return a, b, corr
+def program_graph(work, dst):
+    """The grapher's window of the program for the corrected refraction exercise (make-graph.sh
+    drives the program under Xvfb)."""
+    run([os.path.join(HERE, "make-graph.sh"), os.path.join(work, "optiphane"),
+         os.path.join(work, "exercices", "REFRACTION_C.P02"), dst, work])
+    return dst
 
 def finish(p, work):
     os.makedirs(OUT, exist_ok=True)
@@ -223,7 +186,11 @@ def finish(p, work):
              text(40, 250, "lampe", YEL))
     final(t("propagation"), "ch1-propagation", 340)
     for l in (450, 530, 680):
-        caption(p["mono-%d" % l], t("mono-%d" % l), "\u03bb = %d nm" % l, 170)
+        # The ray's colour named on the picture: the 450 nm ray is dark on black.
+        labelled(p["mono-%d" % l], t("monol-%d" % l),
+                 text(150, 34, {450: "rayon bleu-violet", 530: "rayon vert",
+                                680: "rayon rouge"}[l], "white", 28))
+        caption(t("monol-%d" % l), t("mono-%d" % l), "\u03bb = %d nm" % l, 170)
     side_by_side([t("mono-450"), t("mono-530"), t("mono-680")], t("mono"))
     final(t("mono"), "ch1-monochromatiques")
 
@@ -256,19 +223,22 @@ def finish(p, work):
     final(t("normale"), "ch3-incidence-normale")
 
     # 4. The same incidence (60 degrees) into water, crown glass and flint glass.
-    for m, words in (("eau", "Eau : r = 40,6°"), ("crown", "Crown : r = 35,1°"),
-                     ("flint", "Flint : r = 32,1°")):
+    for m, words in (("eau", "Eau : r = %s°" % nombres.f(nombres.r("air", "eau", 60), 1)),
+                     ("crown", "Crown : r = %s°" % nombres.f(nombres.r("air", "crown", 60), 1)),
+                     ("flint", "Flint : r = %s°" % nombres.f(nombres.r("air", "flint", 60), 1))):
         caption(p["indice-" + m], t("indice-" + m), words, 170)
     side_by_side([t("indice-eau"), t("indice-crown"), t("indice-flint")], t("indices"))
     final(t("indices"), "ch4-trois-milieux")
 
     # 5. From crown glass into air: below, at and beyond the critical angle; water into air.
-    for m, words in (("30", "i = 30°"), ("lim", "i = 41,6° (limite)"),
+    for m, words in (("30", "i = 30°"),
+                     ("lim", "i = %s° (limite)" % nombres.V["lim_crown_below"]),
                      ("50", "i = 50° (totale)")):
         caption(p["verre-air-" + m], t("va-" + m), words, 170)
     side_by_side([t("va-30"), t("va-lim"), t("va-50")], t("totale"))
     final(t("totale"), "ch5-angle-limite")
-    caption(p["eau-air-lim"], t("eau-air"), "De l'eau vers l'air, i = 48,6°", 300)
+    caption(p["eau-air-lim"], t("eau-air"),
+            "De l'eau vers l'air, i = %s°" % nombres.V["lim_eau_below"], 300)
     final(t("eau-air"), "ch5-eau-air")
 
     # 6. White light through crown and flint glass; the five radiations.
@@ -278,7 +248,9 @@ def finish(p, work):
     for m, words in (("blanche-crown", "Crown, blanche"),
                      ("blanche-flint", "Flint, blanche"),
                      ("cinq-crown", "Crown, 5 radiations")):
-        convert(p[m], "-crop", "134x134+270+40", "+repage", "-resize", "200%", t("z-" + m))
+        # The normal (y = 202) stays in the view, at its bottom, named.
+        convert(p[m], "-crop", "134x134+270+72", "+repage", "-resize", "200%",
+                *text(6, 250, "normale", "white", 14), t("z-" + m))
         caption(t("z-" + m), t("zc-" + m), words, 170)
     side_by_side([t("zc-blanche-crown"), t("zc-blanche-flint"), t("zc-cinq-crown")],
                  t("eventails"))
@@ -290,11 +262,10 @@ def finish(p, work):
     labelled(p["mesure-40"], t("mesure"),
              arc(45, 140, 180, CY), arc(64, 334.7, 360, CY),
              text(x - 44, y + 8, "i = 40°", CY, 14, True),
-             text(x2 - 4, y2 + 6, "r = 25,3°", CY, 14, True))
+             text(x2 - 4, y2 + 6, "r = %s°" % nombres.f(nombres.r("air", "crown", 40), 1), CY, 14,
+                  True))
     final(t("mesure"), "ch7-mesure-40", 340)
-    a, b, corr = graph(t("graphe"))
-    final(t("graphe"), "ch7-graphe")
-    print("droite de régression : a = %.4f, b = %.4f, r = %.6f" % (a, b, corr))
+    final(program_graph(work, t("graphe")), "ch7-graphe")
     total = sum(os.path.getsize(os.path.join(OUT, f)) for f in os.listdir(OUT))
     print("images écrites dans %s (%d octets)" % (OUT, total))
 

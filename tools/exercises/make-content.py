@@ -11,14 +11,15 @@
 # written again by the program itself ("--enregistrer"), so that the files shipped are the
 # program's own; its table is read back ("--tableau") and compared with the expected cells, and
 # the computed columns are checked with the program's calculator ("--calcul").
-import argparse, math, os, struct, subprocess, sys, tempfile
-from decimal import Decimal, ROUND_HALF_EVEN
+import argparse, math, os, re, struct, subprocess, sys, tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(os.path.dirname(HERE))
 TEXTS = os.path.join(HERE, "textes")
 sys.path.insert(0, os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "cours"))
 import catalogue  # noqa: E402
+import nombres  # noqa: E402
 
 # ---------------------------------------------------------------------------------------------
 # Record files: 128-byte records, a 16-bit little-endian length then the text in Windows-1252,
@@ -67,6 +68,22 @@ def configuration(disc="Verre Crown", disc_ab=CROWN, outer="Air", outer_ab=AIR, 
     r.append(number_format)
     return r, cells
 
+def corrected(name, **settings):
+    """A correction's configuration: its table is the one computed in nombres.py (the readings
+    of the protractor with its line on each ray), in that table's number format."""
+    measures = nombres.MEASURES[name]
+    return configuration(rows=[tuple(row) for row in measures.rows], data_rows=len(measures.rows),
+                         number_format=measures.pattern, **settings)
+
+def lamp_text(incidence, down=False):
+    """The lamp's angle for an incidence one tenth of a degree below the critical angle: on the
+    left below the normal, or on the right below it (down)."""
+    i = math.floor(incidence * 10) / 10
+    return ("%.1f" % (i if down else 180 - i)).rstrip("0").rstrip(".")
+
+# The unknown material of INCONNU, as the configuration writes it.
+INCONNU = tuple(" %s" % ("%.4f" % v).rstrip("0").rstrip(".") for v in nombres.CAUCHY["inconnu"])
+
 REFRACTION_TITLES = ("i (°)", "r (°)", "sin i", "sin r", "sin i/sin r")
 REFRACTION_FORMULAS = ("", "", "sin (C1)", "sin (C2)", "C3 / C4")
 
@@ -76,43 +93,22 @@ CONFIGURATIONS = {
 
     "exercices/REFLEXION": configuration(
         mirror=True, lamp="150", titles=("i (°)", "i' (°)", "i' - i", "C4", "C5")),
-    "exercices/REFLEXION_C": configuration(
-        mirror=True, lamp="140", titles=("i (°)", "i' (°)", "i' - i", "C4", "C5"), data_rows=8,
-        rows=[("10,000", "10,000", "0,000", "", ""),
-              ("20,000", "20,000", "0,000", "", ""),
-              ("30,000", "30,000", "0,000", "", ""),
-              ("40,000", "40,000", "0,000", "", ""),
-              ("50,000", "50,000", "0,000", "", ""),
-              ("60,000", "60,000", "0,000", "", ""),
-              ("70,000", "70,000", "0,000", "", ""),
-              ("80,000", "80,000", "0,000", "", "")],
+    "exercices/REFLEXION_C": corrected(
+        "REFLEXION_C", mirror=True, lamp="140", titles=("i (°)", "i' (°)", "i' - i", "C4", "C5"),
         formulas=("", "", "C2 - C1", "", "")),
 
     "exercices/REFRACTION": configuration(lamp="170", titles=REFRACTION_TITLES),
-    "exercices/REFRACTION_C": configuration(
-        lamp="140", titles=REFRACTION_TITLES, data_rows=8,
-        rows=[("10,000", "6,600", "0,174", "0,115", "1,513"),
-              ("20,000", "13,100", "0,342", "0,227", "1,507"),
-              ("30,000", "19,400", "0,500", "0,332", "1,506"),
-              ("40,000", "25,300", "0,643", "0,427", "1,506"),
-              ("50,000", "30,600", "0,766", "0,509", "1,505"),
-              ("60,000", "35,100", "0,866", "0,575", "1,506"),
-              ("70,000", "38,600", "0,940", "0,624", "1,506"),
-              ("80,000", "40,800", "0,985", "0,653", "1,508")],
-        formulas=REFRACTION_FORMULAS),
+    "exercices/REFRACTION_C": corrected(
+        "REFRACTION_C", lamp="140", titles=REFRACTION_TITLES, formulas=REFRACTION_FORMULAS),
 
-    # The lamp on the right: the light crosses the curved face along a radius and meets the flat
-    # face from inside the glass.
+    # The lamp on the right, below the normal: the light crosses the curved face along a radius
+    # and meets the flat face from inside the glass; the refracted ray (in the air) and the
+    # reflected one (in the glass) leave above the normal, where the protractor's line goes.
     "exercices/REFLEXTOT": configuration(
-        lamp="350", titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i")),
-    "exercices/REFLEXTOT_C": configuration(
-        lamp="318.4", titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i"), data_rows=6,
-        rows=[("10,000", "15,200", "0,174", "0,262", "1,506"),
-              ("20,000", "31,000", "0,342", "0,515", "1,506"),
-              ("30,000", "48,900", "0,500", "0,754", "1,508"),
-              ("35,000", "59,800", "0,574", "0,864", "1,505"),
-              ("40,000", "75,500", "0,643", "0,968", "1,505"),
-              ("41,000", "81,100", "0,656", "0,988", "1,506")],
+        lamp="10", titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i")),
+    "exercices/REFLEXTOT_C": corrected(
+        "REFLEXTOT_C", lamp=lamp_text(nombres.lim("crown"), down=True),
+        titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i"),
         formulas=("", "", "sin (C1)", "sin (C2)", "C4 / C3")),
 
     # The half-disc is air and the outer medium water: with the lamp on the left the light goes
@@ -120,43 +116,24 @@ CONFIGURATIONS = {
     "exercices/EAUAIR": configuration(
         disc="Air", disc_ab=AIR, outer="Eau", outer_ab=EAU, lamp="170",
         titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i")),
-    "exercices/EAUAIR_C": configuration(
-        disc="Air", disc_ab=AIR, outer="Eau", outer_ab=EAU, lamp="131.4",
-        titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i"), data_rows=6,
-        rows=[("10,000", "13,400", "0,174", "0,232", "1,333"),
-              ("20,000", "27,100", "0,342", "0,456", "1,333"),
-              ("30,000", "41,800", "0,500", "0,667", "1,334"),
-              ("40,000", "58,900", "0,643", "0,856", "1,331"),
-              ("45,000", "70,400", "0,707", "0,942", "1,332"),
-              ("48,000", "81,800", "0,743", "0,990", "1,332")],
+    "exercices/EAUAIR_C": corrected(
+        "EAUAIR_C", disc="Air", disc_ab=AIR, outer="Eau", outer_ab=EAU,
+        lamp=lamp_text(nombres.lim("eau")),
+        titles=("i (°)", "r (°)", "sin i", "sin r", "sin r/sin i"),
         formulas=("", "", "sin (C1)", "sin (C2)", "C4 / C3")),
 
     "exercices/DISPERSION": configuration(
         source="blanche", lamp="120", data_rows=5,
         titles=("lambda (nm)", "n Crown", "r Crown (°)", "n Flint", "r Flint (°)")),
-    "exercices/DISPERSION_C": configuration(
-        source="5", lamp="120", data_rows=5,
+    "exercices/DISPERSION_C": corrected(
+        "DISPERSION_C", source="5", lamp="120",
         titles=("lambda (nm)", "n Crown", "r Crown (°)", "n Flint", "r Flint (°)"),
-        rows=[("400,000", "1,546", "34,100", "1,734", "30,000"),
-              ("500,000", "1,520", "34,800", "1,664", "31,400"),
-              ("600,000", "1,505", "35,100", "1,626", "32,200"),
-              ("700,000", "1,497", "35,400", "1,603", "32,700"),
-              ("800,000", "1,491", "35,500", "1,588", "33,100")],
         formulas=("", CAUCHY_CROWN, "", CAUCHY_FLINT, "")),
 
     "exercices/INCONNU": configuration(
-        disc="Autre", disc_ab=(" 1.4776", " 4500"), lamp="170", titles=REFRACTION_TITLES),
-    "exercices/INCONNU_C": configuration(
-        disc="Autre", disc_ab=(" 1.4776", " 4500"), lamp="120", titles=REFRACTION_TITLES,
-        data_rows=8,
-        rows=[("10,000", "6,700", "0,174", "0,117", "1,487"),
-              ("20,000", "13,300", "0,342", "0,230", "1,487"),
-              ("30,000", "19,600", "0,500", "0,335", "1,493"),
-              ("40,000", "25,600", "0,643", "0,432", "1,488"),
-              ("50,000", "30,900", "0,766", "0,514", "1,490"),
-              ("60,000", "35,500", "0,866", "0,581", "1,491"),
-              ("70,000", "39,100", "0,940", "0,631", "1,490"),
-              ("80,000", "41,400", "0,985", "0,661", "1,490")],
+        disc="Autre", disc_ab=INCONNU, lamp="170", titles=REFRACTION_TITLES),
+    "exercices/INCONNU_C": corrected(
+        "INCONNU_C", disc="Autre", disc_ab=INCONNU, lamp="120", titles=REFRACTION_TITLES,
         formulas=REFRACTION_FORMULAS),
 }
 
@@ -209,12 +186,24 @@ EXERCISES = [
 RTF_HEAD = ("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
             "{\\colortbl ;\\red0\\green0\\blue200;}\n\\viewkind4\\uc1\\pard\\f0\\fs20\n")
 
+def typography(text):
+    """French typography: a non-breaking space before the high punctuation and inside the
+    quotation marks, where the text has an ordinary one; a quoted text of the program keeps its
+    own colon ("« Angle mesuré: »"). Double spaces are refused."""
+    if "  " in text.replace("\n", " \n"):
+        line = next(l for l in text.split("\n") if "  " in l)
+        raise SystemExit("double espace : %r" % line)
+    text = re.sub(r" ([:;?!»])", "\u00a0\\1", text)
+    return text.replace("« ", "«\u00a0")
+
 def rtf_chars(text):
     out = []
     for ch in text:
         code = ord(ch)
         if ch in "\\{}":
             out.append("\\" + ch)
+        elif ch == "\u00a0":
+            out.append("\\~")
         elif code < 128:
             out.append(ch)
         else:
@@ -338,7 +327,7 @@ def rtf_from_source(source, figures=None):
         elif kind == "section":
             parts.append("\\pard\\sb200\\sa80\\keepn\\b\\fs22 %s\\b0\\fs20\\par\n" % rtf_inline(text))
         elif kind == "item":
-            parts.append("\\pard\\li440\\fi-220\\sa40 \\'95  %s\\par\n" % rtf_inline(text))
+            parts.append("\\pard\\li440\\fi-220\\sa40 \\'95 %s\\par\n" % rtf_inline(text))
         elif kind == "question":
             number, rest = text.split(" ", 1)
             parts.append("\\pard\\li340\\fi-340\\sb60\\sa40 \\b %s\\b0  %s\\par\n"
@@ -378,7 +367,7 @@ def value_text(cell):
         text = text.rstrip("0").rstrip(".")
     return text or "0"
 
-def check_formulas(programme, name, cells, formulas):
+def check_formulas(programme, name, cells, formulas, pattern):
     entries, expected = [], []
     for row in cells[1:]:
         for col, formula in enumerate(formulas):
@@ -393,8 +382,8 @@ def check_formulas(programme, name, cells, formulas):
         return
     results = run(programme, "--calcul", "-", stdin="\n".join(entries).encode() + b"\n")
     for entry, text, want in zip(entries, results.splitlines(), expected):
-        got = Decimal(text.strip()).quantize(Decimal("0.001"), rounding=ROUND_HALF_EVEN)
-        if str(got).replace(".", ",") != want:
+        got = nombres.cell(float(text.strip()), pattern)
+        if got != want:
             raise SystemExit("%s : %s donne %s, le tableau porte %s" % (name, entry, text, want))
 
 def write_configuration(programme, out_dir, name, records, cells, images):
@@ -470,14 +459,14 @@ def main():
                          "--programme)" % args.programme)
 
     for name, (records, cells) in sorted(CONFIGURATIONS.items()):
-        check_formulas(args.programme, name, cells, records[-6:-1])
+        check_formulas(args.programme, name, cells, records[-6:-1], records[-1])
         write_configuration(args.programme, out, name, records, cells, args.images)
 
     texts = sorted(f[:-4] for f in os.listdir(TEXTS) if f.endswith(".txt"))
     with tempfile.TemporaryDirectory() as pictures:
         for name in texts:
             with open(os.path.join(TEXTS, name + ".txt"), encoding="utf-8") as f:
-                source = f.read()
+                source = typography(nombres.fill(f.read(), name + ".txt"))
             figures = {}
             for kind, text in blocks(source):
                 if kind == "figure" and text not in figures:
